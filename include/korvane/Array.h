@@ -1,0 +1,189 @@
+// Array<T>: the storage under every sequence value of the library.
+//
+// Invariants:
+//  - `capacity` counts the element slots of the buffer, the terminator slot
+//    included; `size` counts the elements in use.
+//  - A null-terminated array keeps one slot more than its elements, and the
+//    slot at index `size` holds zero after every operation of its class.
+//  - The buffer is reference counted through SmartPointer. Copies of arrays
+//    never share a buffer; sharing exists only for temporaries inside the
+//    library, and it decides who may wipe: only a sole holder overwrites the
+//    buffer with zeros, on destruction and on exact reallocation.
+//  - Element access is bounds checked and throws IndexOutOfRange; writing at
+//    or beyond the end through the non-const operator[] extends the array.
+// T must be a trivially copyable element type (char, unsigned char, int...).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "korvane/BufferMemory.h"
+#include "korvane/IndexOutOfRange.h"
+#include "korvane/SmartPointer.h"
+
+namespace Korvane {
+
+template <class T>
+class Array {
+    static_assert(std::is_trivially_copyable<T>::value,
+                  "Array holds trivially copyable elements only");
+
+public:
+    virtual ~Array() {
+        wipeIfSoleHolder();
+        storage.release();
+    }
+
+    // ---- Access --------------------------------------------------------
+    unsigned int length() const { return size; }
+
+    // The buffer; null only for a non-terminated array without storage.
+    T* getData() const { return storage.get(); }
+
+    // Writable element access. A negative index throws IndexOutOfRange
+    // "T& Array::operator[](int) - Index is negative."; an index at or past
+    // the end extends the array (slots between the old end and `i` hold zero
+    // when the buffer was just grown, otherwise what the buffer held).
+    T& operator[](int i) {
+        if (i < 0) throw IndexOutOfRange("T& Array::operator[](int) - Index is negative.");
+        const unsigned int wanted = static_cast<unsigned int>(i) + 1;
+        const bool grown = ensureCapacity(wanted);
+        if (grown || size < wanted) {
+            size = wanted;
+            if (nullTerminated) getData()[wanted] = T();
+        }
+        return getData()[i];
+    }
+
+    // Same as the int form: an index of 2^31 or more counts as negative.
+    T& operator[](unsigned int i) { return (*this)[static_cast<int>(i)]; }
+
+    // Read-only access; throws IndexOutOfRange for a negative index
+    // ("T Array::operator[](int) const - Index is negative.") or one at or
+    // past the end ("T Array::operator[](int) const - Index greater than
+    // Array length.").
+    T operator[](int i) const {
+        if (i < 0) throw IndexOutOfRange("T Array::operator[](int) const - Index is negative.");
+        if (size == 0 || static_cast<unsigned int>(i) >= size)
+            throw IndexOutOfRange("T Array::operator[](int) const - Index greater than Array length.");
+        return getData()[i];
+    }
+
+    // Read-only access; an index at or past the end throws IndexOutOfRange
+    // "T Array::operator[](unsigned int) const - Index greater than Array length.".
+    T operator[](unsigned int i) const {
+        if (size == 0 || i >= size)
+            throw IndexOutOfRange(
+                "T Array::operator[](unsigned int) const - Index greater than Array length.");
+        return getData()[i];
+    }
+
+protected:
+    // ---- Construction (for the derived value classes) ------------------
+    // `count` elements copied from `source + offset`; a null source gives an
+    // empty array (with a one-slot zero buffer when null-terminated).
+    Array(const T* source, unsigned int offset, unsigned int count, bool terminated)
+        : nullTerminated(terminated) {
+        if (source != nullptr) {
+            size = count;
+            reallocate(count);
+            if (count != 0) std::memcpy(getData(), source + offset, count * sizeof(T));
+        } else if (nullTerminated) {
+            reallocate(0);
+        }
+    }
+
+    // `count` copies of `value`; with count 0 the same as a null source.
+    Array(unsigned int count, T value, bool terminated) : nullTerminated(terminated) {
+        if (count != 0) {
+            size = count;
+            reallocate(count);
+            T* data = getData();
+            for (unsigned int i = 0; i < count; ++i) data[i] = value;
+        } else if (nullTerminated) {
+            reallocate(0);
+        }
+    }
+
+    // Copies the elements into an exact-size buffer of this array's own.
+    Array(const Array& other) : size(other.size), nullTerminated(other.nullTerminated) {
+        reallocate(size);
+        if (size != 0) std::memcpy(getData(), other.getData(), size * sizeof(T));
+        terminate();
+    }
+
+    // Arrays are assigned through their value classes, which pick the rule.
+    Array& operator=(const Array&) = delete;
+
+    // ---- Storage management --------------------------------------------
+    // Makes room for `n` elements (plus the terminator slot), keeping the
+    // contents. Grows to the larger of 1.5 times the capacity and `n`; the new
+    // buffer is zero filled. Returns whether it reallocated.
+    bool ensureCapacity(unsigned int n) {
+        const std::uint64_t needed = std::uint64_t(n) + terminatorSlots();
+        if (capacity >= needed) return false;
+        std::uint64_t grown = static_cast<std::uint64_t>(static_cast<double>(capacity) * 1.5);
+        if (grown < n) grown = n;
+        grown += terminatorSlots();
+        if (grown > UINT32_MAX) {
+            if (needed > UINT32_MAX) internal::throwArrayTooLong();
+            grown = UINT32_MAX;
+        }
+        T* fresh = allocateElements(static_cast<unsigned int>(grown));
+        std::memset(static_cast<void*>(fresh), 0, std::size_t(grown) * sizeof(T));
+        if (getData() != nullptr && size != 0) std::memcpy(fresh, getData(), size * sizeof(T));
+        wipeIfSoleHolder();
+        storage.reset(fresh, &releaseElements);
+        capacity = static_cast<unsigned int>(grown);
+        return true;
+    }
+
+    // Replaces the buffer with one of exactly `n` elements (plus the
+    // terminator slot), discarding the contents; `size` is left to the
+    // caller. The old buffer is wiped when this array is its sole holder.
+    void reallocate(unsigned int n) {
+        wipeIfSoleHolder();
+        if (n > 0) {
+            const std::uint64_t slots = std::uint64_t(n) + terminatorSlots();
+            if (slots > UINT32_MAX) internal::throwArrayTooLong();
+            T* fresh = allocateElements(static_cast<unsigned int>(slots));
+            storage.reset(fresh, &releaseElements);
+            capacity = static_cast<unsigned int>(slots);
+            if (nullTerminated) fresh[n] = T();
+        } else if (nullTerminated) {
+            T* fresh = allocateElements(1);
+            fresh[0] = T();
+            storage.reset(fresh, &releaseElements);
+            capacity = 1;
+        } else {
+            storage.release();
+            capacity = 0;
+        }
+    }
+
+    // Writes the terminator behind the last element of a null-terminated array.
+    void terminate() {
+        if (nullTerminated && getData() != nullptr) getData()[size] = T();
+    }
+
+    unsigned int terminatorSlots() const { return nullTerminated ? 1u : 0u; }
+
+    // Overwrites the element slots with zeros when no other holder shares them.
+    void wipeIfSoleHolder() {
+        if (storage.getReferenceCount() < 2 && capacity != 0 && getData() != nullptr)
+            internal::secureWipe(getData(), std::size_t(capacity) * sizeof(T));
+    }
+
+    static T* allocateElements(unsigned int count) {
+        return static_cast<T*>(internal::allocateBuffer(std::size_t(count) * sizeof(T)));
+    }
+    static void releaseElements(T* buffer) { internal::releaseBuffer(buffer); }
+
+    unsigned int capacity = 0;
+    unsigned int size = 0;
+    SmartPointer<T> storage;
+    bool nullTerminated = false;
+};
+
+}  // namespace Korvane

@@ -1,0 +1,105 @@
+// ByteArray: the library's binary value.
+//
+// A counted run of bytes over Array<unsigned char>, kept NUL-terminated like
+// String so its buffer can be handed to C routines. Copies never share
+// storage; buffers are wiped by their sole holder on destruction and on exact
+// reallocation. Conversions from the other value types (String, BigNumber,
+// BoolArray) are declared with those conversions.
+#pragma once
+
+#include <iosfwd>
+
+#include "korvane/Array.h"
+#include "korvane/Export.h"
+
+namespace Korvane {
+
+class String;
+
+class KORVANE_API ByteArray : public Array<unsigned char> {
+public:
+    // The shared empty array, built when the library is loaded.
+    static const ByteArray emptyArray;
+
+    // ---- Construction ------------------------------------------------------
+    ByteArray();
+    // The strlen(s) bytes of `s`; empty for a null `s`.
+    ByteArray(const char* s);
+    ByteArray(const unsigned char* s);
+    // The `n` bytes at `p`; empty for a null `p`.
+    ByteArray(const char* p, unsigned int n);
+    ByteArray(const unsigned char* p, unsigned int n);
+    // The `n` bytes at `p + offset`; empty for a null `p`.
+    ByteArray(const char* p, unsigned int offset, unsigned int n);
+    ByteArray(const unsigned char* p, unsigned int offset, unsigned int n);
+    // Empty (length 0) with room reserved for `n` bytes (capacity n + 1).
+    explicit ByteArray(unsigned int n);
+    // `n` bytes of value `c`.
+    ByteArray(unsigned int n, char c);
+    // The single byte `c`.
+    ByteArray(char c);
+    ByteArray(const ByteArray& other);
+    virtual ~ByteArray();
+
+    // ---- Assignment and appending ------------------------------------------
+    // Exact-size copy; the old buffer is wiped.
+    ByteArray& operator=(const ByteArray& other);
+    // Appends; a += a doubles a.
+    ByteArray& operator+=(const ByteArray& other);
+    // Appends all s.length() bytes of `s` as they are.
+    ByteArray& operator+=(const String& s);
+    // Appends strlen(s) bytes; nothing for a null `s`.
+    ByteArray& operator+=(const char* s);
+    ByteArray& operator+=(char c);
+
+    ByteArray operator+(const ByteArray& other) const;
+    ByteArray operator+(const String& s) const;
+    ByteArray operator+(const char* s) const;
+    ByteArray operator+(char c) const;
+
+    // ---- Comparison --------------------------------------------------------
+    // Byte equality: two empty arrays are equal, otherwise lengths and bytes.
+    bool operator==(const ByteArray& other) const;
+    bool equals(const ByteArray& other) const;
+    bool operator!=(const ByteArray& other) const;
+    // Lexicographic on unsigned bytes; a proper prefix is less.
+    bool operator<(const ByteArray& other) const;
+
+    // Complements every byte in place.
+    ByteArray& operator~();
+
+    // The buffer (the bytes followed by the terminator).
+    operator char*();
+    operator const char*() const;
+
+    // ---- Search and slicing ------------------------------------------------
+    // Position of the first occurrence of `needle` (at or after `from`), or
+    // -1. An empty needle is found at 0 (at `from` when from <= length()).
+    int find(const ByteArray& needle) const;
+    int find(const ByteArray& needle, unsigned int from) const;
+    // The first `n` bytes; an `n` beyond the length gives the whole array.
+    ByteArray left(unsigned int n) const;
+    // The bytes from index `from` to the end; emptyArray when from >= length().
+    ByteArray right(unsigned int from) const;
+    // Bytes start .. start+count-1, count cut at the end; emptyArray when
+    // `start` is past the end or nothing remains.
+    ByteArray subBytes(unsigned int start, unsigned int count) const;
+    // The bytes strictly between the first `open` and the first `close`
+    // behind it; emptyArray when either is missing.
+    ByteArray subBytes(const ByteArray& open, const ByteArray& close) const;
+
+    // ---- Integer conversion ------------------------------------------------
+    // Byte i is OR-ed in at bit 8 * (i mod 4): the little-endian value of the
+    // first four bytes, with later bytes OR-ed onto the same positions again.
+    unsigned int toInt() const;
+    // The same 32-bit value as toInt().
+    unsigned long toLong() const;
+
+private:
+    void appendBytes(const unsigned char* bytes, unsigned int count);
+};
+
+// Writes all bytes unformatted (os.write).
+KORVANE_API std::ostream& operator<<(std::ostream& os, const ByteArray& b);
+
+}  // namespace Korvane

@@ -1,0 +1,16 @@
+// Symbol export for the Korvane shared library.
+//
+// The library is compiled with hidden visibility; every public class and free
+// function carries KORVANE_API so that exactly the documented interface is
+// exported from libkorvane.so.
+#pragma once
+
+#if defined(_WIN32)
+#  if defined(KORVANE_BUILDING_LIBRARY)
+#    define KORVANE_API __declspec(dllexport)
+#  else
+#    define KORVANE_API __declspec(dllimport)
+#  endif
+#else
+#  define KORVANE_API __attribute__((visibility("default")))
+#endif

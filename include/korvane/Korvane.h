@@ -1,0 +1,17 @@
+// Korvane: every public header of the library in one include.
+#pragma once
+
+#include "korvane/Export.h"
+
+// Text and byte values
+#include "korvane/ReferenceCounter.h"
+#include "korvane/SmartPointer.h"
+#include "korvane/Array.h"
+#include "korvane/ByteArray.h"
+#include "korvane/String.h"
+
+// Error reporting
+#include "korvane/IndexOutOfRange.h"
+#include "korvane/Exception.h"
+#include "korvane/QuillonException.h"
+#include "korvane/IOException.h"

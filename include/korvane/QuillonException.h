@@ -1,0 +1,27 @@
+// QuillonException: the exception this library throws for its own errors.
+//
+// An Exception whose identity is -2; the error numbers index the LIB_QUILLON
+// table of the catalog unless another library is named.
+#pragma once
+
+#include "korvane/Exception.h"
+
+namespace Korvane {
+
+class KORVANE_API QuillonException : public Exception {
+public:
+    // Library LIB_QUILLON.
+    QuillonException(int errNo, const String& location, const String& extraInfo);
+    QuillonException(int errNo, const String& location, const Exception& previous,
+                     const String& extraInfo);
+    // Any library.
+    QuillonException(libraries lib, unsigned int errNo, const String& location,
+                     const String& extraInfo);
+    QuillonException(libraries lib, unsigned int errNo, const String& location,
+                     const Exception& previous, const String& extraInfo);
+    QuillonException(const QuillonException& other);
+    QuillonException& operator=(const QuillonException& other);
+    virtual ~QuillonException();
+};
+
+}  // namespace Korvane

@@ -1,0 +1,34 @@
+// ReferenceCounter: the shared count of the holders of one array buffer.
+//
+// The count changes only through atomic increments and decrements, so holders
+// on different threads may take and drop their shares safely. Reaching zero
+// does nothing by itself: releasing what the count guards is the holder's job.
+#pragma once
+
+#include <atomic>
+
+#include "korvane/Export.h"
+
+namespace Korvane {
+
+class KORVANE_API ReferenceCounter {
+public:
+    // A fresh counter holds 0.
+    ReferenceCounter();
+    // Copies start from the other counter's current count.
+    ReferenceCounter(const ReferenceCounter& other);
+    ReferenceCounter& operator=(const ReferenceCounter& other);
+    virtual ~ReferenceCounter();
+
+    // Atomically adds 1 and returns the new count.
+    int incReference();
+    // Atomically subtracts 1 and returns the new count.
+    int decReference();
+    // The current count, read without synchronisation with other holders.
+    int getReferenceCount();
+
+private:
+    std::atomic<int> count;
+};
+
+}  // namespace Korvane

@@ -1,0 +1,96 @@
+// SmartPointer<T>: the reference-counted owner of one array buffer.
+//
+// Every holder of a buffer shares one heap ReferenceCounter. Releasing the
+// last holder releases the buffer (through the deleter, or with the buffer
+// allocator when there is none) and then the counter. The holder does not
+// wipe: the owning Array wipes a buffer while it knows it is the sole holder.
+#pragma once
+
+#include "korvane/BufferMemory.h"
+#include "korvane/ReferenceCounter.h"
+
+namespace Korvane {
+
+template <class T>
+class SmartPointer {
+public:
+    using Deleter = void (*)(T*);
+    using CounterRelease = void (*)(ReferenceCounter*);
+
+    // An empty holder: no buffer, no counter, count 0.
+    SmartPointer() = default;
+
+    // Takes `buffer` with a fresh counter at 1.
+    explicit SmartPointer(T* buffer, Deleter bufferDeleter = nullptr)
+        : pointer(buffer), deleter(bufferDeleter) {
+        if (pointer != nullptr) {
+            counter = new ReferenceCounter();
+            counter->incReference();
+        }
+    }
+
+    // Shares the other holder's buffer and counter.
+    SmartPointer(const SmartPointer& other) { share(other); }
+
+    SmartPointer& operator=(const SmartPointer& other) {
+        if (this != &other && other.pointer != pointer) {
+            release();
+            share(other);
+        }
+        return *this;
+    }
+
+    ~SmartPointer() { release(); }
+
+    // Releases the current buffer and takes `buffer` with a fresh counter.
+    void reset(T* buffer, Deleter bufferDeleter = nullptr) {
+        release();
+        deleter = bufferDeleter;
+        pointer = buffer;
+        if (pointer != nullptr) {
+            counter = new ReferenceCounter();
+            counter->incReference();
+        }
+    }
+
+    // Drops this holder's share; the last holder releases buffer and counter.
+    void release() {
+        if (counter != nullptr) {
+            if (counter->decReference() == 0) {
+                if (deleter != nullptr) {
+                    deleter(pointer);
+                } else {
+                    internal::releaseBuffer(pointer);
+                }
+                counterRelease(counter);
+            }
+        }
+        pointer = nullptr;
+        counter = nullptr;
+    }
+
+    T* get() const { return pointer; }
+
+    // Number of holders sharing the buffer; 0 when there is none.
+    int getReferenceCount() const {
+        return counter == nullptr ? 0 : counter->getReferenceCount();
+    }
+
+private:
+    static void destroyCounter(ReferenceCounter* c) { delete c; }
+
+    void share(const SmartPointer& other) {
+        pointer = other.pointer;
+        counter = other.counter;
+        deleter = other.deleter;
+        counterRelease = other.counterRelease;
+        if (counter != nullptr) counter->incReference();
+    }
+
+    T* pointer = nullptr;
+    ReferenceCounter* counter = nullptr;
+    Deleter deleter = nullptr;
+    CounterRelease counterRelease = &destroyCounter;
+};
+
+}  // namespace Korvane

@@ -1,0 +1,172 @@
+// String: the library's 8-bit text value.
+//
+// A counted run of chars over Array<char> that always keeps a NUL behind its
+// last character, so its text can be handed to C string routines. Text may
+// hold embedded NULs; the members that work through C string routines
+// (comparison, search, substring, toInt, the removal sets...) see the text
+// only up to the first NUL, and each member below says which kind it is.
+// Copies never share storage. Conversions are byte for byte: no code page.
+#pragma once
+
+#include <iosfwd>
+
+#include "korvane/Array.h"
+#include "korvane/Export.h"
+
+namespace Korvane {
+
+class ByteArray;
+
+class KORVANE_API String : public Array<char> {
+public:
+    // The shared empty string, built when the library is loaded.
+    static const String emptyString;
+
+    // ---- Construction ------------------------------------------------------
+    String();
+    // The strlen(s) characters of `s`. A null `s` throws QuillonException 4
+    // ("Parameter is NULL") at "String::String(const _TCHAR *s)", as do the
+    // two forms below.
+    String(const char* s);
+    // The first min(n, strlen(s)) characters of `s`.
+    String(const char* s, unsigned int n);
+    // min(n, strlen(s) - start) characters from `s + start`; a `start` beyond
+    // strlen(s) is clamped to it (giving an empty string).
+    String(const char* s, unsigned int start, unsigned int n);
+    // `n` copies of `c`.
+    String(unsigned int n, char c);
+    // The single character `c`; length 1 even for NUL.
+    String(char c);
+    String(const String& other);
+    // The bytes of `b` up to its first zero byte.
+    String(const ByteArray& b);
+    virtual ~String();
+
+    // ---- Assignment and appending (each returns *this) ---------------------
+    // Copies all characters (embedded NULs too); the buffer grows by half
+    // when too small and never shrinks here.
+    String& operator=(const String& other);
+    String& operator=(const ByteArray& b);
+    // A null `s` empties the string.
+    String& operator=(const char* s);
+    String& operator=(char c);
+    // A null or empty `s` appends nothing.
+    String& operator+=(const char* s);
+    // Appends all characters (embedded NULs too); s += s doubles s.
+    String& operator+=(const String& other);
+    String& operator+=(const ByteArray& b);
+    String& operator+=(char c);
+    // Append the number's plain decimal text ("-42", "4294967295").
+    String& operator+=(int value);
+    String& operator+=(unsigned int value);
+    String& operator+=(long value);
+    String& operator+=(unsigned long value);
+
+    // ---- Concatenation (new strings; this one is unchanged) ----------------
+    String operator+(const String& other) const;
+    // This string's text up to its first NUL, then `c`.
+    String operator+(char c) const;
+    String operator+(int value) const;
+    String operator+(unsigned int value) const;
+    String operator+(long value) const;
+    String operator+(unsigned long value) const;
+
+    // ---- Comparison (strcmp on the text up to the first NUL) ---------------
+    // The const char* forms throw QuillonException 4 for a null argument.
+    bool operator==(const String& other) const;
+    bool operator==(const char* other) const;
+    bool equals(const String& other) const;
+    bool operator!=(const String& other) const;
+    bool operator!=(const char* other) const;
+    bool operator<(const String& other) const;
+    bool operator<=(const String& other) const;
+    bool operator>(const String& other) const;
+    bool operator>=(const String& other) const;
+
+    // ---- Searching ---------------------------------------------------------
+    // Pointer into this string's buffer at the first occurrence of `needle`,
+    // or null; an empty needle gives the buffer start. Valid until the string
+    // next changes; meant for left() and right().
+    const char* find(const String& needle) const;
+    // The same, starting at index `from` (clamped to the length).
+    const char* find(const String& needle, unsigned int from) const;
+    // Case-insensitive (ASCII letters only) search from index `from`; an empty
+    // needle gives the buffer start whatever `from` is. A negative `from`
+    // counts as 0, one past the end as the end.
+    const char* findi(String needle, int from) const;
+    // Index of the first occurrence, or -1.
+    int findIndex(const String& needle) const;
+
+    // ---- Pieces ------------------------------------------------------------
+    // `start` is clamped to the length and `count` to what remains; stops at
+    // an embedded NUL.
+    String substring(unsigned int start, unsigned int count) const;
+    // The text strictly between the first `open` and the first `close` behind
+    // it; empty when either is missing.
+    String substring(const String& open, const String& close) const;
+    // The characters before `p` (a pointer from find); empty for a null `p` or
+    // one below the buffer start.
+    String left(const char* p) const;
+    // The text from `p` to the end (to the first NUL); empty for a null `p` or
+    // one below the buffer start.
+    String right(const char* p) const;
+
+    // ---- Conversion and case -----------------------------------------------
+    // Skips leading '0's, then reads the rest with strtol base 0; returns 0
+    // unless the whole rest was read. So "010" is 10, "0x1F" is 0 and "-0x1F"
+    // is -31. Values beyond the int range saturate at INT_MIN / INT_MAX.
+    int toInt() const;
+    // In-place conversion of 'A'-'Z' / 'a'-'z'; other bytes stay as they are.
+    const String& toLower();
+    const String& toUpper();
+    // Converted copies.
+    String toLower() const;
+    String toUpper() const;
+
+    // ---- Trimming and removal (in place, return *this) ---------------------
+    // Set membership is strchr on the set's text, so a NUL character belongs
+    // to every set.
+    const String& removeLeadingWhites();    // " \t\f\v\r\n"
+    const String& removeTrailingReturns();  // "\r\n"
+    const String& removeLeading(const String& set);
+    const String& removeTrailing(const String& set);
+    const String& remove(const String& set);
+
+    // ---- Tests -------------------------------------------------------------
+    // True without a buffer or when the first character is NUL.
+    bool isEmpty() const;
+    // True when no character has its top bit set (true for "").
+    bool is7BitASCIIString() const;
+    // Always true.
+    bool isASCIIString() const;
+
+    // ---- Formatting --------------------------------------------------------
+    // printf-style formatting into a new string of any length. A null format
+    // throws QuillonException 4; a format the C library cannot apply (an
+    // encoding error) throws QuillonException 22.
+    static const String formatString(const char* format, ...)
+        __attribute__((format(printf, 1, 2)));
+
+    // ---- ASCII conversion --------------------------------------------------
+    // The bytes as characters up to the first zero byte. Throws
+    // QuillonException 6 when its work buffer cannot be allocated.
+    static const String fromASCIIByteArray(const ByteArray& bytes);
+    // Exactly length() bytes, embedded NULs included.
+    ByteArray toASCIIByteArray() const;
+
+private:
+    // Concatenation of `a` and `b` in an exact-size buffer.
+    String(const String& a, const String& b);
+
+    void assignCharacters(const char* text, unsigned int count);
+    void appendCharacters(const char* text, unsigned int count);
+    // Replaces the buffer by an exact-size one holding `count` characters.
+    void replaceWithExactCopy(const char* text, unsigned int count);
+    bool inOwnBuffer(const char* p) const;
+    const char* text() const { return getData(); }
+};
+
+// Writes all characters, embedded NULs included, unformatted.
+KORVANE_API std::ostream& operator<<(std::ostream& os, const String& s);
+
+}  // namespace Korvane

@@ -1,0 +1,37 @@
+#include "korvane/QuillonException.h"
+
+namespace Korvane {
+
+QuillonException::QuillonException(int errNo, const String& location, const String& extraInfo)
+    : Exception(LIB_QUILLON, static_cast<unsigned int>(errNo), location, extraInfo) {
+    myID = -2;
+}
+
+QuillonException::QuillonException(int errNo, const String& location,
+                                   const Exception& previous, const String& extraInfo)
+    : Exception(LIB_QUILLON, static_cast<unsigned int>(errNo), location, previous, extraInfo) {
+    myID = -2;
+}
+
+QuillonException::QuillonException(libraries lib, unsigned int errNo, const String& location,
+                                   const String& extraInfo)
+    : Exception(lib, errNo, location, extraInfo) {
+    myID = -2;
+}
+
+QuillonException::QuillonException(libraries lib, unsigned int errNo, const String& location,
+                                   const Exception& previous, const String& extraInfo)
+    : Exception(lib, errNo, location, previous, extraInfo) {
+    myID = -2;
+}
+
+QuillonException::QuillonException(const QuillonException& other) = default;
+
+QuillonException& QuillonException::operator=(const QuillonException& other) {
+    Exception::operator=(other);
+    return *this;
+}
+
+QuillonException::~QuillonException() = default;
+
+}  // namespace Korvane

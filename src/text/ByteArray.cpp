@@ -1,0 +1,191 @@
+#include "korvane/ByteArray.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+
+#include "korvane/String.h"
+
+namespace Korvane {
+
+namespace {
+unsigned int lengthOf(const void* s) {
+    return s == nullptr ? 0u : static_cast<unsigned int>(std::strlen(static_cast<const char*>(s)));
+}
+const unsigned char* asBytes(const char* p) { return reinterpret_cast<const unsigned char*>(p); }
+}  // namespace
+
+ByteArray::ByteArray() : Array<unsigned char>(nullptr, 0, 0, true) {}
+
+ByteArray::ByteArray(const char* s) : Array<unsigned char>(asBytes(s), 0, lengthOf(s), true) {}
+
+ByteArray::ByteArray(const unsigned char* s) : Array<unsigned char>(s, 0, lengthOf(s), true) {}
+
+ByteArray::ByteArray(const char* p, unsigned int n)
+    : Array<unsigned char>(asBytes(p), 0, n, true) {}
+
+ByteArray::ByteArray(const unsigned char* p, unsigned int n) : Array<unsigned char>(p, 0, n, true) {}
+
+ByteArray::ByteArray(const char* p, unsigned int offset, unsigned int n)
+    : Array<unsigned char>(asBytes(p), offset, n, true) {}
+
+ByteArray::ByteArray(const unsigned char* p, unsigned int offset, unsigned int n)
+    : Array<unsigned char>(p, offset, n, true) {}
+
+// Reserved storage is zeroed so that bytes written later through operator[]
+// never expose what the allocator handed out.
+ByteArray::ByteArray(unsigned int n) : Array<unsigned char>(nullptr, 0, 0, true) {
+    reallocate(n);
+    std::memset(getData(), 0, capacity);
+}
+
+ByteArray::ByteArray(unsigned int n, char c)
+    : Array<unsigned char>(n, static_cast<unsigned char>(c), true) {}
+
+ByteArray::ByteArray(char c) : Array<unsigned char>(1u, static_cast<unsigned char>(c), true) {}
+
+ByteArray::ByteArray(const ByteArray& other) : Array<unsigned char>(other) {}
+
+ByteArray::~ByteArray() = default;
+
+ByteArray& ByteArray::operator=(const ByteArray& other) {
+    if (this == &other) return *this;
+    size = other.size;
+    reallocate(size);
+    if (size != 0) std::memcpy(getData(), other.getData(), size);
+    terminate();
+    return *this;
+}
+
+void ByteArray::appendBytes(const unsigned char* bytes, unsigned int count) {
+    if (count == 0) return;
+    // The source may live in our own buffer (a += a), which ensureCapacity
+    // can release; remember it as an offset.
+    const unsigned char* start = getData();
+    const bool own = start != nullptr && bytes >= start && bytes < start + capacity;
+    const std::size_t offset = own ? std::size_t(bytes - start) : 0;
+    ensureCapacity(size + count);
+    if (own) bytes = getData() + offset;
+    std::memmove(getData() + size, bytes, count);
+    size += count;
+    terminate();
+}
+
+ByteArray& ByteArray::operator+=(const ByteArray& other) {
+    appendBytes(other.getData(), other.size);
+    return *this;
+}
+
+ByteArray& ByteArray::operator+=(const String& s) {
+    appendBytes(reinterpret_cast<const unsigned char*>(s.getData()), s.length());
+    return *this;
+}
+
+ByteArray& ByteArray::operator+=(const char* s) {
+    appendBytes(asBytes(s), lengthOf(s));
+    return *this;
+}
+
+ByteArray& ByteArray::operator+=(char c) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    appendBytes(&byte, 1);
+    return *this;
+}
+
+ByteArray ByteArray::operator+(const ByteArray& other) const { return ByteArray(*this) += other; }
+ByteArray ByteArray::operator+(const String& s) const { return ByteArray(*this) += s; }
+ByteArray ByteArray::operator+(const char* s) const { return ByteArray(*this) += s; }
+ByteArray ByteArray::operator+(char c) const { return ByteArray(*this) += c; }
+
+bool ByteArray::operator==(const ByteArray& other) const {
+    if (size == 0 && other.size == 0) return true;
+    const bool mine = getData() != nullptr;
+    const bool theirs = other.getData() != nullptr;
+    if (mine != theirs) return false;
+    if (!mine) return true;
+    if (size != other.size) return false;
+    return std::memcmp(getData(), other.getData(), size) == 0;
+}
+
+bool ByteArray::equals(const ByteArray& other) const { return *this == other; }
+
+bool ByteArray::operator!=(const ByteArray& other) const { return !(*this == other); }
+
+bool ByteArray::operator<(const ByteArray& other) const {
+    const unsigned int common = std::min(size, other.size);
+    const int order = common == 0 ? 0 : std::memcmp(getData(), other.getData(), common);
+    if (order != 0) return order < 0;
+    return size < other.size;
+}
+
+ByteArray& ByteArray::operator~() {
+    unsigned char* data = getData();
+    for (unsigned int i = 0; i < size; ++i) data[i] = static_cast<unsigned char>(~data[i]);
+    return *this;
+}
+
+ByteArray::operator char*() { return reinterpret_cast<char*>(getData()); }
+
+ByteArray::operator const char*() const { return reinterpret_cast<const char*>(getData()); }
+
+int ByteArray::find(const ByteArray& needle) const { return find(needle, 0); }
+
+int ByteArray::find(const ByteArray& needle, unsigned int from) const {
+    if (needle.size > size) return -1;
+    if (needle.size == 0) return from <= size ? static_cast<int>(from) : -1;
+    const unsigned int last = size - needle.size;
+    if (from > last) return -1;
+    const unsigned char* data = getData();
+    const unsigned char* first = needle.getData();
+    const unsigned char* end = data + last + 1;
+    const unsigned char* at = data + from;
+    // memchr finds the candidate starts; memcmp confirms them.
+    while (at < end) {
+        at = static_cast<const unsigned char*>(std::memchr(at, first[0], std::size_t(end - at)));
+        if (at == nullptr) return -1;
+        if (std::memcmp(at, first, needle.size) == 0) return static_cast<int>(at - data);
+        ++at;
+    }
+    return -1;
+}
+
+ByteArray ByteArray::left(unsigned int n) const {
+    return ByteArray(getData(), 0, std::min(n, size));
+}
+
+ByteArray ByteArray::right(unsigned int from) const {
+    if (from >= size) return emptyArray;
+    return ByteArray(getData(), from, size - from);
+}
+
+ByteArray ByteArray::subBytes(unsigned int start, unsigned int count) const {
+    if (start > size) return emptyArray;
+    if (count > size - start) count = size - start;
+    if (count == 0) return emptyArray;
+    return ByteArray(getData(), start, count);
+}
+
+ByteArray ByteArray::subBytes(const ByteArray& open, const ByteArray& close) const {
+    const int opened = find(open);
+    if (opened < 0) return emptyArray;
+    const unsigned int inside = static_cast<unsigned int>(opened) + open.size;
+    const int closed = find(close, inside);
+    if (closed < 0) return emptyArray;
+    return ByteArray(getData(), inside, static_cast<unsigned int>(closed) - inside);
+}
+
+unsigned int ByteArray::toInt() const {
+    unsigned int value = 0;
+    const unsigned char* data = getData();
+    for (unsigned int i = 0; i < size; ++i) value |= static_cast<unsigned int>(data[i]) << (8 * (i % 4));
+    return value;
+}
+
+unsigned long ByteArray::toLong() const { return toInt(); }
+
+std::ostream& operator<<(std::ostream& os, const ByteArray& b) {
+    if (b.length() != 0) os.write(reinterpret_cast<const char*>(b.getData()), b.length());
+    return os;
+}
+
+}  // namespace Korvane

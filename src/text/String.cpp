@@ -1,0 +1,422 @@
+#include "korvane/String.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <ostream>
+
+#include "korvane/ByteArray.h"
+#include "korvane/QuillonException.h"
+
+namespace Korvane {
+
+namespace {
+
+const char* const kConstructorLocation = "String::String(const _TCHAR *s)";
+
+unsigned int clampedLength(const char* s, unsigned int n) {
+    return static_cast<unsigned int>(strnlen(s, n));
+}
+
+bool inSet(char c, const String& set) { return std::strchr(set.getData(), c) != nullptr; }
+
+// Decimal text of a number; the widest value has 20 digits and a sign.
+template <class Number>
+String decimalText(const char* format, Number value) {
+    char digits[32];
+    const int written = std::snprintf(digits, sizeof digits, format, value);
+    return String(digits, static_cast<unsigned int>(written));
+}
+
+}  // namespace
+
+// ---- Construction -----------------------------------------------------------
+
+String::String() : Array<char>(nullptr, 0, 0, true) {}
+
+// The lengths are worked out (and a null text rejected) before the base
+// class copies anything, so each constructor allocates exactly once.
+namespace {
+unsigned int checkedLength(const char* s) {
+    if (s == nullptr) throw QuillonException(4, kConstructorLocation, String::emptyString);
+    return static_cast<unsigned int>(std::strlen(s));
+}
+
+unsigned int checkedPrefixLength(const char* s, unsigned int n) {
+    if (s == nullptr) throw QuillonException(4, kConstructorLocation, String::emptyString);
+    return clampedLength(s, n);
+}
+
+unsigned int clampedStart(const char* s, unsigned int start) {
+    const unsigned int total = checkedLength(s);
+    return start > total ? total : start;
+}
+}  // namespace
+
+String::String(const char* s) : Array<char>(s, 0, checkedLength(s), true) {}
+
+String::String(const char* s, unsigned int n) : Array<char>(s, 0, checkedPrefixLength(s, n), true) {}
+
+String::String(const char* s, unsigned int start, unsigned int n)
+    : Array<char>(s, clampedStart(s, start),
+                  clampedLength(s + clampedStart(s, start), n), true) {}
+
+String::String(unsigned int n, char c) : Array<char>(n, c, true) {}
+
+String::String(char c) : Array<char>(1u, c, true) {}
+
+String::String(const String& other) : Array<char>(other) {}
+
+String::String(const ByteArray& b) : Array<char>(nullptr, 0, 0, true) {
+    *this = fromASCIIByteArray(b);
+}
+
+String::String(const String& a, const String& b) : Array<char>(nullptr, 0, 0, true) {
+    size = a.size + b.size;
+    reallocate(size);
+    if (a.size != 0) std::memcpy(getData(), a.getData(), a.size);
+    if (b.size != 0) std::memcpy(getData() + a.size, b.getData(), b.size);
+    terminate();
+}
+
+String::~String() = default;
+
+// ---- Internal helpers --------------------------------------------------------
+
+bool String::inOwnBuffer(const char* p) const {
+    const char* start = getData();
+    return start != nullptr && p >= start && p < start + capacity;
+}
+
+void String::assignCharacters(const char* source, unsigned int count) {
+    ensureCapacity(count);
+    std::memmove(getData(), source, count);
+    size = count;
+    terminate();
+}
+
+void String::appendCharacters(const char* source, unsigned int count) {
+    if (count == 0) return;
+    // Growing may release the buffer `source` points into (s += s).
+    const bool own = inOwnBuffer(source);
+    const std::size_t offset = own ? std::size_t(source - getData()) : 0;
+    ensureCapacity(size + count);
+    if (own) source = getData() + offset;
+    std::memmove(getData() + size, source, count);
+    size += count;
+    terminate();
+}
+
+void String::replaceWithExactCopy(const char* source, unsigned int count) {
+    // The kept characters usually live in the buffer being replaced.
+    String kept(count, '\0');
+    if (count != 0) std::memcpy(kept.getData(), source, count);
+    size = count;
+    reallocate(count);
+    if (count != 0) std::memcpy(getData(), kept.getData(), count);
+    terminate();
+}
+
+// ---- Assignment and appending ------------------------------------------------
+
+String& String::operator=(const String& other) {
+    if (this != &other) assignCharacters(other.getData(), other.size);
+    return *this;
+}
+
+String& String::operator=(const ByteArray& b) { return *this = fromASCIIByteArray(b); }
+
+String& String::operator=(const char* s) {
+    if (s == getData()) return *this;
+    if (s == nullptr) {
+        size = 0;
+        reallocate(0);
+        return *this;
+    }
+    const unsigned int count = static_cast<unsigned int>(std::strlen(s));
+    if (inOwnBuffer(s)) {
+        // A tail of our own text: it fits, and memmove handles the overlap.
+        std::memmove(getData(), s, count);
+        size = count;
+        terminate();
+        return *this;
+    }
+    assignCharacters(s, count);
+    return *this;
+}
+
+String& String::operator=(char c) {
+    assignCharacters(&c, 1);
+    return *this;
+}
+
+String& String::operator+=(const char* s) {
+    if (s != nullptr) appendCharacters(s, static_cast<unsigned int>(std::strlen(s)));
+    return *this;
+}
+
+String& String::operator+=(const String& other) {
+    appendCharacters(other.getData(), other.size);
+    return *this;
+}
+
+String& String::operator+=(const ByteArray& b) { return *this += fromASCIIByteArray(b); }
+
+String& String::operator+=(char c) {
+    appendCharacters(&c, 1);
+    return *this;
+}
+
+String& String::operator+=(int value) { return *this += decimalText("%d", value); }
+String& String::operator+=(unsigned int value) { return *this += decimalText("%u", value); }
+String& String::operator+=(long value) { return *this += decimalText("%ld", value); }
+String& String::operator+=(unsigned long value) { return *this += decimalText("%lu", value); }
+
+// ---- Concatenation -------------------------------------------------------------
+
+String String::operator+(const String& other) const { return String(*this, other); }
+
+String String::operator+(char c) const {
+    String result(getData());
+    result += c;
+    return result;
+}
+
+String String::operator+(int value) const { return String(*this, decimalText("%d", value)); }
+String String::operator+(unsigned int value) const { return String(*this, decimalText("%u", value)); }
+String String::operator+(long value) const { return String(*this, decimalText("%ld", value)); }
+String String::operator+(unsigned long value) const {
+    return String(*this, decimalText("%lu", value));
+}
+
+// ---- Comparison ------------------------------------------------------------------
+
+namespace {
+const char* requireOperand(const char* s, const char* location) {
+    if (s == nullptr) throw QuillonException(4, location, String());
+    return s;
+}
+}  // namespace
+
+bool String::operator==(const String& other) const { return std::strcmp(text(), other.text()) == 0; }
+
+bool String::operator==(const char* other) const {
+    return std::strcmp(text(), requireOperand(other, "String::operator==(const char* s) const")) == 0;
+}
+
+bool String::equals(const String& other) const { return *this == other; }
+bool String::operator!=(const String& other) const { return !(*this == other); }
+
+bool String::operator!=(const char* other) const {
+    return std::strcmp(text(), requireOperand(other, "String::operator!=(const char* s) const")) != 0;
+}
+
+bool String::operator<(const String& other) const { return std::strcmp(text(), other.text()) < 0; }
+bool String::operator<=(const String& other) const { return std::strcmp(text(), other.text()) < 1; }
+bool String::operator>(const String& other) const { return std::strcmp(text(), other.text()) > 0; }
+bool String::operator>=(const String& other) const { return std::strcmp(text(), other.text()) >= 0; }
+
+// ---- Searching -------------------------------------------------------------------
+
+const char* String::find(const String& needle) const { return std::strstr(text(), needle.text()); }
+
+const char* String::find(const String& needle, unsigned int from) const {
+    if (from > size) from = size;
+    return std::strstr(text() + from, needle.text());
+}
+
+const char* String::findi(String needle, int from) const {
+    if (needle.size == 0 || needle.text()[0] == '\0') return text();
+    if (from < 0) from = 0;
+    if (static_cast<unsigned int>(from) > size) from = static_cast<int>(size);
+    String haystack(text() + from);
+    haystack.toLower();
+    needle.toLower();
+    const int index = haystack.findIndex(needle);
+    if (index < 0) return nullptr;
+    return text() + from + index;
+}
+
+int String::findIndex(const String& needle) const {
+    const char* found = find(needle);
+    return found == nullptr ? -1 : static_cast<int>(found - text());
+}
+
+// ---- Pieces --------------------------------------------------------------------------
+
+String String::substring(unsigned int start, unsigned int count) const {
+    if (start > size) start = size;
+    if (count > size - start) count = size - start;
+    return String(text() + start, count);
+}
+
+String String::substring(const String& open, const String& close) const {
+    const char* opened = find(open);
+    if (opened == nullptr) return String();
+    const char* inside = opened + std::strlen(open.text());
+    const char* closed = std::strstr(inside, close.text());
+    if (closed == nullptr) return String();
+    return String(inside, static_cast<unsigned int>(closed - inside));
+}
+
+String String::left(const char* p) const {
+    if (p == nullptr || p < text()) return String();
+    const std::size_t offset = std::size_t(p - text());
+    return String(text(), offset < size ? static_cast<unsigned int>(offset) : size);
+}
+
+String String::right(const char* p) const {
+    if (p == nullptr || p < text()) return String();
+    const std::size_t offset = std::size_t(p - text());
+    return String(text() + (offset < size ? offset : size));
+}
+
+// ---- Conversion and case -------------------------------------------------------------
+
+int String::toInt() const {
+    const char* digits = text();
+    while (*digits == '0') ++digits;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(digits, &end, 0);
+    if (*end != '\0') return 0;
+    // long is wider than int here; saturate as a 32-bit strtol would.
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+const String& String::toLower() {
+    char* data = getData();
+    for (unsigned int i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c >= 'A' && c <= 'Z') data[i] = static_cast<char>(c - 'A' + 'a');
+    }
+    return *this;
+}
+
+const String& String::toUpper() {
+    char* data = getData();
+    for (unsigned int i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c >= 'a' && c <= 'z') data[i] = static_cast<char>(c - 'a' + 'A');
+    }
+    return *this;
+}
+
+String String::toLower() const {
+    String copy(*this);
+    copy.toLower();
+    return copy;
+}
+
+String String::toUpper() const {
+    String copy(*this);
+    copy.toUpper();
+    return copy;
+}
+
+// ---- Trimming and removal ----------------------------------------------------------------
+
+const String& String::removeLeadingWhites() { return removeLeading(String(" \t\f\v\r\n")); }
+
+const String& String::removeTrailingReturns() { return removeTrailing(String("\r\n")); }
+
+const String& String::removeLeading(const String& set) {
+    if (size == 0 || set.size == 0) return *this;
+    unsigned int removed = 0;
+    while (removed < size && inSet(text()[removed], set)) ++removed;
+    replaceWithExactCopy(text() + removed, size - removed);
+    return *this;
+}
+
+const String& String::removeTrailing(const String& set) {
+    if (size == 0 || set.size == 0) return *this;
+    unsigned int kept = size;
+    while (kept > 0 && inSet(text()[kept - 1], set)) --kept;
+    if (kept > 0) {
+        size = kept;
+        terminate();
+    } else {
+        size = 0;
+        reallocate(0);
+    }
+    return *this;
+}
+
+const String& String::remove(const String& set) {
+    if (size == 0 || set.size == 0) return *this;
+    String kept(size, '\0');
+    unsigned int count = 0;
+    for (unsigned int i = 0; i < size; ++i) {
+        if (!inSet(text()[i], set)) kept.getData()[count++] = text()[i];
+    }
+    replaceWithExactCopy(kept.getData(), count);
+    return *this;
+}
+
+// ---- Tests ----------------------------------------------------------------------------------
+
+bool String::isEmpty() const { return getData() == nullptr || getData()[0] == '\0'; }
+
+bool String::is7BitASCIIString() const {
+    for (unsigned int i = 0; i < size; ++i) {
+        if (static_cast<unsigned char>(text()[i]) > 127) return false;
+    }
+    return true;
+}
+
+bool String::isASCIIString() const { return true; }
+
+// ---- Formatting -----------------------------------------------------------------------------
+
+const String String::formatString(const char* format, ...) {
+    static const char* const kLocation = "String::formatString(const char* format, ...)";
+    if (format == nullptr) throw QuillonException(4, kLocation, String());
+    // Start at 256 characters and double while the text does not fit with its
+    // terminator. A negative result here means an encoding error, which no
+    // larger buffer cures, so it is reported instead of retried forever.
+    std::size_t capacityChars = 128;
+    for (;;) {
+        capacityChars *= 2;
+        String buffer(static_cast<unsigned int>(capacityChars), '\0');
+        va_list arguments;
+        va_start(arguments, format);
+        const int written = std::vsnprintf(buffer.getData(), capacityChars, format, arguments);
+        va_end(arguments);
+        if (written < 0)
+            throw QuillonException(22, kLocation, String("the arguments could not be formatted"));
+        if (static_cast<std::size_t>(written) < capacityChars)
+            return String(buffer.getData(), static_cast<unsigned int>(written));
+        if (static_cast<std::size_t>(written) >= UINT_MAX / 2) internal::throwArrayTooLong();
+    }
+}
+
+// ---- ASCII conversion ----------------------------------------------------------------------
+
+const String String::fromASCIIByteArray(const ByteArray& bytes) {
+    if (bytes.getData() == nullptr || bytes.length() == 0) return String();
+    // The text ends at the first zero byte, as a C string would.
+    const char* characters = reinterpret_cast<const char*>(bytes.getData());
+    try {
+        return String(characters, clampedLength(characters, bytes.length()));
+    } catch (const std::bad_alloc&) {
+        throw QuillonException(6, "String::fromASCII(const ByteArray& baAscii)", String());
+    }
+}
+
+ByteArray String::toASCIIByteArray() const { return ByteArray(getData(), size); }
+
+// ---- Stream output ---------------------------------------------------------------------------
+
+std::ostream& operator<<(std::ostream& os, const String& s) {
+    if (s.length() != 0) os.write(s.getData(), s.length());
+    return os;
+}
+
+}  // namespace Korvane

@@ -1,0 +1,207 @@
+#include "errors/ErrorCatalog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using Korvane::internal::CatalogTable;
+using Korvane::internal::catalogTable;
+using Korvane::internal::catalogText;
+
+namespace {
+
+// Returns the text as a std::string, or a marker when the catalog has none,
+// so that a missing entry shows up readably in a failure message.
+std::string textOf(int library, unsigned int number) {
+    const char* text = catalogText(library, number);
+    return text == nullptr ? std::string("<none>") : std::string(text);
+}
+
+}  // namespace
+
+TEST(ErrorCatalogTest, OwnTableEveryEntry) {
+    const int own = 17;
+    EXPECT_EQ(textOf(own, 0), "Unable to perform file operation");
+    EXPECT_EQ(textOf(own, 1), "Index out of range");
+    EXPECT_EQ(textOf(own, 2), "Regular expression parse failed - sub expression null");
+    EXPECT_EQ(textOf(own, 3),
+              "Regular expression parse failed - Internal regexp error, expression is NULL");
+    EXPECT_EQ(textOf(own, 4), "Parameter is NULL");
+    EXPECT_EQ(textOf(own, 5), "Regular expression is too big");
+    EXPECT_EQ(textOf(own, 6), "Out of memory");
+    EXPECT_EQ(textOf(own, 7), "Too many ()'s");
+    EXPECT_EQ(textOf(own, 8), "Unterminated ()'s");
+    EXPECT_EQ(textOf(own, 9), "Internal error");
+    EXPECT_EQ(textOf(own, 10), "*+ operand could be empty");
+    EXPECT_EQ(textOf(own, 11), "Nested *?+");
+    EXPECT_EQ(textOf(own, 12), "Invalid [] range");
+    EXPECT_EQ(textOf(own, 13), "Unmatched []'s");
+    EXPECT_EQ(textOf(own, 14), "Internal error: \\0|) unexpected");
+    EXPECT_EQ(textOf(own, 15), "?+* Follows nothing");
+    EXPECT_EQ(textOf(own, 16), "Trailing \\");
+    EXPECT_EQ(textOf(own, 17), "Internal error: _tcscspn 0");
+    EXPECT_EQ(textOf(own, 18), "Corrupted internal regexp");
+    EXPECT_EQ(textOf(own, 19), "Corrupted internal pointers");
+    EXPECT_EQ(textOf(own, 20), "Internal error, bad call of regrepeat");
+    EXPECT_EQ(textOf(own, 21), "No more tokens");
+    EXPECT_EQ(textOf(own, 22), "Data format invalid");
+    EXPECT_EQ(textOf(own, 23), "The number of insignificant bits should not be more than 7");
+    EXPECT_EQ(textOf(own, 24), "Mutex (mutual exclusion) could not be initialised");
+    EXPECT_EQ(textOf(own, 25), "Mutex (mutual exclusion) could not be locked");
+    EXPECT_EQ(textOf(own, 26), "Mutex (mutual exclusion) could not be unlocked");
+    EXPECT_EQ(textOf(own, 27), "The Date must be greater than 1900 for toStructTM to work");
+    EXPECT_EQ(textOf(own, 28),
+              "Generalized Time values must be of the form \"YYYYMMDDhhmm\" with an optional "
+              "seconds field and a TimeZone encoding, see ASN1GeneralizedTime for a full "
+              "breakdown");
+    EXPECT_EQ(textOf(own, 29),
+              "UTC Time values must be of the form \"YYMMDDhhmm\" with an optional seconds "
+              "field and a TimeZone encoding, see ASN1UTCTime for a full breakdown");
+    EXPECT_EQ(textOf(own, 30), "No more data left to read in from InputStream");
+    EXPECT_EQ(textOf(own, 31),
+              "You can't push back more data than you're already read off an InputStream");
+    EXPECT_EQ(textOf(own, 32), "The file is read only");
+    EXPECT_EQ(textOf(own, 33), "File path not found");
+    EXPECT_EQ(catalogText(own, 34), nullptr);
+}
+
+TEST(ErrorCatalogTest, BackslashEntriesKeepTheirCharacters) {
+    const std::string fourteen = textOf(17, 14);
+    EXPECT_EQ(fourteen.size(), std::string("Internal error: ").size() + 2 + 13);
+    EXPECT_NE(fourteen.find('\\'), std::string::npos);
+    const std::string sixteen = textOf(17, 16);
+    ASSERT_EQ(sixteen.size(), 10u);
+    EXPECT_EQ(sixteen.back(), '\\');
+}
+
+struct TableExpectation {
+    int library;
+    unsigned int size;
+    unsigned int firstNumber;
+    const char* first;
+    const char* last;
+};
+
+TEST(ErrorCatalogTest, FirstAndLastEntryAndSizeOfEveryTable) {
+    const TableExpectation expected[] = {
+        {0, 34, 0, "The ASN.1 Any Object has not yet been set",
+         "Can't change padding algorithm for that signature OID"},
+        {2, 88, 0, "Decoding failed",
+         "This method has not been implemented for WTLS certificates"},
+        {3, 24, 0, "ASN1Object parameter is NULL",
+         "You can not construct an ASN1IOUObject from a tagged ASN1Object, use "
+         "ASN1IOUImplicit / ExplicitObject instead"},
+        {4, 73, 0, "Failed to hash passphrase", "No data supplied. Cannot cipher no bytes."},
+        {5, 17, 0, "Could not open filename for input", "Badly formed EMail Header"},
+        {6, 13, 0, "See previous exception",
+         "Can only obtain a Signature algorithm from a signedData if a certificate is "
+         "provided, this problem may be the result of trying to verify a Sentrel through "
+         "the Vault with a key"},
+        {7, 38, 0, "See previous exception", "HTTP request failed"},
+        {8, 21, 0, "Could not open filename for input", "Unable to perform read on socket"},
+        {9, 10, 0, "See previous exception", "Bad parameter"},
+        {10, 3, 0, "See previous exception",
+         "Unable to generate PBESessionKey for encrypting the private key"},
+        {11, 13, 1, "Can't return value..it is not set",
+         "Private Key not allowed in cross certification request"},
+        {12, 12, 0, "Attempt to USE Deprecated function incorrectly", "Unexpected Control OID"},
+        {13, 5, 0, "No Data on Socket", "Failed to decode/encode message"},
+        {14, 38, 0, "See previous exception", "Policy interface already exists."},
+        {15, 41, 0, "See previous exception", "Thread could not set specific key"},
+        {16, 15, 0, "See previous exception", "Failed to find PKCSReq for transaction ID"},
+        {17, 34, 0, "Unable to perform file operation", "File path not found"},
+        {18, 89, 0, "See previous exception",
+         "The certificate specified did not have the key usage required by the signable"},
+        {19, 4, 0, "See previous exception",
+         "No permission to generate node for object: common name(cn)"},
+        {21, 3, 0, "See previous exception", "ObjectClass mapping not found"},
+        {22, 31, 0, "See previous exception",
+         "This certificate is already associated with (another|the) key"},
+        {23, 14, 0, "See previous exception",
+         "Response Status: unauthorized - Request Authorized"},
+        {24, 14, 0, "See previous exception", "No parent device available"},
+        {25, 13, 0, "See previous exception",
+         "CertID not created: Certificate has not been issued by CA Certificate"},
+        {27, 23, 0, "See previous exception",
+         "Failed to Decode IssuerAndSubject expected two components"},
+        {28, 4, 0, "See previous exception", "This operation permitted on UNIX platforms only"},
+        {29, 1, 0, "See previous exception", "See previous exception"},
+        {30, 16, 0, "See previous exception", "Could not get Signer's Certificate"},
+        {31, 18, 0, "See previous exception.", "Unable to resolve device name or open file name"},
+        {32, 36, 0, "See previous exception.", "Failed to accept a connection on a server socket"},
+        {33, 11, 0, "See previous exception.", "Failure in decoding SignText"},
+    };
+    for (const TableExpectation& e : expected) {
+        SCOPED_TRACE("library " + std::to_string(e.library));
+        const CatalogTable table = catalogTable(e.library);
+        ASSERT_NE(table.entries, nullptr);
+        EXPECT_EQ(table.size, e.size);
+        EXPECT_EQ(textOf(e.library, e.firstNumber), e.first);
+        EXPECT_EQ(textOf(e.library, e.size - 1), e.last);
+        EXPECT_NE(table.entries[e.size - 1], nullptr);
+        EXPECT_EQ(catalogText(e.library, e.size), nullptr);
+        EXPECT_EQ(catalogText(e.library, 100000u), nullptr);
+    }
+}
+
+TEST(ErrorCatalogTest, LibrariesWithoutTable) {
+    for (int library : {1, 20, 26, 34, -1, 35, 1000}) {
+        SCOPED_TRACE("library " + std::to_string(library));
+        const CatalogTable table = catalogTable(library);
+        EXPECT_EQ(table.entries, nullptr);
+        EXPECT_EQ(table.size, 0u);
+        EXPECT_EQ(catalogText(library, 0), nullptr);
+    }
+}
+
+TEST(ErrorCatalogTest, SkippedNumbersHaveNoEntry) {
+    EXPECT_EQ(catalogText(2, 75), nullptr);
+    EXPECT_EQ(textOf(2, 74), "Certificate has already been revoked.");
+    EXPECT_EQ(textOf(2, 76),
+              "The specified signature algorithm is not recognised. Must be in range 0-2.");
+    EXPECT_EQ(catalogText(11, 0), nullptr);
+    EXPECT_EQ(textOf(11, 1), "Can't return value..it is not set");
+}
+
+TEST(ErrorCatalogTest, OddEntriesAreKeptAsTheyStand) {
+    // The SSL table: a tab after "Reserved", a trailing blank, a misspelling.
+    EXPECT_EQ(textOf(32, 20), "Reserved\t");
+    EXPECT_EQ(textOf(32, 19), "Reserved");
+    EXPECT_EQ(textOf(32, 10), "Reserved ");
+    EXPECT_EQ(textOf(32, 9), "Resserved");
+    EXPECT_EQ(textOf(32, 14), "Resserved");
+    EXPECT_EQ(textOf(32, 15), "Fatal error   ");
+    EXPECT_EQ(textOf(32, 16), "Transient error   ");
+    EXPECT_EQ(textOf(32, 2),
+              "Failed to decodes the  DER encoded X.509 certificate from a memory buffer");
+    EXPECT_EQ(textOf(32, 8), "Failed to set CA Certiifcates ");
+
+    // Two texts that run together in one sockets entry.
+    EXPECT_EQ(textOf(8, 5), "Not connectedThe terminator must be non-empty");
+    EXPECT_EQ(textOf(8, 6), "Sockets cannot be initialised");
+
+    // Inner double quotes.
+    EXPECT_EQ(textOf(5, 10), "\"From:\" address is empty, this must be set");
+    EXPECT_EQ(textOf(5, 12),
+              "Did not receive expected 354 (Send the mail data, end with \".\") command "
+              "response");
+    EXPECT_EQ(textOf(4, 65), "Could not use function \"ut_wstring2bmp\" on the passphrase ");
+    EXPECT_EQ(textOf(14, 25),
+              "Unable to find an \"=\" in one of the components of the distinguished name");
+
+    // Double blanks and trailing blanks elsewhere.
+    EXPECT_EQ(textOf(14, 5), "Organisational unit  component in wrong place");
+    EXPECT_EQ(textOf(16, 13), "Error in CRS Response  ");
+    EXPECT_EQ(textOf(23, 9), "Response Status: Malformed Request -  illegal confirmation request");
+    EXPECT_EQ(textOf(23, 11), "Response Status: Try Later  - Try Again Later");
+    EXPECT_EQ(textOf(7, 3), "Unrecognized URL Scheme ");
+
+    // "unused" placeholders.
+    EXPECT_EQ(textOf(0, 2), "unused");
+    EXPECT_EQ(textOf(0, 16), "unused");
+    EXPECT_EQ(textOf(13, 2), "unused");
+    EXPECT_EQ(textOf(15, 39), "unused");
+    for (unsigned int n = 11; n <= 21; ++n) {
+        EXPECT_EQ(textOf(7, n), "unused") << "LIB_HTTP entry " << n;
+    }
+}
