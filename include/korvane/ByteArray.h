@@ -97,6 +97,8 @@ public:
 
 private:
     void appendBytes(const unsigned char* bytes, unsigned int count);
+    // A new array of exactly this array's bytes followed by `tail`.
+    ByteArray joined(const unsigned char* tail, unsigned int tailLength) const;
 };
 
 // Writes all bytes unformatted (os.write).

@@ -1,6 +1,7 @@
 #include "korvane/ByteArray.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <ostream>
 
@@ -87,15 +88,40 @@ ByteArray& ByteArray::operator+=(const char* s) {
 }
 
 ByteArray& ByteArray::operator+=(char c) {
+    // One byte at a time is the common way to build an array: skip the
+    // general path while the buffer has room.
+    if (getData() != nullptr && std::uint64_t(size) + 2 <= capacity) {
+        getData()[size++] = static_cast<unsigned char>(c);
+        getData()[size] = 0;
+        return *this;
+    }
     const unsigned char byte = static_cast<unsigned char>(c);
     appendBytes(&byte, 1);
     return *this;
 }
 
-ByteArray ByteArray::operator+(const ByteArray& other) const { return ByteArray(*this) += other; }
-ByteArray ByteArray::operator+(const String& s) const { return ByteArray(*this) += s; }
-ByteArray ByteArray::operator+(const char* s) const { return ByteArray(*this) += s; }
-ByteArray ByteArray::operator+(char c) const { return ByteArray(*this) += c; }
+ByteArray ByteArray::joined(const unsigned char* tail, unsigned int tailLength) const {
+    ByteArray result;
+    result.size = size + tailLength;
+    if (result.size < size) internal::throwArrayTooLong();
+    result.reallocate(result.size);
+    if (size != 0) std::memcpy(result.getData(), getData(), size);
+    if (tailLength != 0) std::memcpy(result.getData() + size, tail, tailLength);
+    result.terminate();
+    return result;
+}
+
+ByteArray ByteArray::operator+(const ByteArray& other) const {
+    return joined(other.getData(), other.size);
+}
+ByteArray ByteArray::operator+(const String& s) const {
+    return joined(reinterpret_cast<const unsigned char*>(s.getData()), s.length());
+}
+ByteArray ByteArray::operator+(const char* s) const { return joined(asBytes(s), lengthOf(s)); }
+ByteArray ByteArray::operator+(char c) const {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    return joined(&byte, 1);
+}
 
 bool ByteArray::operator==(const ByteArray& other) const {
     if (size == 0 && other.size == 0) return true;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -168,6 +169,12 @@ String& String::operator+=(const String& other) {
 String& String::operator+=(const ByteArray& b) { return *this += fromASCIIByteArray(b); }
 
 String& String::operator+=(char c) {
+    // The common way to build text: skip the general path while there is room.
+    if (std::uint64_t(size) + 2 <= capacity) {
+        getData()[size++] = c;
+        getData()[size] = '\0';
+        return *this;
+    }
     appendCharacters(&c, 1);
     return *this;
 }
