@@ -15,3 +15,9 @@
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Runtime services
+#include "korvane/Synchronizable.h"
+#include "korvane/Mutex.h"
+#include "korvane/Synchronized.h"
+#include "korvane/LogFile.h"
