@@ -15,3 +15,11 @@
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Streams and files
+#include "korvane/InputStream.h"
+#include "korvane/OutputStream.h"
+#include "korvane/ByteArrayInputStream.h"
+#include "korvane/ByteArrayOutputStream.h"
+#include "korvane/FilteredInputStream.h"
+#include "korvane/FilteredOutputStream.h"
