@@ -23,3 +23,6 @@
 #include "korvane/ByteArrayOutputStream.h"
 #include "korvane/FilteredInputStream.h"
 #include "korvane/FilteredOutputStream.h"
+#include "korvane/File.h"
+#include "korvane/FileInputStream.h"
+#include "korvane/FileOutputStream.h"
