@@ -9,14 +9,16 @@
 // closed once, by close() or when its last copy goes.
 #pragma once
 
-#include <iosfwd>
-
 #include "korvane/ByteArray.h"
 #include "korvane/Export.h"
 #include "korvane/SmartPointer.h"
 #include "korvane/String.h"
 
 namespace Korvane {
+
+namespace internal {
+struct OpenFile;
+}
 
 class KORVANE_API File {
 public:
@@ -92,8 +94,8 @@ public:
 private:
     // Empty until the first read, then 10240 bytes.
     SmartPointer<unsigned char> readBuffer;
-    // The open file, shared by all copies.
-    SmartPointer<std::fstream> file;
+    // The standard file stream (with its buffer), shared by all copies.
+    SmartPointer<internal::OpenFile> file;
 };
 
 }  // namespace Korvane

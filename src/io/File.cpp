@@ -28,7 +28,7 @@ void releaseReadBuffer(unsigned char* buffer) {
     internal::releaseBuffer(buffer);
 }
 
-void closeFileStream(std::fstream* stream) { delete stream; }
+void closeFile(internal::OpenFile* open) { delete open; }
 
 }  // namespace
 
@@ -36,11 +36,11 @@ void closeFileStream(std::fstream* stream) { delete stream; }
 
 File::File(const String& path, int mode) {
     // Held before opening so that the stream is released whatever happens.
-    file.reset(new std::fstream(), &closeFileStream);
+    file.reset(new internal::OpenFile(), &closeFile);
+    std::fstream& stream = file.get()->stream;
     ByteArray name;
     if (!internal::toPlatformName(path, name) ||
-        !internal::openFileStream(*file.get(), name, internal::toOpenMode(mode)) ||
-        file.get()->fail())
+        !internal::openFileStream(stream, name, internal::toOpenMode(mode)) || stream.fail())
         fail("File::File(String)");
 }
 
@@ -56,9 +56,8 @@ File::~File() = default;
 // of it does: the file stream's own state is never touched by reading, so a
 // read at the end does not keep later writes from working.
 File& File::operator>>(ByteArray& chunk) {
-    std::fstream& stream = *file.get();
+    std::fstream& stream = file.get()->stream;
     if (stream.fail()) fail("File::operator>>(ByteArray&)");
-    chunk = ByteArray();
     if (readBuffer.get() == nullptr)
         readBuffer.reset(static_cast<unsigned char*>(internal::allocateBuffer(bufferSize)),
                          &releaseReadBuffer);
@@ -69,14 +68,15 @@ File& File::operator>>(ByteArray& chunk) {
     } catch (const std::exception&) {
         // The standard file buffer throws on a read error; an empty chunk
         // would look like the end of the file.
+        chunk = ByteArray();
         fail("File::operator>>(ByteArray&)");
     }
-    if (got > 0) chunk = ByteArray(readBuffer.get(), static_cast<unsigned int>(got));
+    chunk = got > 0 ? ByteArray(readBuffer.get(), static_cast<unsigned int>(got)) : ByteArray();
     return *this;
 }
 
 File& File::operator<<(const ByteArray& data) {
-    std::fstream& stream = *file.get();
+    std::fstream& stream = file.get()->stream;
     if (stream.fail()) fail("File::operator<<(ByteArray&)");
     if (data.length() != 0) {
         stream.write(static_cast<const char*>(data), static_cast<std::streamsize>(data.length()));
@@ -86,7 +86,7 @@ File& File::operator<<(const ByteArray& data) {
 }
 
 File& File::operator<<(char c) {
-    std::fstream& stream = *file.get();
+    std::fstream& stream = file.get()->stream;
     if (stream.fail()) fail("File::operator<<(ByteArray&)");
     stream.put(c);
     if (stream.fail()) fail("File::operator<<(ByteArray&)");
@@ -95,21 +95,21 @@ File& File::operator<<(char c) {
 
 bool File::available() const {
     try {
-        return file.get()->rdbuf()->sgetc() != std::char_traits<char>::eof();
+        return file.get()->stream.rdbuf()->sgetc() != std::char_traits<char>::eof();
     } catch (const std::exception&) {
         return true;
     }
 }
 
 void File::flush() {
-    std::fstream& stream = *file.get();
+    std::fstream& stream = file.get()->stream;
     if (!stream.is_open() || stream.fail()) return;
     stream.flush();
     if (stream.fail()) fail("File::flush()");
 }
 
 void File::close() {
-    std::fstream& stream = *file.get();
+    std::fstream& stream = file.get()->stream;
     if (!stream.is_open()) return;
     // The buffer's own close reports whether the pending bytes made it out;
     // the stream's state may carry an older failure that was reported then.
@@ -124,7 +124,9 @@ void File::close() {
 const ByteArray File::load(const String& path) {
     static const char* const location = "File::load(String)";
     ByteArray name;
+    internal::StreamBuffer streamBuffer;
     std::ifstream in;
+    streamBuffer.attach(in);
     if (!internal::toPlatformName(path, name) ||
         !internal::openFileStream(in, name, std::ios_base::in | std::ios_base::binary))
         fail(location, path);

@@ -1,5 +1,7 @@
 #include "io/PlatformFile.h"
 
+#include "korvane/BufferMemory.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,19 @@
 
 namespace Korvane {
 namespace internal {
+
+StreamBuffer::StreamBuffer() : storage(new char[size]) {}
+
+StreamBuffer::~StreamBuffer() { secureWipe(storage.get(), size); }
+
+void StreamBuffer::attach(std::basic_ios<char>& stream) {
+    stream.rdbuf()->pubsetbuf(storage.get(), size);
+}
+
+OpenFile::OpenFile() { buffer.attach(stream); }
+
+// The stream lets go of the buffer storage before the storage is wiped.
+OpenFile::~OpenFile() { stream.close(); }
 
 bool toPlatformName(const String& path, ByteArray& name) {
     name = path.toASCIIByteArray();

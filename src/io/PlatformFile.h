@@ -3,13 +3,50 @@
 // failure causes. Internal to the library.
 #pragma once
 
+#include <cstddef>
+#include <fstream>
 #include <ios>
+#include <memory>
 
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 
 namespace Korvane {
 namespace internal {
+
+// The storage of a standard file buffer. The default (8 KiB) costs one
+// system call per 8 KiB or, for reads larger than it, one per read; 64 KiB
+// lets the 10239-byte reads of the library take several blocks from one
+// call. It is wiped when the file is done with, as file contents may be keys.
+class StreamBuffer {
+public:
+    static constexpr std::size_t size = 64 * 1024;
+
+    StreamBuffer();
+    ~StreamBuffer();
+    StreamBuffer(const StreamBuffer&) = delete;
+    StreamBuffer& operator=(const StreamBuffer&) = delete;
+
+    // Gives `stream` this storage; call before it opens a file, and keep
+    // this object alive until the stream is closed.
+    void attach(std::basic_ios<char>& stream);
+
+private:
+    std::unique_ptr<char[]> storage;
+};
+
+// An open file of a File object, shared by its copies: the standard stream
+// and the storage of its buffer, which must outlive it. Destroying it closes
+// the file.
+struct OpenFile {
+    OpenFile();
+    ~OpenFile();
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    StreamBuffer buffer;
+    std::fstream stream;
+};
 
 // The path's ASCII bytes as a NUL-terminated platform name in `name`. False
 // for a path with an embedded NUL character: handing it on would silently
