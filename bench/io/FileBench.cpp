@@ -78,7 +78,8 @@ static void Load_Fread(benchmark::State& state) {
         std::fseek(f, 0, SEEK_END);
         std::vector<char> data(static_cast<std::size_t>(std::ftell(f)));
         std::fseek(f, 0, SEEK_SET);
-        if (std::fread(data.data(), 1, data.size(), f) != kFileSize) state.SkipWithError("short read");
+        if (std::fread(data.data(), 1, data.size(), f) != kFileSize)
+            state.SkipWithError("short read");
         std::fclose(f);
         benchmark::DoNotOptimize(data.data());
     }
@@ -163,7 +164,8 @@ static void Save_Fwrite(benchmark::State& state) {
 static std::vector<ByteArray> contentBlocks() {
     std::vector<ByteArray> blocks;
     for (std::size_t at = 0; at < kFileSize; at += kBlock)
-        blocks.emplace_back(contentBytes() + at, static_cast<unsigned int>(std::min(kBlock, kFileSize - at)));
+        blocks.emplace_back(contentBytes() + at,
+                            static_cast<unsigned int>(std::min(kBlock, kFileSize - at)));
     return blocks;
 }
 
@@ -181,7 +183,8 @@ static void WriteBlocks_StdOfstream(benchmark::State& state) {
     for (auto _ : state) {
         std::ofstream out(writePath, std::ios::binary);
         for (std::size_t at = 0; at < kFileSize; at += kBlock)
-            out.write(contentBytes() + at, static_cast<std::streamsize>(std::min(kBlock, kFileSize - at)));
+            out.write(contentBytes() + at,
+                      static_cast<std::streamsize>(std::min(kBlock, kFileSize - at)));
         out.close();
         if (!out) state.SkipWithError("write failed");
     }

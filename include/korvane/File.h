@@ -26,10 +26,10 @@ public:
     enum OPEN_MODE {
         MODE_READ = 1,
         MODE_WRITE = 2,
-        MODE_AT_END = 4,      // position at the end after opening
-        MODE_APPEND = 8,      // every write goes to the end
-        MODE_TRUNCATE = 16,   // empty the file on opening
-        MODE_BINARY = 32      // no text translation (none happens on this platform)
+        MODE_AT_END = 4,     // position at the end after opening
+        MODE_APPEND = 8,     // every write goes to the end
+        MODE_TRUNCATE = 16,  // empty the file on opening
+        MODE_BINARY = 32     // no text translation (none happens on this platform)
     };
 
     // ---- Construction ------------------------------------------------------
@@ -83,12 +83,12 @@ public:
     // Makes `path` an empty file (created, or emptied). Reports nothing: a
     // path that cannot be created is left as it is.
     static void create(const String& path);
-    // Deletes the file `path` (not a directory). A path holding a NUL
-    // character names no file, here and in every member that takes a path. Throws IOException with the
+    // Deletes the file `path` (not a directory). Throws IOException with the
     // location "File::remove" and the path as extra text: 32 when access is
-    // denied (a read-only file, that is one nobody may write, a directory, a
+    // denied (a read-only file, that is one nobody may write; a directory; a
     // read-only file system), 33 when the file or a directory on its path does
-    // not exist, 0 for other causes.
+    // not exist, 0 for other causes. A path holding a NUL character names no
+    // file, here and in every member that takes a path.
     static void remove(const String& path);
 
 private:

@@ -12,9 +12,7 @@ ByteArrayInputStream::~ByteArrayInputStream() = default;
 
 void ByteArrayInputStream::close() {}
 
-bool ByteArrayInputStream::hasData() const {
-    return hasPushedBack() || position < data.length();
-}
+bool ByteArrayInputStream::hasData() const { return hasPushedBack() || position < data.length(); }
 
 InputStream& ByteArrayInputStream::operator>>(ByteArray& chunk) {
     if (deliverPushedBack(chunk)) return *this;

@@ -6,7 +6,8 @@ ByteArrayOutputStream::ByteArrayOutputStream() = default;
 
 ByteArrayOutputStream::ByteArrayOutputStream(const ByteArrayOutputStream& other) = default;
 
-ByteArrayOutputStream& ByteArrayOutputStream::operator=(const ByteArrayOutputStream& other) = default;
+ByteArrayOutputStream& ByteArrayOutputStream::operator=(const ByteArrayOutputStream& other) =
+    default;
 
 ByteArrayOutputStream::~ByteArrayOutputStream() = default;
 

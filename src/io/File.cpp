@@ -1,7 +1,7 @@
 #include "korvane/File.h"
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -141,7 +141,8 @@ const ByteArray File::load(const String& path) {
     try {
         while (in.good()) {
             in.read(reinterpret_cast<char*>(buffer), blockSize);
-            if (in.gcount() > 0) result += ByteArray(buffer, static_cast<unsigned int>(in.gcount()));
+            if (in.gcount() > 0)
+                result += ByteArray(buffer, static_cast<unsigned int>(in.gcount()));
         }
     } catch (const std::length_error&) {
         internal::secureWipe(buffer, bufferSize);

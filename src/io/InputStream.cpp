@@ -72,8 +72,7 @@ void InputStream::prependPushedBack(const unsigned char* bytes, unsigned int n) 
 }
 
 void InputStream::pushBack(char c) {
-    if (count == 0)
-        throw QuillonException(31, "InputStream::pushBack(char)", String::emptyString);
+    if (count == 0) throw QuillonException(31, "InputStream::pushBack(char)", String::emptyString);
     const unsigned char byte = static_cast<unsigned char>(c);
     prependPushedBack(&byte, 1);
     --count;

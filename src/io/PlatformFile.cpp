@@ -1,12 +1,12 @@
 #include "io/PlatformFile.h"
 
-#include "korvane/BufferMemory.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "korvane/BufferMemory.h"
 
 namespace Korvane {
 namespace internal {
@@ -47,8 +47,7 @@ bool isDirectory(const ByteArray& name) {
 
 long long regularFileSize(const ByteArray& name) {
     struct stat status;
-    if (::stat(static_cast<const char*>(name), &status) != 0 || !S_ISREG(status.st_mode))
-        return -1;
+    if (::stat(static_cast<const char*>(name), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
     return static_cast<long long>(status.st_size);
 }
 

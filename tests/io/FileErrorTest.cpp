@@ -94,12 +94,8 @@ TEST(FileErrors, LoadOfAnUnreadablePathIsError0WithThePath) {
     Scene s;
     for (const auto& [what, path] : unreadable(s)) {
         SCOPED_TRACE(what);
-        try {
-            File::load(str(path));
-            ADD_FAILURE() << "load succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::load(String)", path);
-        }
+        korvane_test::expectError<IOException>([&] { File::load(str(path)); }, 0,
+                                               "File::load(String)", path);
     }
 }
 
@@ -107,12 +103,8 @@ TEST(FileErrors, OpeningAnUnreadablePathIsError0) {
     Scene s;
     for (const auto& [what, path] : unreadable(s)) {
         SCOPED_TRACE(what);
-        try {
-            FileInputStream in(str(path));
-            ADD_FAILURE() << "FileInputStream constructed";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::File(String)", "");
-        }
+        korvane_test::expectError<IOException>([&] { FileInputStream in(str(path)); }, 0,
+                                               "File::File(String)", "");
         EXPECT_THROW(File(str(path), 33), IOException);
         EXPECT_FALSE(File::exists(str(path)));
     }
@@ -123,18 +115,10 @@ TEST(FileErrors, OpeningAnUnwritablePathIsError0AndCreatesNothing) {
     Scene s;
     for (const auto& [what, path] : unwritable(s)) {
         SCOPED_TRACE(what);
-        try {
-            FileOutputStream out(str(path));
-            ADD_FAILURE() << "FileOutputStream constructed";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::File(String)", "");
-        }
-        try {
-            File::save(str(path), ByteArray("data"));
-            ADD_FAILURE() << "save succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::save(String, ByteArray)", path);
-        }
+        korvane_test::expectError<IOException>([&] { FileOutputStream out(str(path)); }, 0,
+                                               "File::File(String)", "");
+        korvane_test::expectError<IOException>([&] { File::save(str(path), ByteArray("data")); }, 0,
+                                               "File::save(String, ByteArray)", path);
     }
     EXPECT_FALSE(onDisk(s.root.path("no-such-dir")));
     EXPECT_EQ(contentOf(s.file()), "content");
@@ -148,12 +132,8 @@ TEST(FileErrors, OpenModesThePlatformRefusesAreError0) {
     const int refused[] = {0, 4, 16, 32, 8 | 16, 1 | 16};
     for (int mode : refused) {
         SCOPED_TRACE(mode);
-        try {
-            File file(str(s.file()), mode);
-            ADD_FAILURE() << "opened";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::File(String)", "");
-        }
+        korvane_test::expectError<IOException>([&] { File file(str(s.file()), mode); }, 0,
+                                               "File::File(String)", "");
     }
     EXPECT_THROW(File(str(s.missing()), 1 | 2), IOException);
     EXPECT_FALSE(onDisk(s.missing()));
@@ -162,12 +142,8 @@ TEST(FileErrors, OpenModesThePlatformRefusesAreError0) {
 
 TEST(FileErrors, ProcFilesThatCannotBeWrittenFail) {
     if (!onDisk("/proc/version")) GTEST_SKIP() << "no /proc on this machine";
-    try {
-        File::save("/proc/version", ByteArray("x"));
-        ADD_FAILURE() << "save to /proc/version succeeded";
-    } catch (const IOException& e) {
-        expectSingleError(e, 0, "File::save(String, ByteArray)", "/proc/version");
-    }
+    korvane_test::expectError<IOException>([&] { File::save("/proc/version", ByteArray("x")); }, 0,
+                                           "File::save(String, ByteArray)", "/proc/version");
     // Root may open it for writing; then the write is what fails.
     EXPECT_THROW(
         {
@@ -186,12 +162,9 @@ TEST(FileErrors, AReadErrorIsNotTheEndOfTheFile) {
     // there). Either the open or the read fails; neither may look like an
     // empty file.
     if (!onDisk("/proc/self/mem")) GTEST_SKIP() << "no /proc/self/mem on this machine";
-    try {
-        const ByteArray content = File::load("/proc/self/mem");
-        ADD_FAILURE() << "load returned " << content.length() << " bytes";
-    } catch (const IOException& e) {
-        expectSingleError(e, 0, "File::load(String)", "/proc/self/mem");
-    }
+    korvane_test::expectError<IOException>(
+        [&] { const ByteArray content = File::load("/proc/self/mem"); }, 0, "File::load(String)",
+        "/proc/self/mem");
     try {
         FileInputStream in("/proc/self/mem");
         EXPECT_TRUE(in.hasData());
@@ -221,38 +194,20 @@ TEST(FileErrors, AFailedWriteNeverReportsSuccess) {
         // A small write waits in the buffer: the flush reports it.
         FileOutputStream out("/dev/full");
         out << 'x';
-        try {
-            out.flush();
-            ADD_FAILURE() << "flush succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::flush()", "");
-        }
-        try {
-            out << ByteArray("more");
-            ADD_FAILURE() << "write after a failed flush succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::operator<<(ByteArray&)", "");
-        }
+        korvane_test::expectError<IOException>([&] { out.flush(); }, 0, "File::flush()", "");
+        korvane_test::expectError<IOException>([&] { out << ByteArray("more"); }, 0,
+                                               "File::operator<<(ByteArray&)", "");
     }
     {
         // A block larger than the buffer goes out at once and fails at once.
         FileOutputStream out("/dev/full");
-        try {
-            out << ByteArray(100000u, 'x');
-            ADD_FAILURE() << "large write succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::operator<<(ByteArray&)", "");
-        }
+        korvane_test::expectError<IOException>([&] { out << ByteArray(100000u, 'x'); }, 0,
+                                               "File::operator<<(ByteArray&)", "");
     }
     {
         File file("/dev/full", 34);
         file << ByteArray("buffered");
-        try {
-            file.close();
-            ADD_FAILURE() << "close succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 0, "File::close()", "");
-        }
+        korvane_test::expectError<IOException>([&] { file.close(); }, 0, "File::close()", "");
         file.close();  // closed already: nothing more to report
     }
 }
@@ -271,14 +226,8 @@ TEST(FileErrors, RemoveOfAMissingFileOrPathIsError33) {
     };
     for (const auto& [what, path] : cases) {
         SCOPED_TRACE(what);
-        try {
-            File::remove(str(path));
-            ADD_FAILURE() << "remove succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 33, "File::remove", path);
-            EXPECT_EQ(korvane_test::text(e.getErrorText(33, Exception::LIB_QUILLON)),
-                      "File path not found");
-        }
+        korvane_test::expectError<IOException>([&] { File::remove(str(path)); }, 33, "File::remove",
+                                               path);
     }
     EXPECT_EQ(contentOf(s.file()), "content");
 }
@@ -294,14 +243,8 @@ TEST(FileErrors, RemoveOfAReadOnlyFileOrDirectoryIsError32) {
     };
     for (const auto& [what, path] : cases) {
         SCOPED_TRACE(what);
-        try {
-            File::remove(str(path));
-            ADD_FAILURE() << "remove succeeded";
-        } catch (const IOException& e) {
-            expectSingleError(e, 32, "File::remove", path);
-            EXPECT_EQ(korvane_test::text(e.getErrorText(32, Exception::LIB_QUILLON)),
-                      "The file is read only");
-        }
+        korvane_test::expectError<IOException>([&] { File::remove(str(path)); }, 32, "File::remove",
+                                               path);
         EXPECT_TRUE(onDisk(path));
     }
     EXPECT_EQ(contentOf(readOnly), "keep me");
@@ -313,12 +256,8 @@ TEST(FileErrors, RemoveOfAReadOnlyFileOrDirectoryIsError32) {
 TEST(FileErrors, RemoveOfAProtectedSystemFileIsError32) {
     // procfs refuses unlink with EPERM, for root too.
     if (!onDisk("/proc/version")) GTEST_SKIP() << "no /proc on this machine";
-    try {
-        File::remove("/proc/version");
-        ADD_FAILURE() << "removed /proc/version";
-    } catch (const IOException& e) {
-        expectSingleError(e, 32, "File::remove", "/proc/version");
-    }
+    korvane_test::expectError<IOException>([&] { File::remove("/proc/version"); }, 32,
+                                           "File::remove", "/proc/version");
 }
 
 TEST(File, RemoveDeletesAFileOnce) {
@@ -369,4 +308,30 @@ TEST(File, ExistsOnlyForReadableFiles) {
     EXPECT_FALSE(File::exists(str(s.directory())));
     EXPECT_FALSE(File::exists(str(s.missing())));
     EXPECT_FALSE(File::exists(str(s.underRegularFile())));
+}
+
+TEST(FileErrors, ReportsCarryTheCatalogTexts) {
+    // The texts a caller sees for the errors of streams and files.
+    const struct {
+        int errNo;
+        const char* text;
+    } cases[] = {
+        {0, "Unable to perform file operation"},
+        {30, "No more data left to read in from InputStream"},
+        {31, "You can't push back more data than you're already read off an InputStream"},
+        {32, "The file is read only"},
+        {33, "File path not found"},
+    };
+    Scene s;
+    try {
+        File::remove(str(s.missing()));
+        FAIL() << "removed a missing file";
+    } catch (const IOException& e) {
+        for (const auto& c : cases)
+            EXPECT_EQ(korvane_test::text(e.getErrorText(c.errNo, Exception::LIB_QUILLON)), c.text);
+        const std::string report = korvane_test::text(e.toString(0));
+        EXPECT_NE(report.find("Location : File::remove\n"), std::string::npos) << report;
+        EXPECT_NE(report.find("Error    : File path not found\n" + s.missing()), std::string::npos)
+            << report;
+    }
 }

@@ -33,8 +33,7 @@ namespace {
 std::string everyByteValue(std::size_t n, unsigned int seed) {
     std::string s(n, '\0');
     std::mt19937 random(seed);
-    for (std::size_t i = 0; i < n; ++i)
-        s[i] = static_cast<char>(i < 256 ? i : random() & 0xff);
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(i < 256 ? i : random() & 0xff);
     return s;
 }
 
@@ -73,7 +72,8 @@ std::size_t openDescriptors() {
     return n;
 }
 
-const std::size_t kRoundTripSizes[] = {0, 1, 255, 256, 10239, 10240, 10241, 25000, 5 * 1024 * 1024 + 17};
+const std::size_t kRoundTripSizes[] = {
+    0, 1, 255, 256, 10239, 10240, 10241, 25000, 5 * 1024 * 1024 + 17};
 
 }  // namespace
 
@@ -249,9 +249,7 @@ TEST(File, OpenModeBitsMeanWhatTheySay) {
         truncated << ByteArray("new");
     }
     EXPECT_EQ(readWithStdio(path), "new");
-    {
-        File created(str(dir.path("created")), 34);
-    }
+    { File created(str(dir.path("created")), 34); }
     EXPECT_TRUE(File::exists(str(dir.path("created"))));
 }
 
@@ -339,12 +337,8 @@ TEST(File, AfterCloseReadsAreEmptyAndWritesFail) {
     FileOutputStream out(str(dir.path("closed-out")));
     out << ByteArray("kept");
     out.close();
-    try {
-        out << ByteArray("lost");
-        FAIL() << "a write to a closed file reported success";
-    } catch (const IOException& e) {
-        expectSingleError(e, 0, "File::operator<<(ByteArray&)", "");
-    }
+    korvane_test::expectError<IOException>([&] { out << ByteArray("lost"); }, 0,
+                                           "File::operator<<(ByteArray&)", "");
     EXPECT_THROW(out << 'x', IOException);  // the file stays failed
     out.close();                            // closing again does nothing
     EXPECT_EQ(readWithStdio(dir.path("closed-out")), "kept");

@@ -33,13 +33,26 @@ inline void expectSingleError(const Korvane::Exception& e, int errNo, const std:
     EXPECT_EQ(text(e.getExtraInfo(0)), extra);
 }
 
+// Runs `action` and checks that it throws an ExceptionType holding exactly
+// the one entry (errNo, location, extra) of LIB_QUILLON.
+template <class ExceptionType, class Action>
+void expectError(Action&& action, int errNo, const std::string& location,
+                 const std::string& extra) {
+    try {
+        action();
+        ADD_FAILURE() << "no exception; expected error " << errNo << " at " << location;
+    } catch (const ExceptionType& e) {
+        expectSingleError(e, errNo, location, extra);
+    }
+}
+
 // A fresh directory of our own, removed with everything in it at the end.
 class TemporaryDirectory {
 public:
     TemporaryDirectory() {
         const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                              "/korvane-io-XXXXXX";
+        std::string pattern =
+            std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvane-io-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) {
             ADD_FAILURE() << "mkdtemp failed for " << pattern;
             return;
