@@ -1,7 +1,6 @@
 #include "korvane/File.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
