@@ -16,6 +16,17 @@
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
 
+// Streams and files
+#include "korvane/InputStream.h"
+#include "korvane/OutputStream.h"
+#include "korvane/ByteArrayInputStream.h"
+#include "korvane/ByteArrayOutputStream.h"
+#include "korvane/FilteredInputStream.h"
+#include "korvane/FilteredOutputStream.h"
+#include "korvane/File.h"
+#include "korvane/FileInputStream.h"
+#include "korvane/FileOutputStream.h"
+
 // Runtime services
 #include "korvane/Synchronizable.h"
 #include "korvane/Mutex.h"
