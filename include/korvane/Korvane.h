@@ -32,3 +32,6 @@
 #include "korvane/Mutex.h"
 #include "korvane/Synchronized.h"
 #include "korvane/LogFile.h"
+#include "korvane/Diagnostics.h"
+#include "korvane/DynamicDLL.h"
+#include "korvane/Rect.h"
