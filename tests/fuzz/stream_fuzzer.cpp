@@ -1,0 +1,226 @@
+// Random sequences of stream operations on a ByteArrayInputStream, or on a
+// pass-through FilteredInputStream over one, against a reference model of
+// what a caller can observe: the bytes delivered, the push-back errors, the
+// count, hasData() and, at the end, everything left in the stream.
+//
+// Input: a header (stream kind and filter chunk size, source length, source
+// seed), then operations of one code byte and two argument bytes each.
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "korvane/ByteArrayInputStream.h"
+#include "korvane/ByteArrayOutputStream.h"
+#include "korvane/FilteredInputStream.h"
+#include "korvane/QuillonException.h"
+
+using namespace Korvane;
+
+namespace {
+
+// A filter that passes its source through in blocks of a fixed size, taken
+// with the source's readBlob, and honours the push-back contract.
+class PassThrough : public FilteredInputStream {
+public:
+    PassThrough(InputStream& source, unsigned int blockSize)
+        : FilteredInputStream(source), blockSize(blockSize) {}
+    InputStream& operator>>(ByteArray& chunk) override {
+        if (deliverPushedBack(chunk)) return *this;
+        chunk = getSource().readBlob(blockSize);
+        countDelivered(chunk.length());
+        return *this;
+    }
+    using InputStream::operator>>;
+
+private:
+    unsigned int blockSize;
+};
+
+// What the caller sees of an input stream over a source read in chunks.
+struct Model {
+    std::string pushedBack, source;
+    std::size_t position = 0, chunkSize = 0, count = 0;
+
+    std::size_t sourceLeft() const { return source.size() - position; }
+    bool hasData() const { return !pushedBack.empty() || sourceLeft() != 0; }
+    std::string remaining() const { return pushedBack + source.substr(position); }
+
+    std::string chunk() {
+        std::string result;
+        if (!pushedBack.empty()) {
+            result.swap(pushedBack);
+        } else {
+            result = source.substr(position, std::min(chunkSize, sourceLeft()));
+            position += result.size();
+        }
+        count += result.size();
+        return result;
+    }
+    // Whole chunks are taken until n is covered; the surplus waits in the
+    // push-back buffer.
+    std::string readBlob(std::size_t n) {
+        if (n == 0) return std::string();
+        if (pushedBack.size() >= n) {
+            std::string result = pushedBack.substr(0, n);
+            pushedBack.erase(0, n);
+            count += n;
+            return result;
+        }
+        std::string taken = pushedBack;
+        while (taken.size() < n && sourceLeft() != 0) {
+            const std::size_t piece = std::min(chunkSize, sourceLeft());
+            taken += source.substr(position, piece);
+            position += piece;
+        }
+        const std::size_t delivered = std::min(n, taken.size());
+        pushedBack = taken.substr(delivered);
+        count += delivered;
+        return taken.substr(0, delivered);
+    }
+};
+
+std::string of(const ByteArray& b) {
+    return std::string(reinterpret_cast<const char*>(b.getData()), b.length());
+}
+ByteArray bytes(const std::string& s) { return ByteArray(s.data(), static_cast<unsigned int>(s.size())); }
+
+// Deterministic filler bytes; their values matter only in being varied.
+std::string filler(std::size_t n, unsigned int seed) {
+    std::string s(n, '\0');
+    unsigned int state = seed * 2654435761u + 1;
+    for (auto& c : s) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    return s;
+}
+
+bool isError31(const QuillonException& e, const char* location) {
+    return e.getErrorStackSize() == 1 && e.getErrNo(0) == 31 &&
+           std::string(e.getErrLocation(0).getData()) == location &&
+           e.getExtraInfo(0).length() == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 4) return 0;
+    constexpr std::size_t memoryChunk = 10240;
+    const bool filtered = data[0] & 1;
+    const unsigned int filterBlock = 1 + (data[0] >> 1);  // 1..128
+    // Up to three memory chunks and a bit, so the chunk edges are reached;
+    // the filter's blocks are small, and a short source keeps it quick.
+    const std::size_t sourceLength =
+        ((data[1] << 8) | data[2]) % (filtered ? 2048 : 3 * memoryChunk + 64);
+
+    Model model;
+    model.source = filler(sourceLength, data[3]);
+    model.chunkSize = filtered ? filterBlock : memoryChunk;
+
+    auto memory = std::make_unique<ByteArrayInputStream>(bytes(model.source));
+    std::unique_ptr<PassThrough> filter;
+    if (filtered) filter = std::make_unique<PassThrough>(*memory, filterBlock);
+    auto stream = [&]() -> InputStream& {
+        if (filtered) return *filter;
+        return *memory;
+    };
+
+    for (std::size_t at = 4; at + 3 <= size; at += 3) {
+        const unsigned int code = data[at] % 11;
+        const std::size_t argument = (data[at + 1] << 8) | data[at + 2];
+        // Lengths around the edges of both chunk sizes.
+        const std::size_t n = argument % (data[at] & 0x80 ? 2 * memoryChunk + 8 : 300);
+        InputStream& in = stream();
+        switch (code) {
+            case 0:
+            case 1:
+                FUZZ_CHECK(of(in.readBlob(static_cast<unsigned int>(n))) == model.readBlob(n));
+                break;
+            case 2: {
+                const std::size_t before = model.count;
+                const std::string expected = model.readBlob(n);
+                model.pushedBack = expected + model.pushedBack;
+                model.count = before;
+                FUZZ_CHECK(of(in.peek(static_cast<unsigned int>(n))) == expected);
+                break;
+            }
+            case 3: {
+                ByteArray chunk("stale");
+                in >> chunk;
+                FUZZ_CHECK(of(chunk) == model.chunk());
+                break;
+            }
+            case 4: {
+                const char c = static_cast<char>(argument);
+                bool thrown = false;
+                try {
+                    in.pushBack(c);
+                } catch (const QuillonException& e) {
+                    FUZZ_CHECK(isError31(e, "InputStream::pushBack(char)"));
+                    thrown = true;
+                }
+                FUZZ_CHECK(thrown == (model.count == 0));
+                if (!thrown) {
+                    model.pushedBack.insert(model.pushedBack.begin(), c);
+                    --model.count;
+                }
+                break;
+            }
+            case 5:
+            case 6: {
+                // Near the count, so both sides of the limit are tried.
+                std::size_t wanted = n;
+                if (code == 5) wanted = model.count + argument % 3 == 0 ? 0 : model.count + argument % 3 - 1;
+                const std::string back = filler(wanted, static_cast<unsigned int>(argument));
+                bool thrown = false;
+                try {
+                    in.pushBack(bytes(back));
+                } catch (const QuillonException& e) {
+                    FUZZ_CHECK(isError31(e, "InputStream::pushBack(const ByteArray&)"));
+                    thrown = true;
+                }
+                FUZZ_CHECK(thrown == (back.size() > model.count));
+                if (!thrown) {
+                    model.pushedBack = back + model.pushedBack;
+                    model.count -= back.size();
+                }
+                break;
+            }
+            case 7: {
+                const std::string other = filler(n, static_cast<unsigned int>(argument) + 7);
+                ByteArrayInputStream otherStream(bytes(other));
+                in << otherStream;
+                FUZZ_CHECK(!otherStream.hasData());
+                model.pushedBack += other;
+                break;
+            }
+            case 8:
+                in << in;
+                break;
+            case 9:
+                if (!filtered) FUZZ_CHECK(of(memory->getByteArray()) == model.remaining());
+                break;
+            case 10:
+                // A copy carries on where the original stopped.
+                if (!filtered) {
+                    auto copy = std::make_unique<ByteArrayInputStream>(*memory);
+                    if (argument & 1) {
+                        ByteArrayInputStream assigned(ByteArray("other"));
+                        assigned = *copy;
+                        copy = std::make_unique<ByteArrayInputStream>(assigned);
+                    }
+                    memory = std::move(copy);
+                }
+                break;
+        }
+        FUZZ_CHECK(stream().getCount() == model.count);
+        FUZZ_CHECK(stream().hasData() == model.hasData());
+    }
+
+    ByteArrayOutputStream rest;
+    stream() >> rest;
+    FUZZ_CHECK(of(rest.getByteArray()) == model.remaining());
+    FUZZ_CHECK(!stream().hasData());
+    return 0;
+}
