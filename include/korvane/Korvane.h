@@ -9,6 +9,7 @@
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "korvane/StringTokenizer.h"
 
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
