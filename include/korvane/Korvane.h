@@ -16,3 +16,7 @@
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Time
+#include "korvane/TimeZone.h"
+#include "korvane/Date.h"
