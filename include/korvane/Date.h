@@ -161,8 +161,13 @@ private:
     void normalise();
     // The offset (seconds west) this date's zone applies to its fields.
     int effectiveOffset() const;
-    // This date's fields moved to the wall-clock time of `zone`.
-    internal::CalendarFields fieldsIn(const TimeZone& zone) const;
+    // Normalised `f`, read in `from`, moved to the wall-clock time of `to`.
+    static internal::CalendarFields convertFields(internal::CalendarFields f, const TimeZone& from,
+                                                  const TimeZone& to);
+    // Date(fields..., zone) converted to `target`, without copying `zone`.
+    static Date convertedDate(unsigned int year, int month, int day, int hour, int minute,
+                              int second, int milliseconds, const TimeZone& zone,
+                              const TimeZone& target);
     // -1, 0 or 1 comparing this date with `other` (already in this zone) by
     // year, month, day and, when `withTime`, hour, minute and second.
     int compareWith(const internal::CalendarFields& other, bool withTime) const;

@@ -35,16 +35,29 @@ StringTokenizer::StringTokenizer(const String& text, const String& delimiters,
     // strtok_r writes a NUL over the first delimiter behind each piece; the
     // escape test below reads that modified copy on purpose, so a character
     // that is both a delimiter and an escape stops escaping once it has ended
-    // a piece.
+    // a piece. Pieces are kept as positions in the copy and become Strings
+    // only as tokens.
     std::vector<char> split(original, original + length + 1);
-    std::vector<String> pieces;
+    std::vector<const char*> pieces;
     char* state = nullptr;
     for (char* piece = strtok_r(split.data(), delimiterSet, &state); piece != nullptr;
          piece = strtok_r(nullptr, delimiterSet, &state))
-        pieces.emplace_back(piece);
+        pieces.push_back(piece);
+    tokens.reserve(pieces.size());
 
     const std::size_t pieceCount = pieces.size();
-    String token = pieceCount == 0 ? String() : pieces[0];
+    // The token being built: a piece as it stands until an escaped delimiter
+    // joins something to it.
+    const char* plainToken = pieceCount == 0 ? "" : pieces[0];
+    String joinedToken;
+    bool joined = false;
+    auto finishToken = [&]() {
+        if (joined)
+            tokens.push_back(joinedToken);
+        else
+            tokens.emplace_back(plainToken);
+        joined = false;
+    };
     std::size_t next = 0;
     unsigned int position = 0;
     while (next < pieceCount) {
@@ -56,21 +69,25 @@ StringTokenizer::StringTokenizer(const String& text, const String& delimiters,
         }
         const bool escaped = found && position >= 2 && isOneOf(split[position - 2], escapeSet);
         if (!escaped) {
-            tokens.push_back(token);
-            if (next < pieceCount) token = pieces[next];
+            finishToken();
+            if (next < pieceCount) plainToken = pieces[next];
             continue;
         }
-        token += original[position - 1];
+        if (!joined) {
+            joinedToken = plainToken;
+            joined = true;
+        }
+        joinedToken += original[position - 1];
         if (position < length && isOneOf(original[position], delimiterSet)) {
             // The following piece is not joined now: the next scan ends the
             // token at the delimiter that follows.
             --next;
         } else if (next < pieceCount) {
-            token += pieces[next];
+            joinedToken += pieces[next];
         } else {
             // An escaped delimiter with nothing left to join: the token ends
             // here, escape and delimiter included ("a\," gives "a\,").
-            tokens.push_back(token);
+            finishToken();
             break;
         }
     }

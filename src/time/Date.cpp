@@ -155,26 +155,39 @@ int Date::effectiveOffset() const {
 // Two steps: first the fields in the new zone's standard time, which decide
 // whether the new zone is in daylight saving; then the full shift between
 // the two zones' effective offsets, each with its own daylight state.
-internal::CalendarFields Date::fieldsIn(const TimeZone& zone) const {
-    internal::CalendarFields standardTime = fields();
+internal::CalendarFields Date::convertFields(internal::CalendarFields f, const TimeZone& from,
+                                             const TimeZone& to) {
+    internal::normalise(f);
+    const auto inDaylight = [](const TimeZone& zone, const internal::CalendarFields& at) {
+        return zone.inDaylightSavingTimeAt(at.year, static_cast<int>(at.month),
+                                           static_cast<int>(at.day), static_cast<int>(at.hour),
+                                           static_cast<int>(at.minute),
+                                           static_cast<int>(at.seconds));
+    };
+    internal::CalendarFields standardTime = f;
     standardTime.seconds +=
-        static_cast<long long>(timeZone.getTimeZoneOffset()) - zone.getTimeZoneOffset();
+        static_cast<long long>(from.getTimeZoneOffset()) - to.getTimeZoneOffset();
     internal::normalise(standardTime);
-    const bool newInDaylight = zone.inDaylightSavingTimeAt(
-        standardTime.year, static_cast<int>(standardTime.month), static_cast<int>(standardTime.day),
-        static_cast<int>(standardTime.hour), static_cast<int>(standardTime.minute),
-        static_cast<int>(standardTime.seconds));
     const int newOffset =
-        newInDaylight ? zone.getTimeZoneOffsetWithDST() : zone.getTimeZoneOffset();
+        inDaylight(to, standardTime) ? to.getTimeZoneOffsetWithDST() : to.getTimeZoneOffset();
+    const int oldOffset =
+        inDaylight(from, f) ? from.getTimeZoneOffsetWithDST() : from.getTimeZoneOffset();
+    f.seconds += static_cast<long long>(oldOffset) - newOffset;
+    internal::normalise(f);
+    return f;
+}
 
-    internal::CalendarFields converted = fields();
-    converted.seconds += static_cast<long long>(effectiveOffset()) - newOffset;
-    internal::normalise(converted);
-    return converted;
+Date Date::convertedDate(unsigned int year, int month, int day, int hour, int minute, int second,
+                         int milliseconds, const TimeZone& zone, const TimeZone& target) {
+    const internal::CalendarFields f =
+        convertFields({milliseconds, second, minute, hour, day, month, year}, zone, target);
+    return Date(f.year, static_cast<int>(f.month), static_cast<int>(f.day),
+                static_cast<int>(f.hour), static_cast<int>(f.minute), static_cast<int>(f.seconds),
+                static_cast<int>(f.milliseconds), target);
 }
 
 void Date::setTimeZone(const TimeZone& zone) {
-    const internal::CalendarFields converted = fieldsIn(zone);
+    const internal::CalendarFields converted = convertFields(fields(), timeZone, zone);
     timeZone = zone;
     assign(converted);
 }
@@ -215,17 +228,17 @@ int Date::compareWith(const internal::CalendarFields& other, bool withTime) cons
 }
 
 bool Date::after(const Date& other) const {
-    return compareWith(other.fieldsIn(timeZone), true) > 0;
+    return compareWith(convertFields(other.fields(), other.timeZone, timeZone), true) > 0;
 }
 
 bool Date::equals(const Date& other) const {
-    return compareWith(other.fieldsIn(timeZone), true) == 0;
+    return compareWith(convertFields(other.fields(), other.timeZone, timeZone), true) == 0;
 }
 
 bool Date::before(const Date& other) const { return !after(other) && !equals(other); }
 
 Date::COMPARISON Date::compareDateOnly(const Date& other) const {
-    return static_cast<COMPARISON>(compareWith(other.fieldsIn(timeZone), false));
+    return static_cast<COMPARISON>(compareWith(convertFields(other.fields(), other.timeZone, timeZone), false));
 }
 
 bool Date::operator==(const Date& other) const { return equals(other); }

@@ -5,7 +5,7 @@
 
 #include "korvane/Date.h"
 #include "korvane/QuillonException.h"
-#include "korvane/StringTokenizer.h"
+#include "time/TokenCursor.h"
 
 namespace Korvane {
 
@@ -25,30 +25,25 @@ const char* const kUTCTimeLocation = "Date::makeUTCTime(const String& date)";
 const char* const kGeneralizedTimeLocation = "Date::makeGeneralizedTime(const String& date)";
 
 // The same value as text.substring(start, count).toInt(), without building
-// the substring: the piece ends at the text's end or its first NUL, leading
-// '0's are skipped, the rest must read completely with strtol base 0 (else
-// 0), and the value saturates at the int range.
+// the substring: the piece is clamped to the text and ends at a NUL.
 int toIntOfPiece(const String& text, unsigned int start, unsigned int count) {
     const unsigned int length = text.length();
     if (start > length) start = length;
     if (count > length - start) count = length - start;
-    char piece[32];
-    unsigned int used = 0;
-    const char* source = text.getData() + start;
-    while (used < count && source[used] != '\0') {
-        if (used == sizeof piece - 1) return String(source, count).toInt();
-        piece[used] = source[used];
-        ++used;
+    const char* piece = text.getData() + start;
+    return internal::tokenToInt(
+        internal::Token{piece, static_cast<unsigned int>(strnlen(piece, count))});
+}
+
+// Whether `token`, with 'A'-'Z' lowered, is `lowerName`: the comparison
+// token.toLower() == lowerName without the copy.
+bool equalsLowerCased(const internal::Token& token, const char* lowerName) {
+    for (unsigned int i = 0; i < token.length; ++i, ++lowerName) {
+        char c = token.start[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != *lowerName) return false;
     }
-    piece[used] = '\0';
-    const char* digits = piece;
-    while (*digits == '0') ++digits;
-    char* end = nullptr;
-    const long value = std::strtol(digits, &end, 0);
-    if (*end != '\0') return 0;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
+    return *lowerName == '\0';
 }
 
 bool isDigitAt(const String& text, int index) {
@@ -83,50 +78,54 @@ const String Date::toString() const { return toRFC822Format(); }
 
 const String Date::toRFC822Format() const { return getFormat("%a, %d %b %Y %H:%M:%S %z"); }
 
+// The tokens are those of StringTokenizer(date, " ,:", ""), read in place.
 const Date Date::makeRFC822Format(const String& date) {
-    StringTokenizer tokens(date, String(" ,:"), String());
-    const String* dayToken = &tokens.nextToken();
-    const String first = dayToken->toLower();
+    internal::TokenCursor tokens(date.getData(), " ,:");
+    internal::Token dayToken = tokens.nextToken();
     bool isWeekday = false;
     for (int i = 0; i < 7 && !isWeekday; ++i)
-        isWeekday = first == kShortWeekdays[i] || first == kLongWeekdays[i];
+        isWeekday = equalsLowerCased(dayToken, kShortWeekdays[i]) ||
+                    equalsLowerCased(dayToken, kLongWeekdays[i]);
     // The weekday is skipped, not checked against the date.
-    if (isWeekday) dayToken = &tokens.nextToken();
-    const int dayOfMonth = dayToken->toInt();
+    if (isWeekday) dayToken = tokens.nextToken();
+    const int dayOfMonth = internal::tokenToInt(dayToken);
 
-    const String token = tokens.nextToken().toLower();
+    const internal::Token monthToken = tokens.nextToken();
     int monthNumber = 0;
     for (int i = 1; i <= 12 && monthNumber == 0; ++i)
-        if (token == kShortMonths[i] || token == kLongMonths[i]) monthNumber = i;
+        if (equalsLowerCased(monthToken, kShortMonths[i]) ||
+            equalsLowerCased(monthToken, kLongMonths[i]))
+            monthNumber = i;
     if (monthNumber == 0)
         throw QuillonException(22, " Date::makeRFC822Format(const String& date)",
                                String("The month has not been assigned"));
 
-    const String& yearToken = tokens.nextToken();
-    int yearNumber = yearToken.toInt();
-    if (yearToken.length() == 2) {
+    const internal::Token yearToken = tokens.nextToken();
+    int yearNumber = internal::tokenToInt(yearToken);
+    if (yearToken.length == 2) {
         if (yearNumber >= 50 && yearNumber <= 99)
             yearNumber += 1900;
         else if (yearNumber >= 0 && yearNumber <= 49)
             yearNumber += 2000;
     }
-    const int hourNumber = tokens.nextToken().toInt();
-    const int minuteNumber = tokens.nextToken().toInt();
+    const int hourNumber = internal::tokenToInt(tokens.nextToken());
+    const int minuteNumber = internal::tokenToInt(tokens.nextToken());
 
-    const String* zoneToken = &tokens.nextToken();
+    internal::Token zoneToken = tokens.nextToken();
     int secondNumber = 0;
-    if (!std::isalpha(static_cast<unsigned char>(zoneToken->getData()[0]))) {
-        secondNumber = zoneToken->toInt();
-        zoneToken = &tokens.nextToken();
+    if (!std::isalpha(static_cast<unsigned char>(zoneToken.start[0]))) {
+        secondNumber = internal::tokenToInt(zoneToken);
+        zoneToken = tokens.nextToken();
     }
-    const char sign = zoneToken->getData()[0];
+    const String zoneText(zoneToken.start, zoneToken.length);
+    const char sign = zoneToken.start[0];
     const TimeZone* zone = nullptr;
     if (sign == '+' || sign == '-') {
-        int east = toIntOfPiece(*zoneToken, 1, 2) * 3600 + toIntOfPiece(*zoneToken, 3, 2) * 60;
+        int east = toIntOfPiece(zoneText, 1, 2) * 3600 + toIntOfPiece(zoneText, 3, 2) * 60;
         if (sign == '-') east = -east;
         zone = &TimeZone::getTimeZone(-east);
     } else {
-        zone = &TimeZone::getTimeZone(*zoneToken);
+        zone = &TimeZone::getTimeZone(zoneText);
     }
     return Date(static_cast<unsigned int>(yearNumber), monthNumber - 1, dayOfMonth, hourNumber,
                 minuteNumber, secondNumber, 0, *zone);
@@ -140,8 +139,8 @@ const Date& Date::fromRFC822Format(const String& date) {
 // ---- UTCTime ------------------------------------------------------------------------
 
 const String Date::toUTCTime() const {
-    Date utc(*this);
-    utc.setTimeZone(TimeZone::UTC);
+    const Date utc = convertedDate(year, month, day, hour, minute, seconds, milliseconds, timeZone,
+                                   TimeZone::UTC);
     return utc.getFormat("%y%m%d%H%M%SZ");
 }
 
@@ -155,10 +154,9 @@ const Date Date::makeUTCTime(const String& date) {
     const int secondNumber = toIntOfPiece(date, 10, static_cast<unsigned int>(secondsEnd - 10));
     const TimeZone* zone = designatedZone(date, secondsEnd);
     if (zone == nullptr) throw QuillonException(29, kUTCTimeLocation, String());
-    Date result(fullYear, toIntOfPiece(date, 2, 2) - 1, toIntOfPiece(date, 4, 2),
-                toIntOfPiece(date, 6, 2), toIntOfPiece(date, 8, 2), secondNumber, 0, *zone);
-    result.setTimeZone(TimeZone::GMT);
-    return result;
+    return convertedDate(fullYear, toIntOfPiece(date, 2, 2) - 1, toIntOfPiece(date, 4, 2),
+                         toIntOfPiece(date, 6, 2), toIntOfPiece(date, 8, 2), secondNumber, 0, *zone,
+                         TimeZone::GMT);
 }
 
 const Date& Date::fromUTCTime(const String& date) {
@@ -169,8 +167,8 @@ const Date& Date::fromUTCTime(const String& date) {
 // ---- GeneralizedTime ----------------------------------------------------------------
 
 const String Date::toGeneralizedTime() const {
-    Date utc(*this);
-    utc.setTimeZone(TimeZone::UTC);
+    const Date utc = convertedDate(year, month, day, hour, minute, seconds, milliseconds, timeZone,
+                                   TimeZone::UTC);
     if (utc.milliseconds == 0) return utc.getFormat("%Y%m%d%H%M%SZ");
     String text = utc.getFormat("%Y%m%d%H%M%S");
     text += ".";
@@ -201,11 +199,10 @@ const Date Date::makeGeneralizedTime(const String& date) {
         throw QuillonException(
             28, kGeneralizedTimeLocation,
             String("Failed in timezone processing, didn't find \"Z\", \"+\" or \"-\" "));
-    Date result(static_cast<unsigned int>(toIntOfPiece(date, 0, 4)), toIntOfPiece(date, 4, 2) - 1,
-                toIntOfPiece(date, 6, 2), toIntOfPiece(date, 8, 2), toIntOfPiece(date, 10, 2),
-                secondNumber, millisecondNumber, *zone);
-    result.setTimeZone(TimeZone::GMT);
-    return result;
+    return convertedDate(static_cast<unsigned int>(toIntOfPiece(date, 0, 4)),
+                         toIntOfPiece(date, 4, 2) - 1, toIntOfPiece(date, 6, 2),
+                         toIntOfPiece(date, 8, 2), toIntOfPiece(date, 10, 2), secondNumber,
+                         millisecondNumber, *zone, TimeZone::GMT);
 }
 
 const Date& Date::fromGeneralizedTime(const String& date) {

@@ -216,12 +216,20 @@ const TimeZone& TimeZone::getTimeZone(int offset) {
     return GMT;
 }
 
+namespace {
+// String::operator== (strcmp of the texts) with the first characters
+// compared inline, since most names differ there.
+bool sameText(const String& a, const String& b) {
+    return a.getData()[0] == b.getData()[0] && std::strcmp(a.getData(), b.getData()) == 0;
+}
+}  // namespace
+
 const TimeZone& TimeZone::getTimeZone(const String& name) {
     for (const TimeZone* zone : kSearchOrder) {
-        if (name == zone->standardName) return *zone;
-        if (!zone->daylightName.isEmpty() && name == zone->daylightName) return *zone;
+        if (sameText(name, zone->standardName)) return *zone;
+        if (!zone->daylightName.isEmpty() && sameText(name, zone->daylightName)) return *zone;
     }
-    if (name == UTC.standardName) return UTC;
+    if (sameText(name, UTC.standardName)) return UTC;
     return GMT;
 }
 
