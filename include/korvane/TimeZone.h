@@ -74,6 +74,8 @@ private:
     bool inDaylightSavingTimeAt(unsigned int year, int month, int day, int hour, int minute,
                                 int seconds) const;
     void parse(const String& definition);
+    // getTimeZone(name) for the `length` characters at `name`.
+    static const TimeZone& findByName(const char* name, unsigned int length);
 
     // Per year: the two transition instants, smaller first, in seconds from
     // 1970 of wall-clock fields read as UTC; startBeforeEnd says whether the

@@ -117,15 +117,19 @@ const Date Date::makeRFC822Format(const String& date) {
         secondNumber = internal::tokenToInt(zoneToken);
         zoneToken = tokens.nextToken();
     }
-    const String zoneText(zoneToken.start, zoneToken.length);
     const char sign = zoneToken.start[0];
     const TimeZone* zone = nullptr;
     if (sign == '+' || sign == '-') {
-        int east = toIntOfPiece(zoneText, 1, 2) * 3600 + toIntOfPiece(zoneText, 3, 2) * 60;
+        // Characters 1..2 and 3..4 of the token, as substring + toInt read them.
+        const auto piece = [&zoneToken](unsigned int start) {
+            const unsigned int end = start + 2 < zoneToken.length ? start + 2 : zoneToken.length;
+            return internal::Token{zoneToken.start + start, end > start ? end - start : 0};
+        };
+        int east = internal::tokenToInt(piece(1)) * 3600 + internal::tokenToInt(piece(3)) * 60;
         if (sign == '-') east = -east;
         zone = &TimeZone::getTimeZone(-east);
     } else {
-        zone = &TimeZone::getTimeZone(zoneText);
+        zone = &TimeZone::findByName(zoneToken.start, zoneToken.length);
     }
     return Date(static_cast<unsigned int>(yearNumber), monthNumber - 1, dayOfMonth, hourNumber,
                 minuteNumber, secondNumber, 0, *zone);

@@ -217,19 +217,25 @@ const TimeZone& TimeZone::getTimeZone(int offset) {
 }
 
 namespace {
-// String::operator== (strcmp of the texts) with the first characters
-// compared inline, since most names differ there.
-bool sameText(const String& a, const String& b) {
-    return a.getData()[0] == b.getData()[0] && std::strcmp(a.getData(), b.getData()) == 0;
+// Whether the `length` characters at `name` are exactly the text of `s`.
+bool sameText(const char* name, unsigned int length, const String& s) {
+    return s.getData()[0] == (length == 0 ? '\0' : name[0]) && std::strlen(s.getData()) == length &&
+           std::memcmp(name, s.getData(), length) == 0;
 }
 }  // namespace
 
 const TimeZone& TimeZone::getTimeZone(const String& name) {
+    // Names are compared as C strings, so the text ends at its first NUL.
+    return findByName(name.getData(), static_cast<unsigned int>(std::strlen(name.getData())));
+}
+
+const TimeZone& TimeZone::findByName(const char* name, unsigned int length) {
     for (const TimeZone* zone : kSearchOrder) {
-        if (sameText(name, zone->standardName)) return *zone;
-        if (!zone->daylightName.isEmpty() && sameText(name, zone->daylightName)) return *zone;
+        if (sameText(name, length, zone->standardName)) return *zone;
+        if (!zone->daylightName.isEmpty() && sameText(name, length, zone->daylightName))
+            return *zone;
     }
-    if (sameText(name, UTC.standardName)) return UTC;
+    if (sameText(name, length, UTC.standardName)) return UTC;
     return GMT;
 }
 

@@ -243,3 +243,80 @@ TEST(DateNotationsTest, AsnTimesRoundTripRandomMoments) {
         }
     }
 }
+
+// ---- Bad input ----------------------------------------------------------------------
+
+// Random texts over the characters the notations use: every reader either
+// gives a date or reports one of the errors it names, never anything else.
+TEST(DateNotationsTest, MalformedTextsGiveOnlyTheNamedErrors) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const char alphabet[] = "0123456789012345678901234567890123456789Z+-.:, NovTueGMTEST\x01\xff";
+    const std::size_t letters = sizeof alphabet - 1;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) text += alphabet[random() % letters];
+        const String input(text.c_str());
+        const std::string context = "seed " + std::to_string(seed) + " text '" + text + "'";
+        try {
+            Date::makeUTCTime(input);
+        } catch (const QuillonException& e) {
+            ASSERT_EQ(e.getErrNo(0), 29) << context;
+        } catch (const IndexOutOfRange&) {
+        }
+        try {
+            Date::makeGeneralizedTime(input);
+        } catch (const QuillonException& e) {
+            ASSERT_EQ(e.getErrNo(0), 28) << context;
+        } catch (const IndexOutOfRange&) {
+        }
+        try {
+            Date::makeRFC822Format(input);
+        } catch (const QuillonException& e) {
+            ASSERT_TRUE(e.getErrNo(0) == 21 || e.getErrNo(0) == 22) << context;
+        }
+    }
+}
+
+TEST(DateNotationsTest, MalformedZoneDefinitionsOnlyEverThrowErrorFortyOne) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const char alphabet[] = "ABCDEFJM0123456789012345,;.:/+-";
+    const std::size_t letters = sizeof alphabet - 1;
+    int thrown = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text = round % 2 == 0 ? "XYZ+2ABC," : "";
+        const int length = static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) text += alphabet[random() % letters];
+        try {
+            const TimeZone zone{String(text.c_str())};
+            // Whatever was read, the zone answers without failing.
+            (void)zone.inDaylightSavingTime(Date(2001, 6, 1, 12, 0, 0, 0, zone));
+            (void)zone.getTimeZoneOffsetWithDST();
+        } catch (const QuillonException& e) {
+            ASSERT_EQ(e.getErrNo(0), 41) << "seed " << seed << " definition '" << text << "'";
+            ++thrown;
+        }
+    }
+    // Complete rule pairs with months around the valid range: error 41
+    // exactly when a month lies outside 1..12, whatever week and day.
+    for (int round = 0; round < 2000; ++round) {
+        const int startMonth = static_cast<int>(random() % 16);
+        const int endMonth = static_cast<int>(random() % 16);
+        const std::string text = "XYZ+2ABC,M" + std::to_string(startMonth) + "." +
+                                 std::to_string(random() % 7) + "." + std::to_string(random() % 9) +
+                                 ",M" + std::to_string(endMonth) + "." +
+                                 std::to_string(random() % 7) + "." + std::to_string(random() % 9);
+        const bool bad = startMonth < 1 || startMonth > 12 || endMonth < 1 || endMonth > 12;
+        try {
+            const TimeZone zone{String(text.c_str())};
+            EXPECT_FALSE(bad) << "seed " << seed << " definition '" << text << "'";
+        } catch (const QuillonException& e) {
+            EXPECT_TRUE(bad) << "seed " << seed << " definition '" << text << "'";
+            EXPECT_EQ(e.getErrNo(0), 41);
+            ++thrown;
+        }
+    }
+    EXPECT_GT(thrown, 0);
+}
