@@ -246,7 +246,8 @@ TEST(TimeZoneTest, CopiesCarryTheRules) {
     assigned = TimeZone::AET;
     EXPECT_TRUE(inDst(assigned, 2001, 0, 1, 12, 0, 0));
     EXPECT_EQ(str(assigned.to3CharString(false)), "AET");
-    assigned = assigned;
+    const TimeZone& same = assigned;
+    assigned = same;  // self-assignment through an alias
     EXPECT_EQ(assigned.getTimeZoneOffsetWithDST(), -39600);
 }
 
