@@ -37,7 +37,7 @@ public:
     // ---- Construction --------------------------------------------------
     // The current time in `zone`. The milliseconds are the millisecond tick
     // count modulo 1000: a fraction that is not aligned with the seconds.
-    Date(const TimeZone& zone = TimeZone::getLocalTimeZone());
+    explicit Date(const TimeZone& zone = TimeZone::getLocalTimeZone());
     // The moment `epochSeconds` after 1970-01-01 00:00:00 UTC (negative
     // values before it) expressed in `zone`; milliseconds 0.
     Date(long epochSeconds, const TimeZone& zone);
