@@ -9,12 +9,17 @@
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "korvane/StringTokenizer.h"
 
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Time
+#include "korvane/TimeZone.h"
+#include "korvane/Date.h"
 
 // Streams and files
 #include "korvane/InputStream.h"
