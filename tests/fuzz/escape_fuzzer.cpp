@@ -13,15 +13,6 @@ using namespace Korvane;
 
 namespace {
 
-std::string of(const String& s) { return std::string(s.getData(), s.length()); }
-
-// A String holding every byte of `s`, embedded NULs included.
-String make(const std::string& s) {
-    String result;
-    for (char c : s) result += c;
-    return result;
-}
-
 // The part of `s` a C string routine sees.
 std::string cString(const std::string& s) { return std::string(s.c_str()); }
 
@@ -74,24 +65,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = pieces.next(), specials = pieces.next(), escape = pieces.next(),
                       escapes = pieces.next();
 
-    String escaped = make(text);
-    escaped.escapeString(make(specials), make(escape));
+    String escaped = korvane_fuzz::text(text);
+    escaped.escapeString(korvane_fuzz::text(specials), korvane_fuzz::text(escape));
     const std::string expected = escapeModel(text, specials, escape);
-    FUZZ_CHECK(of(escaped) == expected);
+    FUZZ_CHECK(korvane_fuzz::str(escaped) == expected);
 
-    String removed = make(text);
-    removed.removeEscapes(make(escapes));
-    FUZZ_CHECK(of(removed) == removeModel(text, escapes));
+    String removed = korvane_fuzz::text(text);
+    removed.removeEscapes(korvane_fuzz::text(escapes));
+    FUZZ_CHECK(korvane_fuzz::str(removed) == removeModel(text, escapes));
 
     // The round trip, with the first character of `escape` as the escape.
     if (!escape.empty() && escape[0] != '\0') {
         const char e = escape[0];
         const std::string set = cString(specials);
         if (set.find(e) == std::string::npos) {
-            String trip = make(text);
-            trip.escapeString(make(specials), String(e));
+            String trip = korvane_fuzz::text(text);
+            trip.escapeString(korvane_fuzz::text(specials), String(e));
             trip.removeEscapes(String(e));
-            FUZZ_CHECK(of(trip) == text);
+            FUZZ_CHECK(korvane_fuzz::str(trip) == text);
         }
     }
     return 0;

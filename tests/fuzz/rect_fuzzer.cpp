@@ -39,9 +39,7 @@ std::vector<int> of(const Rect& r) { return {r.first(), r.second(), r.third(), r
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
-    String text;
-    for (char c : input) text += c;
-    const Rect rect(text);
+    const Rect rect(korvane_fuzz::text(input));
     FUZZ_CHECK(of(rect) == model(input));
 
     std::ostringstream out;
