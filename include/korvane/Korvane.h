@@ -15,3 +15,6 @@
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Regular expressions
+#include "korvane/RegularExpression.h"

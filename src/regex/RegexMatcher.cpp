@@ -1,0 +1,339 @@
+#include "regex/RegexMatcher.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "korvane/QuillonException.h"
+
+namespace Korvane {
+namespace regex {
+
+namespace {
+
+const char* const kMatchLocation = "RegularException::regmatch(exec, prog)";
+const char* const kRepeatLocation = "RegularExpression::regrepeat()";
+
+// Below this many candidate counts a plain loop beats memrchr's set-up.
+constexpr std::size_t kShortBackOff = 32;
+
+[[noreturn]] void fail(int errorNumber, const char* location) {
+    throw QuillonException(errorNumber, location, String());
+}
+
+// The byte a repetition's continuation must start with, or -1 for none: the
+// first byte of the literal that follows it.
+int lookaheadByte(const unsigned char* next) {
+    return next != nullptr && opcode(next) == OpLiteral ? operand(next)[0] : -1;
+}
+
+// The greatest count in [least, most] whose continuation can start at
+// `run + count` (the byte there is `look`, when there is a lookahead).
+bool chooseCount(const unsigned char* run, std::size_t least, std::size_t most, int look,
+                 std::size_t& count) {
+    if (most < least) return false;
+    if (look < 0) {
+        count = most;
+        return true;
+    }
+    if (most - least < kShortBackOff) {
+        for (std::size_t c = most;; --c) {
+            if (run[c] == look) {
+                count = c;
+                return true;
+            }
+            if (c == least) return false;
+        }
+    }
+    const void* hit = memrchr(run + least, look, most - least + 1);
+    if (hit == nullptr) return false;
+    count = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - run);
+    return true;
+}
+
+}  // namespace
+
+Matcher::Matcher(Program& program, const char* subject, std::size_t length)
+    : program(program),
+      subject(reinterpret_cast<const unsigned char*>(subject)),
+      length(length),
+      searchStart(0),
+      input(0),
+      frames(inlineFrames),
+      depth(0),
+      capacity(kInlineFrames) {}
+
+Matcher::~Matcher() {
+    if (frames != inlineFrames) std::free(frames);
+}
+
+void Matcher::grow() {
+    const std::size_t wanted = capacity * 2;
+    Frame* grown = frames == inlineFrames
+                       ? static_cast<Frame*>(std::malloc(wanted * sizeof(Frame)))
+                       : static_cast<Frame*>(std::realloc(frames, wanted * sizeof(Frame)));
+    if (grown == nullptr) fail(6, kMatchLocation);
+    if (frames == inlineFrames) std::memcpy(grown, inlineFrames, sizeof inlineFrames);
+    frames = grown;
+    capacity = wanted;
+}
+
+// ---- regexec ----------------------------------------------------------------
+
+bool Matcher::search(const char* fromText) {
+    const std::size_t from = static_cast<std::size_t>(
+        reinterpret_cast<const unsigned char*>(fromText) - subject);
+    if (program.regmust != nullptr &&
+        memmem(subject + from, length - from, program.regmust,
+               static_cast<std::size_t>(program.regmlen)) == nullptr)
+        return false;
+
+    searchStart = from;
+    // Failed attempts never write a slot, so clearing once before the first
+    // attempt leaves the same state as clearing before each.
+    for (int i = 0; i < kSubExpressions; ++i) program.startp[i] = program.endp[i] = nullptr;
+
+    if (program.reganch) return attempt(from);
+
+    if (program.regstart != 0) {
+        // The single alternative begins with a literal, so an attempt can
+        // only succeed where the whole literal occurs.
+        const unsigned char* literal = operand(operand(program.firstNode()));
+        const std::size_t literalLength = std::strlen(reinterpret_cast<const char*>(literal));
+        for (std::size_t at = from; at < length; ++at) {
+            const void* hit = literalLength == 1
+                                  ? std::memchr(subject + at, literal[0], length - at)
+                                  : memmem(subject + at, length - at, literal, literalLength);
+            if (hit == nullptr) return false;
+            at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - subject);
+            if (attempt(at)) return true;
+        }
+        return false;
+    }
+
+    // When the program leads with a repetition of one node, a failed attempt
+    // at p also rules out p+1 .. p+n for the run of n it counted: from there
+    // the repetition could only reach continuation points already tried.
+    const unsigned char* leadingBody =
+        program.leadsWithRepeat ? operand(operand(program.firstNode())) : nullptr;
+
+    if (program.startSetUsable) {
+        // A match needs at least one byte, and its first byte is in the set.
+        const ByteSet& starts = program.startSet;
+        for (std::size_t at = from;; ++at) {
+            while (at < length && !starts.contains(subject[at])) ++at;
+            if (at >= length) return false;
+            if (attempt(at)) return true;
+            if (leadingBody != nullptr) at += repeatCount(leadingBody, at);
+        }
+    }
+
+    for (std::size_t at = from;; ++at) {
+        if (attempt(at)) return true;
+        if (at >= length) return false;
+        if (leadingBody != nullptr) {
+            at += repeatCount(leadingBody, at);
+            if (at >= length) return false;
+        }
+    }
+}
+
+bool Matcher::attempt(std::size_t start) {
+    if (!match(start)) return false;
+    program.startp[0] = reinterpret_cast<const char*>(subject + start);
+    program.endp[0] = reinterpret_cast<const char*>(subject + input);
+    return true;
+}
+
+// ---- regmatch ---------------------------------------------------------------
+
+// Runs nodes forward until one fails, then resumes the newest choice point:
+// the next alternative of a branch, or the next smaller count of a
+// repetition. A group mark on the stack only remembers where its group was
+// entered or left; failure passes through it.
+bool Matcher::match(std::size_t start) {
+    const unsigned char* const code = program.code;
+    const unsigned char* const text = subject;
+    const unsigned char* scan = program.firstNode();
+    std::size_t in = start;
+    depth = 0;
+
+    for (;;) {
+        bool failed = false;
+        while (!failed) {
+            if (scan == nullptr) fail(19, kMatchLocation);
+            const unsigned char* next = nextNode(scan);
+            const unsigned char op = opcode(scan);
+            switch (op) {
+            case OpEnd:
+                input = in;
+                recordGroups();
+                return true;
+            case OpLineStart:
+                failed = in != searchStart;
+                break;
+            case OpLineEnd:
+                failed = in != length;
+                break;
+            case OpAnyChar:
+                if (in == length)
+                    failed = true;
+                else
+                    ++in;
+                break;
+            case OpAnyOf:
+                // A set never holds NUL, so the terminator fails here.
+                if (program.setOf(scan).contains(text[in]))
+                    ++in;
+                else
+                    failed = true;
+                break;
+            case OpAnyBut:
+                if (in == length || program.setOf(scan).contains(text[in]))
+                    failed = true;
+                else
+                    ++in;
+                break;
+            case OpLiteral: {
+                // Literal bytes are never NUL, so the terminator stops the loop.
+                const unsigned char* literal = operand(scan);
+                const unsigned char* at = text + in;
+                while (*literal != 0 && *literal == *at) {
+                    ++literal;
+                    ++at;
+                }
+                if (*literal != 0)
+                    failed = true;
+                else
+                    in = static_cast<std::size_t>(at - text);
+                break;
+            }
+            case OpEmpty:
+            case OpBack:
+                break;
+            case OpBranch:
+                // A lone alternative needs no choice point.
+                if (next != nullptr && opcode(next) == OpBranch)
+                    push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
+                next = operand(scan);
+                break;
+            case OpStar:
+            case OpPlus: {
+                const std::size_t least = op == OpPlus ? 1 : 0;
+                const std::size_t most = repeatCount(operand(scan), in);
+                std::size_t count = 0;
+                if (!chooseCount(text + in, least, most, lookaheadByte(next), count)) {
+                    failed = true;
+                    break;
+                }
+                if (count > least) {
+                    push(static_cast<std::uint32_t>(count), 0);
+                    push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
+                }
+                in += count;
+                break;
+            }
+            default:
+                if (!isGroupOpen(op) && !isGroupClose(op)) fail(18, kMatchLocation);
+                push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
+                break;
+            }
+            if (!failed) scan = next;
+        }
+
+        // Backtrack to the newest choice point that has an option left.
+        for (;;) {
+            if (depth == 0) return false;
+            Frame& top = frames[depth - 1];
+            const unsigned char* node = code + top.node;
+            const unsigned char op = opcode(node);
+            if (op == OpBranch) {
+                const unsigned char* alternative = nextNode(node);
+                const unsigned char* after = nextNode(alternative);
+                in = top.position;
+                if (after != nullptr && opcode(after) == OpBranch)
+                    top.node = static_cast<std::uint32_t>(alternative - code);
+                else
+                    --depth;  // the last alternative leaves nothing to return to
+                scan = operand(alternative);
+                break;
+            }
+            if (op == OpStar || op == OpPlus) {
+                Frame& countSlot = frames[depth - 2];
+                const std::size_t least = op == OpPlus ? 1 : 0;
+                const std::size_t saved = top.position;
+                const unsigned char* next = nextNode(node);
+                std::size_t count = 0;
+                if (chooseCount(text + saved, least, countSlot.position - 1, lookaheadByte(next),
+                                count)) {
+                    in = saved + count;
+                    if (count > least)
+                        countSlot.position = static_cast<std::uint32_t>(count);
+                    else
+                        depth -= 2;
+                    scan = next;
+                    break;
+                }
+                depth -= 2;
+                continue;
+            }
+            --depth;
+        }
+    }
+}
+
+// A successful path ends here with the group marks of the path on the stack.
+// Unwinding the recursion would write each slot at its innermost mark first
+// and never overwrite it; walking the stack from the top does the same.
+void Matcher::recordGroups() {
+    for (std::size_t i = depth; i > 0;) {
+        --i;
+        const Frame& frame = frames[i];
+        const unsigned char op = opcode(program.code + frame.node);
+        if (op == OpStar || op == OpPlus) {
+            --i;  // its count slot
+            continue;
+        }
+        const char* position = reinterpret_cast<const char*>(subject + frame.position);
+        if (isGroupOpen(op)) {
+            const int group = op - OpGroupOpen;
+            if (program.startp[group] == nullptr) program.startp[group] = position;
+        } else if (isGroupClose(op)) {
+            const int group = op - OpGroupClose;
+            if (program.endp[group] == nullptr) program.endp[group] = position;
+        }
+    }
+}
+
+// ---- regrepeat --------------------------------------------------------------
+
+// How many times in a row the one-byte node matches from `from`. Set members
+// and literal bytes are never NUL, so the terminator ends every run.
+std::size_t Matcher::repeatCount(const unsigned char* node, std::size_t from) const {
+    const unsigned char* const begin = subject + from;
+    const unsigned char* at = begin;
+    switch (opcode(node)) {
+    case OpAnyChar:
+        return length - from;
+    case OpAnyOf: {
+        const ByteSet& set = program.setOf(node);
+        while (set.contains(*at)) ++at;
+        break;
+    }
+    case OpAnyBut: {
+        const ByteSet& set = program.setOf(node);
+        while (*at != 0 && !set.contains(*at)) ++at;
+        break;
+    }
+    case OpLiteral: {
+        const unsigned char c = operand(node)[0];
+        while (*at == c) ++at;
+        break;
+    }
+    default:
+        fail(20, kRepeatLocation);
+    }
+    return static_cast<std::size_t>(at - begin);
+}
+
+}  // namespace regex
+}  // namespace Korvane

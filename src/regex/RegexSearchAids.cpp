@@ -1,0 +1,151 @@
+#include "regex/RegexSearchAids.h"
+
+#include <cstring>
+
+namespace Korvane {
+namespace regex {
+
+namespace {
+
+// The start-byte analysis follows every alternative; this many node visits
+// are plenty for real patterns and keep patterns such as a?a?a?...a? (whose
+// paths multiply) cheap to compile. Past it the analysis gives up and the
+// search simply tries every position.
+constexpr int kAnalysisBudget = 4096;
+constexpr int kAnalysisDepth = 64;
+
+const unsigned char* operandText(const unsigned char* node) { return operand(node); }
+
+std::size_t operandLength(const unsigned char* node) {
+    return std::strlen(reinterpret_cast<const char*>(operandText(node)));
+}
+
+// Adds to `set` the bytes the one-byte node `node` can consume.
+void addSimpleNode(const Program& program, const unsigned char* node, ByteSet& set) {
+    switch (opcode(node)) {
+    case OpLiteral:
+        set.add(operandText(node)[0]);
+        break;
+    case OpAnyOf:
+        set.unite(program.setOf(node));
+        break;
+    case OpAnyBut: {
+        const ByteSet& excluded = program.setOf(node);
+        for (int i = 0; i < 4; ++i) set.bits[i] |= ~excluded.bits[i];
+        break;
+    }
+    default:
+        set.fill();
+        break;
+    }
+}
+
+// Adds to `set` every byte that a match of the chain starting at `node` can
+// consume first. Returns true when the chain may also succeed without
+// consuming anything, or when the analysis gave up (then `set` is full).
+// ^ and $ are treated as always matching, which only widens the result.
+bool addStartBytes(const Program& program, const unsigned char* node, ByteSet& set,
+                   int& budget, int depth) {
+    while (node != nullptr) {
+        if (--budget < 0 || depth > kAnalysisDepth) {
+            set.fill();
+            return true;
+        }
+        const unsigned char op = opcode(node);
+        switch (op) {
+        case OpEnd:
+            return true;
+        case OpAnyChar:
+            set.fill();
+            return false;
+        case OpAnyOf:
+        case OpAnyBut:
+        case OpLiteral:
+            addSimpleNode(program, node, set);
+            return false;
+        case OpPlus:
+            addSimpleNode(program, operand(node), set);
+            return false;
+        case OpStar:
+            addSimpleNode(program, operand(node), set);
+            node = nextNode(node);
+            continue;
+        case OpBranch: {
+            const unsigned char* next = nextNode(node);
+            if (next == nullptr || opcode(next) != OpBranch) {
+                node = operand(node);
+                continue;
+            }
+            bool empty = false;
+            for (const unsigned char* alternative = node;
+                 alternative != nullptr && opcode(alternative) == OpBranch;
+                 alternative = nextNode(alternative))
+                empty |= addStartBytes(program, operand(alternative), set, budget, depth + 1);
+            return empty;
+        }
+        default:
+            if (op <= OpPlus || isGroupOpen(op) || isGroupClose(op)) {
+                node = nextNode(node);  // ^, $, empty, back and group marks
+                continue;
+            }
+            set.fill();
+            return true;
+        }
+    }
+    set.fill();
+    return true;
+}
+
+}  // namespace
+
+BlockLayout blockLayout(std::size_t codeSize, std::size_t setCount) {
+    BlockLayout layout;
+    const std::size_t codeEnd = offsetof(Program, code) + codeSize;
+    layout.setsOffset = (codeEnd + alignof(ByteSet) - 1) / alignof(ByteSet) * alignof(ByteSet);
+    layout.indexOffset = layout.setsOffset + setCount * sizeof(ByteSet);
+    layout.total = layout.indexOffset + codeSize * sizeof(std::uint16_t);
+    if (layout.total < sizeof(Program)) layout.total = sizeof(Program);
+    return layout;
+}
+
+void buildSearchAids(Program& program) {
+    unsigned char* block = reinterpret_cast<unsigned char*>(&program);
+    auto* sets = reinterpret_cast<ByteSet*>(block + program.setsOffset);
+    auto* index = reinterpret_cast<std::uint16_t*>(block + program.indexOffset);
+
+    // Nodes lie one after another; a repetition's operand is simply the next
+    // node in the code, so one linear walk meets every set.
+    std::uint16_t setNumber = 0;
+    std::uint32_t position = 1;
+    while (position < program.codeSize) {
+        const unsigned char* node = program.code + position;
+        position += kHeaderSize;
+        const unsigned char op = opcode(node);
+        if (op == OpAnyOf || op == OpAnyBut) {
+            ByteSet& set = sets[setNumber];
+            set.clear();
+            for (const unsigned char* member = operandText(node); *member != 0; ++member)
+                set.add(*member);
+            index[position - kHeaderSize] = setNumber++;
+            position += static_cast<std::uint32_t>(operandLength(node)) + 1;
+        } else if (op == OpLiteral) {
+            position += static_cast<std::uint32_t>(operandLength(node)) + 1;
+        }
+    }
+
+    int budget = kAnalysisBudget;
+    program.startSet.clear();
+    const bool canBeEmpty = addStartBytes(program, program.firstNode(), program.startSet, budget, 0);
+    program.startSetUsable = !canBeEmpty;
+
+    program.leadsWithRepeat = false;
+    const unsigned char* top = program.firstNode();
+    const unsigned char* after = nextNode(top);
+    if (after != nullptr && opcode(after) == OpEnd) {
+        const unsigned char op = opcode(operand(top));
+        program.leadsWithRepeat = op == OpStar || op == OpPlus;
+    }
+}
+
+}  // namespace regex
+}  // namespace Korvane
