@@ -129,6 +129,8 @@ struct Program {
 struct RegularExpressionInternals {
     static const regex::Program* program(const RegularExpression& re) { return re.prog; }
     static regex::Program* mutableProgram(RegularExpression& re) { return re.prog; }
+    static const char* subject(const RegularExpression& re) { return re.subject; }
+    static bool matched(const RegularExpression& re) { return re.matched; }
 };
 
 }  // namespace Korvane
