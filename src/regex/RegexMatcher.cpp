@@ -148,8 +148,9 @@ bool Matcher::attempt(std::size_t start) {
 
 // Runs nodes forward until one fails, then resumes the newest choice point:
 // the next alternative of a branch, or the next smaller count of a
-// repetition. A group mark on the stack only remembers where its group was
-// entered or left; failure passes through it.
+// repetition. The stack holds choice points only, one for every branch with
+// several alternatives and every repetition on the current path, including
+// those down to their last option, so that the path can be replayed.
 bool Matcher::match(std::size_t start) {
     const unsigned char* const code = program.code;
     const unsigned char* const text = subject;
@@ -166,7 +167,7 @@ bool Matcher::match(std::size_t start) {
             switch (op) {
             case OpEnd:
                 input = in;
-                recordGroups();
+                recordGroups(start);
                 return true;
             case OpLineStart:
                 failed = in != searchStart;
@@ -211,7 +212,7 @@ bool Matcher::match(std::size_t start) {
             case OpBack:
                 break;
             case OpBranch:
-                // A lone alternative needs no choice point.
+                // A lone alternative is no choice.
                 if (next != nullptr && opcode(next) == OpBranch)
                     push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
                 next = operand(scan);
@@ -225,16 +226,14 @@ bool Matcher::match(std::size_t start) {
                     failed = true;
                     break;
                 }
-                if (count > least) {
-                    push(static_cast<std::uint32_t>(count), 0);
-                    push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
-                }
+                push(static_cast<std::uint32_t>(count), 0);
+                push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
                 in += count;
                 break;
             }
             default:
+                // Group marks are written when the path is replayed.
                 if (!isGroupOpen(op) && !isGroupClose(op)) fail(18, kMatchLocation);
-                push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
                 break;
             }
             if (!failed) scan = next;
@@ -248,59 +247,77 @@ bool Matcher::match(std::size_t start) {
             const unsigned char op = opcode(node);
             if (op == OpBranch) {
                 const unsigned char* alternative = nextNode(node);
-                const unsigned char* after = nextNode(alternative);
+                if (alternative == nullptr || opcode(alternative) != OpBranch) {
+                    --depth;
+                    continue;
+                }
+                top.node = static_cast<std::uint32_t>(alternative - code);
                 in = top.position;
-                if (after != nullptr && opcode(after) == OpBranch)
-                    top.node = static_cast<std::uint32_t>(alternative - code);
-                else
-                    --depth;  // the last alternative leaves nothing to return to
                 scan = operand(alternative);
                 break;
             }
-            if (op == OpStar || op == OpPlus) {
-                Frame& countSlot = frames[depth - 2];
-                const std::size_t least = op == OpPlus ? 1 : 0;
-                const std::size_t saved = top.position;
-                const unsigned char* next = nextNode(node);
-                std::size_t count = 0;
-                if (chooseCount(text + saved, least, countSlot.position - 1, lookaheadByte(next),
-                                count)) {
-                    in = saved + count;
-                    if (count > least)
-                        countSlot.position = static_cast<std::uint32_t>(count);
-                    else
-                        depth -= 2;
-                    scan = next;
-                    break;
-                }
-                depth -= 2;
-                continue;
+            // A repetition: try the next smaller count that fits.
+            Frame& countSlot = frames[depth - 2];
+            const std::size_t least = op == OpPlus ? 1 : 0;
+            const unsigned char* next = nextNode(node);
+            std::size_t count = 0;
+            if (countSlot.position > least &&
+                chooseCount(text + top.position, least, countSlot.position - 1,
+                            lookaheadByte(next), count)) {
+                countSlot.position = static_cast<std::uint32_t>(count);
+                in = top.position + count;
+                scan = next;
+                break;
             }
-            --depth;
+            depth -= 2;
         }
     }
 }
 
-// A successful path ends here with the group marks of the path on the stack.
-// Unwinding the recursion would write each slot at its innermost mark first
-// and never overwrite it; walking the stack from the top does the same.
-void Matcher::recordGroups() {
-    for (std::size_t i = depth; i > 0;) {
-        --i;
-        const Frame& frame = frames[i];
-        const unsigned char op = opcode(program.code + frame.node);
-        if (op == OpStar || op == OpPlus) {
-            --i;  // its count slot
-            continue;
+// Writes the group slots of the successful path. The choice points on the
+// stack, from the bottom up, are the decisions the path took, so walking the
+// program again with them retraces it without a failure. The recursive
+// formulation sets a slot at the innermost (that is, the last) visit of its
+// group mark on the path, which is what overwriting on the way forward gives.
+void Matcher::recordGroups(std::size_t start) {
+    const unsigned char* const code = program.code;
+    const char* const text = reinterpret_cast<const char*>(subject);
+    const unsigned char* scan = program.firstNode();
+    std::size_t in = start;
+    std::size_t decision = 0;
+    for (;;) {
+        const unsigned char op = opcode(scan);
+        const unsigned char* next = nextNode(scan);
+        switch (op) {
+        case OpEnd:
+            return;
+        case OpAnyChar:
+        case OpAnyOf:
+        case OpAnyBut:
+            ++in;
+            break;
+        case OpLiteral:
+            in += std::strlen(reinterpret_cast<const char*>(operand(scan)));
+            break;
+        case OpBranch:
+            if (next != nullptr && opcode(next) == OpBranch)
+                next = operand(code + frames[decision++].node);  // the alternative taken
+            else
+                next = operand(scan);
+            break;
+        case OpStar:
+        case OpPlus:
+            in += frames[decision].position;
+            decision += 2;
+            break;
+        default:
+            if (isGroupOpen(op))
+                program.startp[op - OpGroupOpen] = text + in;
+            else if (isGroupClose(op))
+                program.endp[op - OpGroupClose] = text + in;
+            break;
         }
-        const char* position = reinterpret_cast<const char*>(subject + frame.position);
-        if (isGroupOpen(op)) {
-            const int group = op - OpGroupOpen;
-            if (program.startp[group] == nullptr) program.startp[group] = position;
-        } else if (isGroupClose(op)) {
-            const int group = op - OpGroupClose;
-            if (program.endp[group] == nullptr) program.endp[group] = position;
-        }
+        scan = next;
     }
 }
 

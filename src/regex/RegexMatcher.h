@@ -3,11 +3,12 @@
 // The search is leftmost-first: start positions are tried from left to
 // right, and at each one the alternatives and repetition counts in a fixed
 // order, the first success being taken. The choice points that a recursive
-// matcher would keep on the C++ stack live in a stack of small frames on the
+// matcher would keep on the C++ stack live in a stack of 8-byte frames on the
 // heap instead, so a subject of any length is matched without overflowing
-// the C++ stack; the results are those of the recursive formulation, group
-// slots included (a slot takes the innermost, i.e. last, visit of its group
-// on the successful path).
+// the C++ stack. Group marks take no frame: once a match succeeds, its path
+// is replayed from the choice points to write the slots. The results are
+// those of the recursive formulation, slots included (a slot takes the
+// innermost, i.e. last, visit of its group on the successful path).
 #pragma once
 
 #include <cstddef>
@@ -35,17 +36,17 @@ private:
     Matcher(const Matcher&) = delete;
     Matcher& operator=(const Matcher&) = delete;
 
-    // One backtracking record. A repetition takes two: the count it is at
-    // lies under its header.
+    // One choice point. A branch's names the alternative being tried; a
+    // repetition takes two frames, the count it is at lying under its header.
     struct Frame {
         std::uint32_t position;  // subject offset (the count, in a count slot)
-        std::uint32_t node;      // code offset of the node that pushed it
+        std::uint32_t node;      // code offset of the branch or repetition
     };
 
     bool attempt(std::size_t start);
     bool match(std::size_t start);
     std::size_t repeatCount(const unsigned char* node, std::size_t from) const;
-    void recordGroups();
+    void recordGroups(std::size_t start);
 
     void push(std::uint32_t position, std::uint32_t node) {
         if (depth == capacity) grow();
