@@ -26,6 +26,7 @@
 // when a match needs more than a few hundred of them.
 #pragma once
 
+#include "korvane/ByteArray.h"
 #include "korvane/Export.h"
 #include "korvane/String.h"
 
@@ -88,10 +89,11 @@ private:
     // The body of substitute.
     const String regsub(const String& source) const;
     void release();
+    const char* subjectText() const { return reinterpret_cast<const char*>(subject->getData()); }
 
     String pattern;
-    char* subject;               // owned copy, NUL-terminated
-    unsigned int subjectLength;  // bytes before the terminating NUL
+    ByteArray* subject;          // owned: the subject's ASCII bytes, NUL-terminated
+    unsigned int subjectLength;  // bytes before the first NUL
     regex::Program* prog;        // owned; null when compilation gave nothing
     bool matched;
 };

@@ -50,6 +50,21 @@ bool chooseCount(const unsigned char* run, std::size_t least, std::size_t most, 
     return true;
 }
 
+// The first alternative of the branch chain from `branch` on that is worth
+// trying where the next byte is `next`, or null. An alternative that opens
+// with a literal or a set that `next` cannot start fails at once, so
+// skipping it changes nothing but the time taken.
+const unsigned char* firstViable(const Program& program, const unsigned char* branch,
+                                 unsigned char next) {
+    for (; branch != nullptr && opcode(branch) == OpBranch; branch = nextNode(branch)) {
+        const unsigned char* first = operand(branch);
+        if (opcode(first) == OpLiteral && operand(first)[0] != next) continue;
+        if (opcode(first) == OpAnyOf && !program.setOf(first).contains(next)) continue;
+        return branch;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 Matcher::Matcher(Program& program, const char* subject, std::size_t length)
@@ -90,7 +105,8 @@ bool Matcher::search(const char* fromText) {
     searchStart = from;
     // Failed attempts never write a slot, so clearing once before the first
     // attempt leaves the same state as clearing before each.
-    for (int i = 0; i < kSubExpressions; ++i) program.startp[i] = program.endp[i] = nullptr;
+    std::memset(program.startp, 0, sizeof program.startp);
+    std::memset(program.endp, 0, sizeof program.endp);
 
     if (program.reganch) return attempt(from);
 
@@ -119,8 +135,14 @@ bool Matcher::search(const char* fromText) {
     if (program.startSetUsable) {
         // A match needs at least one byte, and its first byte is in the set.
         const ByteSet& starts = program.startSet;
+        const char* few = program.startBytes[0] != '\0' ? program.startBytes : nullptr;
+        const char* text = reinterpret_cast<const char*>(subject);
         for (std::size_t at = from;; ++at) {
-            while (at < length && !starts.contains(subject[at])) ++at;
+            if (at >= length) return false;
+            if (few != nullptr)
+                at += std::strcspn(text + at, few);  // the subject's NUL ends the scan
+            else
+                while (at < length && !starts.contains(subject[at])) ++at;
             if (at >= length) return false;
             if (attempt(at)) return true;
             if (leadingBody != nullptr) at += repeatCount(leadingBody, at);
@@ -167,7 +189,7 @@ bool Matcher::match(std::size_t start) {
             switch (op) {
             case OpEnd:
                 input = in;
-                recordGroups(start);
+                if (program.hasGroups) recordGroups(start);
                 return true;
             case OpLineStart:
                 failed = in != searchStart;
@@ -211,12 +233,21 @@ bool Matcher::match(std::size_t start) {
             case OpEmpty:
             case OpBack:
                 break;
-            case OpBranch:
+            case OpBranch: {
                 // A lone alternative is no choice.
-                if (next != nullptr && opcode(next) == OpBranch)
-                    push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
-                next = operand(scan);
+                if (next == nullptr || opcode(next) != OpBranch) {
+                    next = operand(scan);
+                    break;
+                }
+                const unsigned char* alternative = firstViable(program, scan, text[in]);
+                if (alternative == nullptr) {
+                    failed = true;
+                    break;
+                }
+                push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(alternative - code));
+                next = operand(alternative);
                 break;
+            }
             case OpStar:
             case OpPlus: {
                 const std::size_t least = op == OpPlus ? 1 : 0;
@@ -226,8 +257,12 @@ bool Matcher::match(std::size_t start) {
                     failed = true;
                     break;
                 }
-                push(static_cast<std::uint32_t>(count), 0);
-                push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
+                // Without groups there is no replay, and a repetition at its
+                // smallest count has nothing left to return to.
+                if (count > least || program.hasGroups) {
+                    push(static_cast<std::uint32_t>(count), 0);
+                    push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
+                }
                 in += count;
                 break;
             }
@@ -246,8 +281,8 @@ bool Matcher::match(std::size_t start) {
             const unsigned char* node = code + top.node;
             const unsigned char op = opcode(node);
             if (op == OpBranch) {
-                const unsigned char* alternative = nextNode(node);
-                if (alternative == nullptr || opcode(alternative) != OpBranch) {
+                const unsigned char* alternative = firstViable(program, nextNode(node), text[top.position]);
+                if (alternative == nullptr) {
                     --depth;
                     continue;
                 }

@@ -99,9 +99,16 @@ struct Program {
     // the empty string (`canBeEmpty` false) and the analysis finished.
     regex::ByteSet startSet;
     bool startSetUsable;
+    // The same bytes as a NUL-terminated string when there are at most 16 of
+    // them (for strcspn, which scans for so few with vector instructions);
+    // empty otherwise.
+    char startBytes[17];
     // The single alternative begins with OpStar or OpPlus over a simple node:
     // a failed attempt then rules out every start inside the run it counted.
     bool leadsWithRepeat;
+    // The code holds group marks (without them a match has no slots to write
+    // beyond the whole match).
+    bool hasGroups;
     std::uint32_t blockSize;  // bytes of the whole block
     std::uint32_t codeSize;   // bytes of `code`, magic included
     std::uint32_t setsOffset; // block offset of the ByteSet table
@@ -129,7 +136,7 @@ struct Program {
 struct RegularExpressionInternals {
     static const regex::Program* program(const RegularExpression& re) { return re.prog; }
     static regex::Program* mutableProgram(RegularExpression& re) { return re.prog; }
-    static const char* subject(const RegularExpression& re) { return re.subject; }
+    static const char* subject(const RegularExpression& re) { return re.subjectText(); }
     static bool matched(const RegularExpression& re) { return re.matched; }
 };
 

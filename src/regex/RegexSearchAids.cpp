@@ -117,10 +117,12 @@ void buildSearchAids(Program& program) {
     // node in the code, so one linear walk meets every set.
     std::uint16_t setNumber = 0;
     std::uint32_t position = 1;
+    program.hasGroups = false;
     while (position < program.codeSize) {
         const unsigned char* node = program.code + position;
         position += kHeaderSize;
         const unsigned char op = opcode(node);
+        if (isGroupOpen(op)) program.hasGroups = true;
         if (op == OpAnyOf || op == OpAnyBut) {
             ByteSet& set = sets[setNumber];
             set.clear();
@@ -137,6 +139,14 @@ void buildSearchAids(Program& program) {
     program.startSet.clear();
     const bool canBeEmpty = addStartBytes(program, program.firstNode(), program.startSet, budget, 0);
     program.startSetUsable = !canBeEmpty;
+
+    int count = 0;
+    for (int c = 1; c < 256 && count <= 16; ++c)
+        if (program.startSet.contains(static_cast<unsigned char>(c))) {
+            if (count < 16) program.startBytes[count] = static_cast<char>(c);
+            ++count;
+        }
+    program.startBytes[count <= 16 ? count : 0] = '\0';
 
     program.leadsWithRepeat = false;
     const unsigned char* top = program.firstNode();

@@ -21,14 +21,6 @@ const char* const kNextMatchLocation = "RegularExpression::nextMatch(index)";
 const char* const kSearchLocation = "RegularException::regexec(String)";
 const char* const kSubstituteLocation = "RegularExpression::regsub(String)";
 
-// The bytes up to the first NUL of `text`, in a fresh NUL-terminated buffer.
-char* copyText(const char* text, std::size_t length) {
-    char* copy = new char[length + 1];
-    std::memcpy(copy, text, length);
-    copy[length] = '\0';
-    return copy;
-}
-
 // A copy of `source` whose sub-match slots point into `subject` where the
 // source's pointed into `sourceSubject`, and whose required literal points
 // into its own code.
@@ -54,24 +46,22 @@ Program* copyProgram(const Program* source, const char* sourceSubject, const cha
 
 // ---- Construction -----------------------------------------------------------
 
-RegularExpression::RegularExpression(const String& pattern, const String& subjectText)
-    : pattern(pattern), subject(nullptr), subjectLength(0), prog(nullptr), matched(false) {
-    const ByteArray subjectBytes = subjectText.toASCIIByteArray();
-    const char* bytes = reinterpret_cast<const char*>(subjectBytes.getData());
-    subjectLength = bytes != nullptr
-                        ? static_cast<unsigned int>(strnlen(bytes, subjectBytes.length()))
-                        : 0;
-    // The buffer is sized by the subject's length, as the text may stop
-    // earlier at an embedded NUL.
-    subject = new char[subjectText.length() + 1];
-    if (subjectLength != 0) std::memcpy(subject, bytes, subjectLength);
-    subject[subjectLength] = '\0';
+RegularExpression::RegularExpression(const String& pattern, const String& subjectString)
+    : pattern(pattern),
+      subject(new ByteArray(subjectString.toASCIIByteArray())),
+      subjectLength(0),
+      prog(nullptr),
+      matched(false) {
+    // The text ends at its first NUL; the bytes behind one are kept but
+    // never looked at.
+    const char* bytes = subjectText();
+    subjectLength = static_cast<unsigned int>(strnlen(bytes, subject->length()));
 
     try {
         const ByteArray patternBytes = pattern.toASCIIByteArray();
         const char* patternText = reinterpret_cast<const char*>(patternBytes.getData());
         prog = regex::Compiler::compile(patternText != nullptr ? patternText : "");
-        if (prog != nullptr) regexec(subject);
+        if (prog != nullptr) regexec(subjectText());
     } catch (...) {
         release();
         throw;
@@ -80,12 +70,12 @@ RegularExpression::RegularExpression(const String& pattern, const String& subjec
 
 RegularExpression::RegularExpression(const RegularExpression& other)
     : pattern(other.pattern),
-      subject(copyText(other.subject, other.subjectLength)),
+      subject(new ByteArray(*other.subject)),
       subjectLength(other.subjectLength),
       prog(nullptr),
       matched(other.matched) {
     try {
-        prog = copyProgram(other.prog, other.subject, subject);
+        prog = copyProgram(other.prog, other.subjectText(), subjectText());
     } catch (...) {
         release();
         throw;
@@ -95,11 +85,11 @@ RegularExpression::RegularExpression(const RegularExpression& other)
 RegularExpression& RegularExpression::operator=(const RegularExpression& other) {
     if (this == &other) return *this;
     RegularExpression copy(other);
+    pattern = other.pattern;
     std::swap(subject, copy.subject);
     std::swap(subjectLength, copy.subjectLength);
     std::swap(prog, copy.prog);
     std::swap(matched, copy.matched);
-    pattern = other.pattern;
     return *this;
 }
 
@@ -108,7 +98,7 @@ RegularExpression::~RegularExpression() { release(); }
 void RegularExpression::release() {
     std::free(prog);
     prog = nullptr;
-    delete[] subject;
+    delete subject;
     subject = nullptr;
 }
 
@@ -131,7 +121,7 @@ unsigned int RegularExpression::getNumberSubExpressions() const {
 void RegularExpression::regexec(const char* from) {
     if (prog == nullptr) throw QuillonException(3, kSearchLocation, String());
     if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSearchLocation, String());
-    regex::Matcher matcher(*prog, subject, subjectLength);
+    regex::Matcher matcher(*prog, subjectText(), subjectLength);
     matched = matcher.search(from);
 }
 
