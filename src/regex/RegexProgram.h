@@ -46,6 +46,7 @@ constexpr int kSubExpressions = 10;        // slot 0 and groups 1 to 9
 constexpr unsigned char kMagic = 0x9C;
 constexpr long kProgramSizeLimit = 32767;  // code size, magic byte included
 constexpr int kHeaderSize = 3;
+constexpr int kStartPairs = 4;  // the most two-byte starts a program keeps
 
 // A set of byte values as a 256-bit map.
 struct ByteSet {
@@ -100,9 +101,14 @@ struct Program {
     regex::ByteSet startSet;
     bool startSetUsable;
     // The same bytes as a NUL-terminated string when there are at most 16 of
-    // them (for strcspn, which scans for so few with vector instructions);
-    // empty otherwise.
+    // them, for scans that look for so few with vector instructions; empty
+    // otherwise.
     char startBytes[17];
+    unsigned char startByteCount;  // bytes in startBytes
+    // When every match begins with a literal of at least two bytes and there
+    // are at most kStartPairs different first two bytes: those pairs.
+    unsigned char startPairs[kStartPairs][2];
+    unsigned char startPairCount;  // 0: no pairs known
     // The single alternative begins with OpStar or OpPlus over a simple node:
     // a failed attempt then rules out every start inside the run it counted.
     bool leadsWithRepeat;

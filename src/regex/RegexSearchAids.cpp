@@ -40,61 +40,97 @@ void addSimpleNode(const Program& program, const unsigned char* node, ByteSet& s
     }
 }
 
-// Adds to `set` every byte that a match of the chain starting at `node` can
-// consume first. Returns true when the chain may also succeed without
-// consuming anything, or when the analysis gave up (then `set` is full).
-// ^ and $ are treated as always matching, which only widens the result.
-bool addStartBytes(const Program& program, const unsigned char* node, ByteSet& set,
-                   int& budget, int depth) {
-    while (node != nullptr) {
-        if (--budget < 0 || depth > kAnalysisDepth) {
-            set.fill();
-            return true;
-        }
-        const unsigned char op = opcode(node);
-        switch (op) {
-        case OpEnd:
-            return true;
-        case OpAnyChar:
-            set.fill();
-            return false;
-        case OpAnyOf:
-        case OpAnyBut:
-        case OpLiteral:
-            addSimpleNode(program, node, set);
-            return false;
-        case OpPlus:
-            addSimpleNode(program, operand(node), set);
-            return false;
-        case OpStar:
-            addSimpleNode(program, operand(node), set);
-            node = nextNode(node);
-            continue;
-        case OpBranch: {
-            const unsigned char* next = nextNode(node);
-            if (next == nullptr || opcode(next) != OpBranch) {
-                node = operand(node);
+// What a match must begin with: the set of first bytes, and when every
+// match begins with a literal of two bytes or more, the first two bytes of
+// those literals (when there are few of them).
+class StartAnalysis {
+public:
+    explicit StartAnalysis(const Program& program) : program(program) { set.clear(); }
+
+    // Adds what a match of the chain starting at `node` can begin with.
+    // Returns true when the chain may also succeed without consuming
+    // anything, or when the analysis gave up (then `set` is full). ^ and $
+    // are treated as always matching, which only widens the result.
+    bool add(const unsigned char* node, int depth) {
+        while (node != nullptr) {
+            if (--budget < 0 || depth > kAnalysisDepth) return giveUp();
+            const unsigned char op = opcode(node);
+            switch (op) {
+            case OpEnd:
+                return true;
+            case OpLiteral:
+                addSimpleNode(program, node, set);
+                if (operandText(node)[1] != 0)
+                    addPair(operandText(node)[0], operandText(node)[1]);
+                else
+                    pairsUsable = false;
+                return false;
+            case OpAnyChar:
+            case OpAnyOf:
+            case OpAnyBut:
+                addSimpleNode(program, node, set);
+                pairsUsable = false;
+                return false;
+            case OpPlus:
+                addSimpleNode(program, operand(node), set);
+                pairsUsable = false;
+                return false;
+            case OpStar:
+                addSimpleNode(program, operand(node), set);
+                pairsUsable = false;
+                node = nextNode(node);
                 continue;
+            case OpBranch: {
+                const unsigned char* next = nextNode(node);
+                if (next == nullptr || opcode(next) != OpBranch) {
+                    node = operand(node);
+                    continue;
+                }
+                bool empty = false;
+                for (const unsigned char* alternative = node;
+                     alternative != nullptr && opcode(alternative) == OpBranch;
+                     alternative = nextNode(alternative))
+                    empty |= add(operand(alternative), depth + 1);
+                return empty;
             }
-            bool empty = false;
-            for (const unsigned char* alternative = node;
-                 alternative != nullptr && opcode(alternative) == OpBranch;
-                 alternative = nextNode(alternative))
-                empty |= addStartBytes(program, operand(alternative), set, budget, depth + 1);
-            return empty;
-        }
-        default:
-            if (op <= OpPlus || isGroupOpen(op) || isGroupClose(op)) {
-                node = nextNode(node);  // ^, $, empty, back and group marks
-                continue;
+            default:
+                if (op <= OpPlus || isGroupOpen(op) || isGroupClose(op)) {
+                    node = nextNode(node);  // ^, $, empty, back and group marks
+                    continue;
+                }
+                return giveUp();
             }
-            set.fill();
-            return true;
         }
+        return giveUp();
     }
-    set.fill();
-    return true;
-}
+
+    ByteSet set;
+    unsigned char pairs[kStartPairs][2];
+    int pairCount = 0;
+    bool pairsUsable = true;
+
+private:
+    bool giveUp() {
+        set.fill();
+        pairsUsable = false;
+        return true;
+    }
+
+    void addPair(unsigned char first, unsigned char second) {
+        for (int i = 0; i < pairCount; ++i)
+            if (pairs[i][0] == first && pairs[i][1] == second) return;
+        if (pairCount == kStartPairs) {
+            pairsUsable = false;
+            return;
+        }
+        pairs[pairCount][0] = first;
+        pairs[pairCount][1] = second;
+        ++pairCount;
+    }
+
+    const Program& program;
+    int budget = kAnalysisBudget;
+};
 
 }  // namespace
 
@@ -135,10 +171,15 @@ void buildSearchAids(Program& program) {
         }
     }
 
-    int budget = kAnalysisBudget;
-    program.startSet.clear();
-    const bool canBeEmpty = addStartBytes(program, program.firstNode(), program.startSet, budget, 0);
+    StartAnalysis analysis(program);
+    const bool canBeEmpty = analysis.add(program.firstNode(), 0);
+    program.startSet = analysis.set;
     program.startSetUsable = !canBeEmpty;
+    program.startPairCount = 0;
+    if (program.startSetUsable && analysis.pairsUsable) {
+        program.startPairCount = static_cast<unsigned char>(analysis.pairCount);
+        std::memcpy(program.startPairs, analysis.pairs, sizeof analysis.pairs);
+    }
 
     int count = 0;
     for (int c = 1; c < 256 && count <= 16; ++c)
@@ -147,6 +188,7 @@ void buildSearchAids(Program& program) {
             ++count;
         }
     program.startBytes[count <= 16 ? count : 0] = '\0';
+    program.startByteCount = static_cast<unsigned char>(count <= 16 ? count : 0);
 
     program.leadsWithRepeat = false;
     const unsigned char* top = program.firstNode();
