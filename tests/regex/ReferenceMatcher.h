@@ -14,8 +14,7 @@ namespace korvane_test {
 
 class ReferenceMatcher {
 public:
-    ReferenceMatcher(const Korvane::regex::Program& program, const char* subject)
-        : program(program), subject(subject) {
+    explicit ReferenceMatcher(const Korvane::regex::Program& program) : program(program) {
         clearSlots();
     }
 
@@ -151,7 +150,6 @@ private:
     }
 
     const Korvane::regex::Program& program;
-    const char* subject;
     const char* searchStart = nullptr;
     const char* input = nullptr;
 };

@@ -264,7 +264,7 @@ TEST(RegexProgramTest, HeapStackMatcherAgreesWithRecursiveMatcher) {
             RegularExpression re(pattern.c_str(), subject.c_str());
             const regex::Program& program = programOf(re);
             const char* ours = RegularExpressionInternals::subject(re);
-            korvane_test::ReferenceMatcher reference(program, subject.c_str());
+            korvane_test::ReferenceMatcher reference(program);
             bool found = reference.search(subject.c_str());
             ++compared;
             for (int step = 0; step < 6; ++step) {

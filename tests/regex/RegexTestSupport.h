@@ -82,7 +82,7 @@ private:
         switch (choice) {
         case 0: return ".";
         case 1: {
-            static const char* const sets[] = {"[ab]", "[^a]", "\xE9", "[\xE0-\xEF]", "[^\xE9" "b]"};
+            static const char* const sets[] = {"[ab]", "[^a]", "\xE9", "[\xE0-\xEF]", "[^\xE9\x62]"};
             return sets[pick(5)];
         }
         case 2: {
