@@ -15,15 +15,17 @@
 // left to right and repetitions greedily, the first success being taken.
 //
 // Speed: matching backtracks. A repetition of a group whose text can be split
-// in more than one way, such as (a+)+b, (a|a)*b, (a|ab)*c or (a*b*c)+d, can
+// in more than one way, such as (a+)+b, (a|a)*b or (a|aa)*c, can
 // take time exponential in the subject length when the rest of the pattern
 // fails after it. Patterns with k repetitions of a single byte, set or dot
 // (a.*b.*c) take at worst time of the order of the subject length to the
 // power k+1 when they find no match; literals, sets and single repetitions
 // are fast. Matching never recurses on the C++ stack: its backtracking stack
-// lives on the heap and grows with the match (8 to 16 bytes per choice
-// point, group entry or group exit it passes), and a search allocates only
-// when a match needs more than a few hundred of them.
+// lives on the heap and grows with the match: 8 bytes for every alternation
+// and 16 for every repetition on the path being tried, so (ab)*c over 16 MB
+// takes about 64 MB and (a|b)* about 256 MB. A search allocates only when a
+// match needs more than a few hundred such entries; when the stack cannot
+// grow, the search throws QuillonException 6 ("Out of memory").
 #pragma once
 
 #include "korvane/ByteArray.h"

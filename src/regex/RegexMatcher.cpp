@@ -54,6 +54,12 @@ bool chooseCount(const unsigned char* run, std::size_t least, std::size_t most, 
     return true;
 }
 
+#if defined(__SSE2__)
+std::size_t firstSetBit(int mask) {
+    return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned int>(mask)));
+}
+#endif
+
 // The position of the first byte at or after `at` that is one of the
 // `count` bytes of `wanted`, or `length`. The subject's NUL follows its last
 // byte, and no wanted byte is NUL.
@@ -71,7 +77,7 @@ std::size_t scanForAny(const unsigned char* text, std::size_t at, std::size_t le
             hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[2]));
             hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[3]));
             const int mask = _mm_movemask_epi8(hits);
-            if (mask != 0) return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned int>(mask)));
+            if (mask != 0) return at + firstSetBit(mask);
         }
         for (; at < length; ++at)
             for (int i = 0; i < count; ++i)
@@ -104,7 +110,7 @@ std::size_t scanForPairs(const unsigned char* text, std::size_t at, std::size_t 
             hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(block, firsts[i]),
                                                     _mm_cmpeq_epi8(after, seconds[i])));
         const int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned int>(mask)));
+        if (mask != 0) return at + firstSetBit(mask);
     }
 #endif
     for (; at < length; ++at)
@@ -237,7 +243,9 @@ bool Matcher::attempt(std::size_t start) {
 // the next alternative of a branch, or the next smaller count of a
 // repetition. The stack holds choice points only, one for every branch with
 // several alternatives and every repetition on the current path, including
-// those down to their last option, so that the path can be replayed.
+// those down to their last option, so that the path can be replayed. (A
+// program without groups is never replayed, so there a repetition that
+// starts at its last option pushes nothing.)
 bool Matcher::match(std::size_t start) {
     const unsigned char* const code = program.code;
     const unsigned char* const text = subject;
