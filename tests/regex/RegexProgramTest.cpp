@@ -49,6 +49,16 @@ struct ProgramCase {
     const char* must;
 };
 
+void expectProgram(const ProgramCase& c) {
+    SCOPED_TRACE(c.pattern);
+    RegularExpression re(c.pattern, "");
+    const regex::Program& program = programOf(re);
+    EXPECT_EQ(hexCode(program), c.code);
+    EXPECT_EQ(program.regstart, c.first);
+    EXPECT_EQ(program.reganch, c.anchored);
+    EXPECT_EQ(mustText(program), c.must);
+}
+
 }  // namespace
 
 TEST(RegexProgramTest, WorkedExamplesCompileByteForByte) {
@@ -61,15 +71,7 @@ TEST(RegexProgramTest, WorkedExamplesCompileByteForByte) {
          0, 0, "c"},
         {"^abc$", "9C 06 00 10 01 00 03 08 00 07 61 62 63 00 02 00 03 00 00 00", 0, 1, "(none)"},
     };
-    for (const ProgramCase& c : cases) {
-        SCOPED_TRACE(c.pattern);
-        RegularExpression re(c.pattern, "");
-        const regex::Program& program = programOf(re);
-        EXPECT_EQ(hexCode(program), c.code);
-        EXPECT_EQ(program.regstart, c.first);
-        EXPECT_EQ(program.reganch, c.anchored);
-        EXPECT_EQ(mustText(program), c.must);
-    }
+    for (const ProgramCase& c : cases) expectProgram(c);
 }
 
 TEST(RegexProgramTest, ShapesOfLiteralsSetsAndRepetitions) {
@@ -99,15 +101,7 @@ TEST(RegexProgramTest, ShapesOfLiteralsSetsAndRepetitions) {
         // An escape is a one-byte literal.
         {"\\.x", "9C 06 00 0D 08 00 05 2E 00 08 00 05 78 00 00 00 00", '.', 0, "(none)"},
     };
-    for (const ProgramCase& c : cases) {
-        SCOPED_TRACE(c.pattern);
-        RegularExpression re(c.pattern, "");
-        const regex::Program& program = programOf(re);
-        EXPECT_EQ(hexCode(program), c.code);
-        EXPECT_EQ(program.regstart, c.first);
-        EXPECT_EQ(program.reganch, c.anchored);
-        EXPECT_EQ(mustText(program), c.must);
-    }
+    for (const ProgramCase& c : cases) expectProgram(c);
 }
 
 TEST(RegexProgramTest, HintsFollowTheFirstNodeAndTheLongestLiteral) {
