@@ -48,7 +48,10 @@ Program* copyProgram(const Program* source, const char* sourceSubject, const cha
 
 RegularExpression::RegularExpression(const String& pattern, const String& subjectString)
     : pattern(pattern),
-      subject(new ByteArray(subjectString.toASCIIByteArray())),
+      // Pattern and subject reach the engine through the older
+      // getASCIIByteArray conversion, whose one-time notice an active log
+      // records, as for every other String the library hands to C code.
+      subject(new ByteArray(subjectString.getASCIIByteArray())),
       subjectLength(0),
       prog(nullptr),
       matched(false) {
@@ -58,7 +61,7 @@ RegularExpression::RegularExpression(const String& pattern, const String& subjec
     subjectLength = static_cast<unsigned int>(strnlen(bytes, subject->length()));
 
     try {
-        const ByteArray patternBytes = pattern.toASCIIByteArray();
+        const ByteArray patternBytes = pattern.getASCIIByteArray();
         const char* patternText = reinterpret_cast<const char*>(patternBytes.getData());
         prog = regex::Compiler::compile(patternText != nullptr ? patternText : "");
         if (prog != nullptr) regexec(subjectText());
@@ -158,7 +161,7 @@ const String RegularExpression::regsub(const String& source) const {
     if (prog == nullptr) throw QuillonException(3, kSubstituteLocation, String());
     if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSubstituteLocation, String());
 
-    const ByteArray sourceBytes = source.toASCIIByteArray();
+    const ByteArray sourceBytes = source.getASCIIByteArray();
     const char* in = reinterpret_cast<const char*>(sourceBytes.getData());
     String result;
     if (in == nullptr) return result;
