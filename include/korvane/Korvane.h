@@ -10,6 +10,9 @@
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 
+// Big integers
+#include "korvane/BigNumber.h"
+
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"
