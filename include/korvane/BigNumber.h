@@ -142,6 +142,7 @@ public:
     // This number raised to |exponent| (the exponent's sign is ignored); 1
     // for a zero exponent (0^0 is 1). Negative only for a negative base and
     // an odd exponent. A result beyond 2^32 digits throws std::length_error.
+    // Not constant-time, like every member but expMod.
     BigNumber power(const BigNumber& exponent) const;
     // This number raised to |exponent|, reduced by |modulus|: the magnitude
     // is |this|^|exponent| mod |modulus| and the sign flag is set when this
@@ -149,9 +150,20 @@ public:
     // negative zero). A zero exponent gives 1 even for the modulus 1. A zero
     // modulus throws QuillonException 22 ("modulus is zero"); a negative
     // modulus acts as its magnitude.
+    //
+    // Constant-time in the base and the exponent, for secret exponents: the
+    // instructions run and the memory addresses touched depend only on the
+    // digit counts of this number and of the exponent and on the modulus,
+    // never on the values of the base or the exponent (fixed windows with a
+    // full masked table scan, masked Montgomery reductions; an even modulus
+    // is split into its odd part and a power of two, each done the same way).
+    // Not hidden: the modulus, the digit counts of base and exponent (high
+    // zero digits count), and the length of the result, which is stored in
+    // normal form.
     BigNumber expMod(const BigNumber& exponent, const BigNumber& modulus) const;
     // The same with a single-byte modulus, except that a zero result is never
-    // negative. A zero modulus throws QuillonException 22 ("modulus is zero").
+    // negative; constant-time in the same way. A zero modulus throws
+    // QuillonException 22 ("modulus is zero").
     BigNumber expMod(const BigNumber& exponent, unsigned char modulus) const;
     // The inverse of this number modulo `modulus` by the extended Euclidean
     // algorithm on the signed values: for positive operands in 1 .. modulus

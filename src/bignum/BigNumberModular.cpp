@@ -81,17 +81,19 @@ BigNumber BigNumber::power(const BigNumber& exponent) const {
 // The magnitude is |this|^|e| mod |m| whatever the signs: remainders keep
 // the dividend's sign and ignore the divisor's. The first product (by the
 // unreduced base) carries the base's sign into the result when bit 0 of the
-// exponent is set; every later factor is a square.
+// exponent is set; every later factor is a square. Nothing here branches on
+// the base or the exponent: the word engine is constant-time, and the sign
+// and the special case of the modulus 1 are settled with bit operations.
 BigNumber BigNumber::expMod(const BigNumber& exponent, const BigNumber& modulus) const {
     WordBuffer m(internal::magnitudeWordCount(modulus));
     internal::loadMagnitude(modulus, m);
     const std::size_t mn = m.significantSize();
     if (mn == 0) internal::throwZeroDivisor(kExpModLocation, kModulusIsZero);
-    const bool resultNegative = negative && lowestBitSet(exponent);
+    const bool resultNegative = negative & lowestBitSet(exponent);
     if (mn == 1 && m[0] == 1) {
         // Everything reduces to zero, except that a zero exponent returns
         // the initial 1 untouched.
-        BigNumber result(static_cast<unsigned char>(internal::isZeroValue(exponent) ? 1 : 0));
+        BigNumber result(static_cast<unsigned char>(internal::isZeroValue(exponent)));
         result.negative = resultNegative;
         return result;
     }
@@ -110,7 +112,8 @@ BigNumber BigNumber::expMod(const BigNumber& exponent, const BigNumber& modulus)
 BigNumber BigNumber::expMod(const BigNumber& exponent, unsigned char modulus) const {
     if (modulus == 0) internal::throwZeroDivisor(kExpModByteLocation, kModulusIsZero);
     BigNumber result = expMod(exponent, BigNumber(static_cast<unsigned char>(modulus)));
-    if (result.isZero()) result.negative = false;
+    // The result is a single digit.
+    result.negative = result.negative & (result.getData()[0] != 0);
     return result;
 }
 

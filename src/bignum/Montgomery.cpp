@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "bignum/ConstantTime.h"
 #include "bignum/WordArithmetic.h"
 
 namespace Korvane {
@@ -18,7 +19,7 @@ Word inverseModWord(Word m) {
 }  // namespace
 
 Montgomery::Montgomery(const Word* modulus, std::size_t n)
-    : n(n), m(n), inverse(0 - inverseModWord(modulus[0])), rModM(n), rSquared(n), product(2 * n + 1) {
+    : n(n), m(n), inverse(0 - inverseModWord(modulus[0])), rModM(n), rSquared(n), product(2 * n + 1), spare(n) {
     std::memcpy(m.data(), modulus, n * sizeof(Word));
     // R mod m and R^2 mod m by long division; the modulus is public, so the
     // data-dependent steps of the division reveal nothing secret.
@@ -33,12 +34,21 @@ Montgomery::Montgomery(const Word* modulus, std::size_t n)
 // REDC: the rows leave t / R, below 2m, and one masked subtraction ends it.
 void Montgomery::reduce(Word* out, Word* t) {
     const Word overflow = montgomeryRows(t, m.data(), n, inverse);
-    const Word* value = t + n;
-    const Word borrow = subtractWords(out, value, m.data(), n);
-    // Keep the unsubtracted value exactly when it was below m: no overflow
-    // word and a borrow out of the subtraction.
-    const Word keep = 0 - ((borrow & ~overflow) & 1);
-    for (std::size_t i = 0; i < n; ++i) out[i] = (value[i] & keep) | (out[i] & ~keep);
+    subtractIfNotBelow(out, t + n, overflow);
+}
+
+void Montgomery::subtractIfNotBelow(Word* out, const Word* value, Word top) {
+    Word* difference = spare.data();
+    const Word borrow = subtractWords(difference, value, m.data(), n);
+    // Keep the value exactly when it was below m: no top word and a borrow
+    // out of the subtraction.
+    selectWords(out, value, difference, maskFromBit(borrow & ~top), n);
+}
+
+void Montgomery::add(Word* out, const Word* a, const Word* b) {
+    Word* sum = product.data();
+    const Word carry = addWords(sum, a, b, n);
+    subtractIfNotBelow(out, sum, carry);
 }
 
 void Montgomery::multiply(Word* out, const Word* a, const Word* b) {

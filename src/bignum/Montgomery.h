@@ -30,12 +30,17 @@ public:
     void square(Word* out, const Word* a);
     // out = a R mod m for any n-word a (a may be m or above).
     void toMontgomery(Word* out, const Word* a);
+    // out = (a + b) mod m for a, b below m; out may be a or b.
+    void add(Word* out, const Word* a, const Word* b);
     // out = a / R mod m, fully reduced.
     void fromMontgomery(Word* out, const Word* a);
 
 private:
     // out = t / R mod m for a 2n-word t below m R; t is destroyed.
     void reduce(Word* out, Word* t);
+    // out = value - m when value (with `top` as an extra top word, 0 or 1)
+    // is at least m, else value; by masking, not branching.
+    void subtractIfNotBelow(Word* out, const Word* value, Word top);
 
     std::size_t n;
     WordBuffer m;
@@ -43,6 +48,7 @@ private:
     WordBuffer rModM;
     WordBuffer rSquared;  // R^2 mod m
     WordBuffer product;   // 2n-word scratch
+    WordBuffer spare;     // n-word scratch
 };
 
 }  // namespace internal

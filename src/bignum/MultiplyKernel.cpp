@@ -286,11 +286,15 @@ MultiplyKernel activeMultiplyKernel() { return active->kind; }
 
 bool selectMultiplyKernel(MultiplyKernel kernel) {
     if (!multiplyKernelAvailable(kernel)) return false;
+    overrideMultiplyKernel(kernel);
+    return true;
+}
+
+void overrideMultiplyKernel(MultiplyKernel kernel) {
     active = &kPortableKernel;
 #ifdef KORVANE_CARRY_CHAIN_KERNEL
     if (kernel == MultiplyKernel::CarryChains) active = &kCarryChainKernel;
 #endif
-    return true;
 }
 
 Word addMultiplyWord(Word* r, const Word* a, std::size_t n, Word b) { return active->addMultiply(r, a, n, b); }

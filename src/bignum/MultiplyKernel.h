@@ -14,9 +14,13 @@ enum class MultiplyKernel { Portable, CarryChains };
 bool multiplyKernelAvailable(MultiplyKernel kernel);
 // The kernel in use now.
 MultiplyKernel activeMultiplyKernel();
-// Switches both loops to `kernel` (tests compare the two forms); returns
+// Switches the loops to `kernel` (tests compare the two forms); returns
 // false, changing nothing, when the processor cannot run it.
 bool selectMultiplyKernel(MultiplyKernel kernel);
+// Switches to `kernel` without asking the processor: for a test that runs
+// under an emulator hiding features the real processor has, which the
+// caller has checked by other means.
+void overrideMultiplyKernel(MultiplyKernel kernel);
 
 }  // namespace internal
 }  // namespace Korvane

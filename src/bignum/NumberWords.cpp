@@ -13,11 +13,12 @@ void loadMagnitude(const BigNumber& number, WordBuffer& words) {
 }
 
 bool isZeroValue(const BigNumber& number) {
+    // Folded without an early exit, so a secret exponent is not measured by
+    // its first non-zero digit.
+    unsigned int any = 0;
     const unsigned char* digits = number.getData();
-    for (unsigned int i = 0; i < number.length(); ++i) {
-        if (digits[i] != 0) return false;
-    }
-    return true;
+    for (unsigned int i = 0; i < number.length(); ++i) any |= digits[i];
+    return ((any - 1) >> 31) != 0;
 }
 
 void throwZeroDivisor(const char* location, const char* reason) {

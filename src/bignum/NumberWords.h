@@ -18,7 +18,8 @@ std::size_t magnitudeWordCount(const BigNumber& number);
 // words of `words`, which must be at least that long.
 void loadMagnitude(const BigNumber& number, WordBuffer& words);
 
-// True when the magnitude is zero, high zero digits or not.
+// True when the magnitude is zero, high zero digits or not; reads every
+// digit whatever their values.
 bool isZeroValue(const BigNumber& number);
 
 // Throws QuillonException 22 ("Data format invalid") at `location` with the
