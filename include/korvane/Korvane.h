@@ -9,6 +9,7 @@
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "korvane/StringTokenizer.h"
 
 // Big integers
 #include "korvane/BigNumber.h"
@@ -18,3 +19,27 @@
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Time
+#include "korvane/TimeZone.h"
+#include "korvane/Date.h"
+
+// Streams and files
+#include "korvane/InputStream.h"
+#include "korvane/OutputStream.h"
+#include "korvane/ByteArrayInputStream.h"
+#include "korvane/ByteArrayOutputStream.h"
+#include "korvane/FilteredInputStream.h"
+#include "korvane/FilteredOutputStream.h"
+#include "korvane/File.h"
+#include "korvane/FileInputStream.h"
+#include "korvane/FileOutputStream.h"
+
+// Runtime services
+#include "korvane/Synchronizable.h"
+#include "korvane/Mutex.h"
+#include "korvane/Synchronized.h"
+#include "korvane/LogFile.h"
+#include "korvane/Diagnostics.h"
+#include "korvane/DynamicDLL.h"
+#include "korvane/Rect.h"
