@@ -11,6 +11,9 @@
 #include "korvane/String.h"
 #include "korvane/StringTokenizer.h"
 
+// Big integers
+#include "korvane/BigNumber.h"
+
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"
