@@ -11,6 +11,9 @@
 #include "korvane/String.h"
 #include "korvane/StringTokenizer.h"
 
+// Big integers
+#include "korvane/BigNumber.h"
+
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"
@@ -40,3 +43,6 @@
 #include "korvane/Diagnostics.h"
 #include "korvane/DynamicDLL.h"
 #include "korvane/Rect.h"
+
+// Regular expressions
+#include "korvane/RegularExpression.h"

@@ -15,6 +15,7 @@
 #include <ostream>
 #include <set>
 
+#include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
 #include "korvane/Diagnostics.h"
 #include "korvane/LogFile.h"
@@ -23,6 +24,8 @@
 #include "korvane/TimeZone.h"
 
 namespace Korvane {
+
+const BigNumber BigNumber::Zero;
 
 const ByteArray ByteArray::emptyArray;
 
