@@ -9,9 +9,15 @@
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "korvane/UTF8String.h"
+#include "korvane/BoolArray.h"
+#include "korvane/IntArray.h"
 
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Runtime services
+#include "korvane/System.h"

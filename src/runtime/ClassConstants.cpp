@@ -6,10 +6,13 @@
 // Diagnostics statics, the LogFile statics, String::emptyString, then the 32
 // TimeZone constants (MIT ... UTC). A class added to the library puts its
 // constants at its place in this list.
+#include "korvane/BoolArray.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 
 namespace Korvane {
+
+const BoolArray BoolArray::emptyArray;
 
 const ByteArray ByteArray::emptyArray;
 
