@@ -1,0 +1,61 @@
+#include "Command.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace korvane_tool {
+
+Arguments::Arguments(const std::vector<std::string>& words,
+                     const std::vector<std::string>& valueOptions,
+                     const std::vector<std::string>& flagOptions) {
+    auto known = [](const std::vector<std::string>& list, const std::string& word) {
+        return std::find(list.begin(), list.end(), word) != list.end();
+    };
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || word.size() < 2 || word[0] != '-' || word == "-") {
+            positionals.push_back(word);
+        } else if (word == "--") {
+            optionsEnded = true;
+        } else if (word == "--help" || word == "-h") {
+            help = true;
+        } else if (known(valueOptions, word)) {
+            if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+            values[word] = words[++i];
+        } else if (known(flagOptions, word)) {
+            flags.push_back(word);
+        } else if (word.size() > 1 && (std::isdigit(static_cast<unsigned char>(word[1])))) {
+            positionals.push_back(word);  // a negative number
+        } else {
+            throw UsageError("unknown option " + word);
+        }
+    }
+}
+
+bool Arguments::has(const std::string& option) const {
+    return values.count(option) != 0 || std::find(flags.begin(), flags.end(), option) != flags.end();
+}
+
+std::string Arguments::value(const std::string& option, const std::string& fallback) const {
+    auto found = values.find(option);
+    return found == values.end() ? fallback : found->second;
+}
+
+void Arguments::expectPositional(std::size_t least, std::size_t most) const {
+    if (positionals.size() < least) throw UsageError("missing argument");
+    if (positionals.size() > most) throw UsageError("unexpected argument " + positionals[most]);
+}
+
+long long parseInteger(const std::string& text, const std::string& what) {
+    if (text.empty()) throw UsageError(what + " is empty");
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || std::isspace(static_cast<unsigned char>(text[0])))
+        throw UsageError(what + " is not a decimal integer: " + text);
+    return value;
+}
+
+}  // namespace korvane_tool

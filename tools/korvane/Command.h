@@ -1,0 +1,56 @@
+// The subcommands of the korvane tool and the small argument reader they share.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace korvane_tool {
+
+// A wrong command line: printed with the subcommand's usage, exit status 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a subcommand's arguments strictly: every option must be known, every
+// option that takes a value must have one, and the positional count must fit.
+class Arguments {
+public:
+    // `valueOptions` take a value ("--zone NAME"); `flagOptions` do not.
+    Arguments(const std::vector<std::string>& words, const std::vector<std::string>& valueOptions,
+              const std::vector<std::string>& flagOptions);
+
+    bool helpRequested() const { return help; }
+    bool has(const std::string& option) const;
+    // The value of an option, or `fallback` when it was not given.
+    std::string value(const std::string& option, const std::string& fallback = "") const;
+    const std::vector<std::string>& positional() const { return positionals; }
+    // Throws UsageError unless the positional count lies in [least, most].
+    void expectPositional(std::size_t least, std::size_t most) const;
+
+private:
+    bool help = false;
+    std::map<std::string, std::string> values;
+    std::vector<std::string> flags;
+    std::vector<std::string> positionals;
+};
+
+struct Command {
+    std::string name;
+    std::string summary;
+    std::string usage;  // full --help text
+    std::function<int(const Arguments&)> run;
+    std::vector<std::string> valueOptions;
+    std::vector<std::string> flagOptions;
+};
+
+// Every subcommand registers itself through one of these functions.
+std::vector<Command> errorCommands();
+std::vector<Command> demoCommands();
+
+// Strict readers for numbers given on the command line.
+long long parseInteger(const std::string& text, const std::string& what);
+
+}  // namespace korvane_tool

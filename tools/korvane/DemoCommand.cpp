@@ -1,0 +1,55 @@
+// korvane demo: a short walk through the library's main uses.
+#include <iostream>
+
+#include "Command.h"
+#include "korvane/Korvane.h"
+
+using namespace Korvane;
+
+namespace korvane_tool {
+
+namespace {
+void section(const char* title) { std::cout << "\n== " << title << '\n'; }
+
+void demoText() {
+    section("Text and bytes");
+    const String subject("CN=Example Root, O=Korvane");
+    std::cout << "subject          " << subject << '\n';
+    std::cout << "common name      " << subject.substring("CN=", ",") << '\n';
+    std::cout << "upper case       " << subject.toUpper() << '\n';
+    const ByteArray der("\x30\x03\x02\x01\x05", 5u);
+    std::cout << "DER INTEGER at   " << der.find(ByteArray("\x02", 1u)) << " of " << der.length()
+              << " bytes\n";
+}
+
+void demoException() {
+    section("An exception report");
+    try {
+        try {
+            String broken(static_cast<const char*>(nullptr));
+        } catch (const Exception& inner) {
+            throw QuillonException(22, "readCertificate(const ByteArray& der)", inner,
+                                   String("the subject name was missing"));
+        }
+    } catch (const Exception& e) {
+        std::cout << e.toString(0);
+    }
+}
+
+int runDemo(const Arguments& arguments) {
+    arguments.expectPositional(0, 0);
+    std::cout << "Korvane demonstration\n";
+    demoText();
+    demoException();
+    return 0;
+}
+}  // namespace
+
+std::vector<Command> demoCommands() {
+    return {{"demo", "a short walk through the library's main uses",
+             "usage: korvane demo\n\nShows text and bytes, dates, big numbers, a regular expression,\n"
+             "a bit string and an exception report.\n",
+             runDemo, {}, {}}};
+}
+
+}  // namespace korvane_tool
