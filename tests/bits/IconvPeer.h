@@ -11,22 +11,34 @@
 
 namespace korvane_test {
 
-// `input` converted from encoding `from` to `to`; nothing when iconv rejects
-// any part of it (an invalid or incomplete sequence).
-inline std::optional<std::string> iconvConvert(const char* from, const char* to, const std::string& input) {
-    iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
-    std::string output(input.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char* out = output.data();
-    std::size_t outLeft = output.size();
-    const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
-    iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1)) return std::nullopt;
-    output.resize(output.size() - outLeft);
-    return output;
-}
+// One direction of conversion, opened once and reused for many inputs.
+class Iconv {
+public:
+    Iconv(const char* from, const char* to) : converter(iconv_open(to, from)) {
+        if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+    }
+    ~Iconv() { iconv_close(converter); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // `input` converted; nothing when iconv rejects any part of it (an
+    // invalid or incomplete sequence).
+    std::optional<std::string> operator()(const std::string& input) const {
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        std::string output(input.size() * 4 + 16, '\0');
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char* out = output.data();
+        std::size_t outLeft = output.size();
+        if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        output.resize(output.size() - outLeft);
+        return output;
+    }
+
+private:
+    iconv_t converter;
+};
 
 // 16-bit units as the little-endian bytes iconv's "UCS-2LE" reads.
 inline std::string ucs2Bytes(const std::vector<unsigned short>& units) {

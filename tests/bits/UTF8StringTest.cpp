@@ -11,10 +11,13 @@
 #include "text/TextTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::iconvConvert;
 using korvane_test::str;
 
 namespace {
+
+const korvane_test::Iconv ucs2ToUtf8("UCS-2LE", "UTF-8");
+const korvane_test::Iconv latin1ToUtf8("ISO-8859-1", "UTF-8");
+const korvane_test::Iconv utf8ToLatin1("UTF-8", "ISO-8859-1");
 
 std::string bytes(const UTF8String& u) {
     return std::string(reinterpret_cast<const char*>(u.getData()), u.length());
@@ -62,8 +65,8 @@ TEST(UTF8StringTest, EveryLatin1CharacterAgreesWithIconv) {
     for (int c = 1; c < 256; ++c) {
         const std::string latin1(1, static_cast<char>(c));
         const UTF8String u(text(latin1));
-        ASSERT_EQ(bytes(u), iconvConvert("ISO-8859-1", "UTF-8", latin1)) << c;
-        ASSERT_EQ(iconvConvert("UTF-8", "ISO-8859-1", bytes(u)), latin1) << c;
+        ASSERT_EQ(bytes(u), latin1ToUtf8(latin1)) << c;
+        ASSERT_EQ(utf8ToLatin1(bytes(u)), latin1) << c;
         ASSERT_EQ(str(u.toString(0)), latin1) << c;
     }
     // A NUL character ends the encoded text.
@@ -77,10 +80,10 @@ TEST(UTF8StringTest, RandomLatin1TextAgreesWithIconvBothWays) {
         std::string latin1(random() % 50, ' ');
         for (auto& c : latin1) c = static_cast<char>(1 + random() % 255);
         const UTF8String u(text(latin1));
-        ASSERT_EQ(bytes(u), iconvConvert("ISO-8859-1", "UTF-8", latin1)) << "seed " << seed;
+        ASSERT_EQ(bytes(u), latin1ToUtf8(latin1)) << "seed " << seed;
         ASSERT_TRUE(terminated(u));
         ASSERT_EQ(str(u.toString('?')), latin1) << "seed " << seed;
-        ASSERT_EQ(str(utf8(*iconvConvert("ISO-8859-1", "UTF-8", latin1)).toString(0)), latin1)
+        ASSERT_EQ(str(utf8(*latin1ToUtf8(latin1)).toString(0)), latin1)
             << "seed " << seed;
     }
 }
@@ -103,7 +106,7 @@ TEST(UTF8StringTest, RandomBmpTextDecodesLikeIconvWithReplacement) {
             do u = static_cast<unsigned short>(1 + random() % (random() % 2 ? 0xFF : 0xFFFF));
             while (u >= 0xD800 && u <= 0xDFFF);
         }
-        const auto encoded = iconvConvert("UCS-2LE", "UTF-8", korvane_test::ucs2Bytes(units));
+        const auto encoded = ucs2ToUtf8(korvane_test::ucs2Bytes(units));
         ASSERT_TRUE(encoded.has_value());
         std::string expected;
         for (unsigned short u : units) expected += u <= 0xFF ? static_cast<char>(u) : '#';

@@ -10,12 +10,14 @@
 #include "text/Utf8Conversion.h"
 
 using namespace Korvane;
-using korvane_test::iconvConvert;
 using korvane_test::ucs2Bytes;
 using korvane_test::ucs2Units;
 using Units = std::vector<unsigned short>;
 
 namespace {
+
+const korvane_test::Iconv ucs2ToUtf8("UCS-2LE", "UTF-8");
+const korvane_test::Iconv utf8ToUcs2("UTF-8", "UCS-2LE");
 
 std::optional<std::string> encode(const Units& units) {
     Units terminated = units;
@@ -77,7 +79,7 @@ TEST(Utf8ConversionTest, EveryUnitEncodesLikeIconvAndDecodesBack) {
         const std::optional<std::string> ours = encode({static_cast<unsigned short>(unit)});
         ASSERT_TRUE(ours.has_value());
         if (!isSurrogate(unit)) {
-            ASSERT_EQ(ours, iconvConvert("UCS-2LE", "UTF-8", ucs2Bytes({static_cast<unsigned short>(unit)})))
+            ASSERT_EQ(ours, ucs2ToUtf8(ucs2Bytes({static_cast<unsigned short>(unit)})))
                 << std::hex << unit;
         } else {
             const std::string expected{static_cast<char>(0xED),
@@ -100,7 +102,7 @@ TEST(Utf8ConversionTest, RandomTextAgreesWithIconvBothWays) {
             do u = static_cast<unsigned short>(1 + random() % span[random() % 3]);
             while (isSurrogate(u));
         }
-        const auto expected = iconvConvert("UCS-2LE", "UTF-8", ucs2Bytes(units));
+        const auto expected = ucs2ToUtf8(ucs2Bytes(units));
         ASSERT_TRUE(expected.has_value());
         ASSERT_EQ(encode(units), expected) << "seed " << seed << " round " << round;
         ASSERT_EQ(decode(*expected), units) << "seed " << seed << " round " << round;
@@ -179,7 +181,7 @@ TEST(Utf8ConversionTest, RandomBytesAreAcceptedExactlyWhenIconvAcceptsThem) {
                 differsByDesign = true;
         if (differsByDesign) continue;
 
-        const auto expected = iconvConvert("UTF-8", "UCS-2LE", bytes);
+        const auto expected = utf8ToUcs2(bytes);
         const auto ours = decode(bytes);
         ASSERT_EQ(ours.has_value(), expected.has_value())
             << "seed " << seed << " round " << round << " " << testing::PrintToString(bytes);
