@@ -3,8 +3,8 @@
 // A counted run of bytes over Array<unsigned char>, kept NUL-terminated like
 // String so its buffer can be handed to C routines. Copies never share
 // storage; buffers are wiped by their sole holder on destruction and on exact
-// reallocation. Conversions from the other value types (String, BigNumber,
-// BoolArray) are declared with those conversions.
+// reallocation. Conversions from the other value types (BigNumber, BoolArray)
+// are declared with those conversions.
 #pragma once
 
 #include <iosfwd>
@@ -38,6 +38,10 @@ public:
     ByteArray(unsigned int n, char c);
     // The single byte `c`.
     ByteArray(char c);
+    // The s.length() bytes of `s`, embedded NULs included. Converts through
+    // the deprecated String::getASCIIByteArray, so the first such
+    // construction in the process writes that member's notice to the log.
+    ByteArray(const String& s);
     ByteArray(const ByteArray& other);
     virtual ~ByteArray();
 

@@ -20,4 +20,8 @@
 #include "korvane/IOException.h"
 
 // Runtime services
+#include "korvane/Synchronizable.h"
+#include "korvane/Mutex.h"
+#include "korvane/Synchronized.h"
+#include "korvane/LogFile.h"
 #include "korvane/System.h"

@@ -153,6 +153,28 @@ public:
     static const String fromASCIIByteArray(const ByteArray& bytes);
     // Exactly length() bytes, embedded NULs included.
     ByteArray toASCIIByteArray() const;
+    // Deprecated: sets *this to fromASCIIByteArray(bytes) and returns *this.
+    // The first call in the process writes a deprecation notice to the log
+    // (type 2); later calls write nothing, even when no log was active then.
+    const String& fromASCII(const ByteArray& bytes);
+    // Deprecated: toASCIIByteArray(), with a one-time notice like fromASCII.
+    // LogFile and ByteArray(const String&) convert through this member, so
+    // the first String written to an active log brings the notice with it.
+    ByteArray getASCIIByteArray() const;
+
+    // ---- Escapes (in place) ------------------------------------------------
+    // Doubles every `escape` text already present (embedded NULs included),
+    // then puts `escape` before each character found in `specials`
+    // (membership is find() of the one-character string, so an embedded NUL
+    // character always counts as special). An empty `escape` changes nothing.
+    // With specials "," and escape "\": "a,b" -> "a\,b", "a\b" -> "a\\b".
+    void escapeString(const String& specials, const String& escape);
+    // Drops each character of the set `escapes` from the text, except that
+    // an escape character directly behind another one is kept: "\\" ->
+    // "\", "\," -> ",", and a trailing lone escape character is dropped.
+    // NUL is never an escape character. Undoes escapeString with the same
+    // one-character escape.
+    void removeEscapes(const String& escapes);
 
 private:
     // Concatenation of `a` and `b` in an exact-size buffer.

@@ -6,8 +6,14 @@
 // Diagnostics statics, the LogFile statics, String::emptyString, then the 32
 // TimeZone constants (MIT ... UTC). A class added to the library puts its
 // constants at its place in this list.
+#include <fstream>
+#include <ostream>
+#include <set>
+
 #include "korvane/BoolArray.h"
 #include "korvane/ByteArray.h"
+#include "korvane/LogFile.h"
+#include "korvane/Mutex.h"
 #include "korvane/String.h"
 
 namespace Korvane {
@@ -15,6 +21,13 @@ namespace Korvane {
 const BoolArray BoolArray::emptyArray;
 
 const ByteArray ByteArray::emptyArray;
+
+// The log: inactive, no types enabled, its own lock.
+std::ostream* LogFile::ostr = nullptr;
+std::filebuf LogFile::fbuf;
+bool LogFile::instance = false;
+std::set<LogFile::LOG_TYPE> LogFile::types;
+Mutex LogFile::mutex;
 
 const String String::emptyString;
 

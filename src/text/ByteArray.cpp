@@ -45,6 +45,8 @@ ByteArray::ByteArray(unsigned int n, char c)
 
 ByteArray::ByteArray(char c) : Array<unsigned char>(1u, static_cast<unsigned char>(c), true) {}
 
+ByteArray::ByteArray(const String& s) : ByteArray(s.getASCIIByteArray()) {}
+
 ByteArray::ByteArray(const ByteArray& other) : Array<unsigned char>(other) {}
 
 ByteArray::~ByteArray() = default;

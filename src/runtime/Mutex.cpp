@@ -1,0 +1,23 @@
+#include "korvane/Mutex.h"
+
+#include "runtime/CriticalSection.h"
+
+namespace Korvane {
+
+Mutex::Mutex() : section(new internal::CriticalSection) {}
+
+// A platform lock cannot be duplicated soundly (its owner and count belong to
+// the original), so a copy starts with a fresh lock of its own.
+Mutex::Mutex(const Mutex& other) : Synchronizable(other), section(new internal::CriticalSection) {}
+
+// Keeping the target's lock is the only choice that leaves a thread holding
+// it able to release what it took.
+Mutex& Mutex::operator=(const Mutex&) { return *this; }
+
+Mutex::~Mutex() { delete section; }
+
+void Mutex::lock(bool) { section->enter(); }
+
+void Mutex::unlock() { section->leave(); }
+
+}  // namespace Korvane

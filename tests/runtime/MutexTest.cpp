@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "RuntimeTestSupport.h"
+#include "korvane/Mutex.h"
+#include "korvane/Synchronized.h"
+
+using namespace Korvane;
+using korvane_test::awaitOrAbort;
+
+namespace {
+
+// A short pause in which a faulty lock would let a waiter through. A correct
+// lock never does, so the pause can only make a fault harder to see, never
+// fail a correct build.
+constexpr std::chrono::milliseconds kGrace{100};
+
+// Starts a thread that locks `mutex`, reports the lock through the returned
+// future, then unlocks. `started` is set just before it calls lock().
+std::future<void> lockInOtherThread(Mutex& mutex, std::promise<void>& started,
+                                    std::thread& thread) {
+    auto acquired = std::make_shared<std::promise<void>>();
+    std::future<void> result = acquired->get_future();
+    thread = std::thread([&mutex, &started, acquired] {
+        started.set_value();
+        mutex.lock(false);
+        acquired->set_value();
+        mutex.unlock();
+    });
+    return result;
+}
+
+class RecordingLock : public Synchronizable {
+public:
+    void lock(bool flag) override {
+        ++locks;
+        lastFlag = flag;
+    }
+    void unlock() override {
+        ++unlocks;
+        if (throwOnUnlock) throw std::runtime_error("unlock failed");
+    }
+    int locks = 0;
+    int unlocks = 0;
+    bool lastFlag = false;
+    bool throwOnUnlock = false;
+};
+
+}  // namespace
+
+TEST(MutexTest, ThreadHoldingTwiceKeepsTheLockUntilItsSecondUnlock) {
+    // The owner runs on a thread of its own so that a lock that is not
+    // re-entrant fails the deadline instead of hanging the test.
+    Mutex mutex;
+    std::promise<void> heldTwice, firstUnlock, unlockedOnce, secondUnlock;
+    std::future<void> heldTwiceFuture = heldTwice.get_future();
+    std::future<void> unlockedOnceFuture = unlockedOnce.get_future();
+    std::future<void> firstUnlockFuture = firstUnlock.get_future();
+    std::future<void> secondUnlockFuture = secondUnlock.get_future();
+    std::thread owner([&] {
+        mutex.lock(false);
+        mutex.lock(false);
+        heldTwice.set_value();
+        awaitOrAbort(firstUnlockFuture, "the order to unlock once");
+        mutex.unlock();
+        unlockedOnce.set_value();
+        awaitOrAbort(secondUnlockFuture, "the order to unlock again");
+        mutex.unlock();
+    });
+    awaitOrAbort(heldTwiceFuture, "a thread to lock the mutex twice");
+
+    std::promise<void> started;
+    std::thread other;
+    std::future<void> acquired = lockInOtherThread(mutex, started, other);
+    std::future<void> startedFuture = started.get_future();
+    awaitOrAbort(startedFuture, "the waiting thread to start");
+
+    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout)
+        << "another thread got the lock while it was held twice";
+    firstUnlock.set_value();
+    awaitOrAbort(unlockedOnceFuture, "the first unlock");
+    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout)
+        << "another thread got the lock after only the first unlock";
+    secondUnlock.set_value();
+    awaitOrAbort(acquired, "the lock after the second unlock");
+    owner.join();
+    other.join();
+}
+
+TEST(MutexTest, LockIsExclusiveAcrossThreads) {
+    // Unsynchronised increments under the lock: a lock that lets two threads
+    // in at once loses counts (and shows a race under ThreadSanitizer).
+    Mutex mutex;
+    long counter = 0;
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 20000;
+    std::vector<std::future<void>> done;
+    for (int t = 0; t < kThreads; ++t) {
+        done.push_back(std::async(std::launch::async, [&] {
+            for (int i = 0; i < kRounds; ++i) {
+                Synchronized guard(mutex, false);
+                const long seen = counter;
+                counter = seen + 1;
+            }
+        }));
+    }
+    for (auto& future : done) awaitOrAbort(future, "the counting threads");
+    EXPECT_EQ(counter, long(kThreads) * kRounds);
+}
+
+TEST(MutexTest, CopyIsANewUnlockedLock) {
+    Mutex original;
+    original.lock(false);
+    Mutex copy(original);  // taken while the original is held
+
+    std::promise<void> started;
+    std::thread other;
+    std::future<void> acquired = lockInOtherThread(copy, started, other);
+    awaitOrAbort(acquired, "the copy of a held mutex");
+    other.join();
+
+    // The original is still held by this thread alone.
+    std::promise<void> startedOnOriginal;
+    std::thread second;
+    std::future<void> acquiredOriginal = lockInOtherThread(original, startedOnOriginal, second);
+    EXPECT_EQ(acquiredOriginal.wait_for(kGrace), std::future_status::timeout);
+    original.unlock();
+    awaitOrAbort(acquiredOriginal, "the original after its unlock");
+    second.join();
+}
+
+TEST(MutexTest, AssignmentLeavesTheTargetsLockAsItWas) {
+    Mutex target;
+    Mutex source;
+    target.lock(false);
+    target = source;  // still held by this thread
+
+    std::promise<void> started;
+    std::thread other;
+    std::future<void> acquired = lockInOtherThread(target, started, other);
+    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout);
+    target.unlock();
+    awaitOrAbort(acquired, "the assigned mutex after its unlock");
+    other.join();
+
+    // Assigning a held source does not hand its hold to the target.
+    source.lock(false);
+    Mutex fresh;
+    fresh = source;
+    source.unlock();
+    std::promise<void> startedFresh;
+    std::thread third;
+    std::future<void> acquiredFresh = lockInOtherThread(fresh, startedFresh, third);
+    awaitOrAbort(acquiredFresh, "a mutex assigned from a held one");
+    third.join();
+}
+
+TEST(MutexTest, UnlockFromAThreadThatDoesNotHoldTheLockChangesNothing) {
+    Mutex mutex;
+    mutex.lock(false);
+    auto stray = std::async(std::launch::async, [&] { mutex.unlock(); });
+    awaitOrAbort(stray, "the stray unlock");
+
+    std::promise<void> started;
+    std::thread other;
+    std::future<void> acquired = lockInOtherThread(mutex, started, other);
+    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout)
+        << "a stray unlock released another thread's lock";
+    mutex.unlock();
+    awaitOrAbort(acquired, "the lock after its owner's unlock");
+    other.join();
+}
+
+TEST(SynchronizedTest, LocksForItsLifetimeAndPassesTheFlag) {
+    RecordingLock target;
+    {
+        Synchronized guard(target, true);
+        EXPECT_EQ(target.locks, 1);
+        EXPECT_TRUE(target.lastFlag);
+        EXPECT_EQ(target.unlocks, 0);
+    }
+    EXPECT_EQ(target.unlocks, 1);
+}
+
+TEST(SynchronizedTest, ReleasesTheLockWhenTheBlockThrows) {
+    Mutex mutex;
+    try {
+        Synchronized guard(mutex, false);
+        throw std::runtime_error("work failed");
+    } catch (const std::runtime_error&) {
+    }
+    std::promise<void> started;
+    std::thread other;
+    std::future<void> acquired = lockInOtherThread(mutex, started, other);
+    awaitOrAbort(acquired, "a mutex released by unwinding");
+    other.join();
+}
+
+TEST(SynchronizedTest, DestructorSwallowsAnExceptionFromUnlock) {
+    RecordingLock target;
+    target.throwOnUnlock = true;
+    EXPECT_NO_THROW({ Synchronized guard(target, false); });
+    EXPECT_EQ(target.unlocks, 1);
+}
