@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # ThreadSanitizer run of the test programs that use several threads: the
-# locks, the log and the deprecation notices. The library and the tests are
+# locks, the log, the deprecation notices and trace timing. The library and the tests are
 # built with -fsanitize=thread in a build directory of their own; any report
 # fails the run.
 set -euo pipefail
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/../.."
 compiler=clang++
 command -v "$compiler" >/dev/null 2>&1 || compiler=g++
 build=build-tsan
-targets=(korvane_runtime_test korvane_notice_test)
+targets=(korvane_runtime_test korvane_fresh_process_test)
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER="$compiler" \

@@ -19,9 +19,23 @@
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
 
+// Streams and files
+#include "korvane/InputStream.h"
+#include "korvane/OutputStream.h"
+#include "korvane/ByteArrayInputStream.h"
+#include "korvane/ByteArrayOutputStream.h"
+#include "korvane/FilteredInputStream.h"
+#include "korvane/FilteredOutputStream.h"
+#include "korvane/File.h"
+#include "korvane/FileInputStream.h"
+#include "korvane/FileOutputStream.h"
+
 // Runtime services
 #include "korvane/Synchronizable.h"
 #include "korvane/Mutex.h"
 #include "korvane/Synchronized.h"
 #include "korvane/LogFile.h"
+#include "korvane/Diagnostics.h"
 #include "korvane/System.h"
+#include "korvane/DynamicDLL.h"
+#include "korvane/Rect.h"

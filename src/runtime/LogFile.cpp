@@ -1,34 +1,23 @@
 #include "korvane/LogFile.h"
 
 #include <cstring>
-#include <exception>
 #include <fstream>
 #include <ostream>
 
 #include "korvane/ByteArray.h"
-#include "korvane/Exception.h"
 #include "korvane/String.h"
 #include "korvane/Synchronized.h"
+#include "runtime/Quietly.h"
 
 namespace Korvane {
+
+using internal::quietly;
 
 namespace {
 
 const char kLineEnd[] = "\r\n";
 const unsigned int kLineEndLength = 2;
 const char kAlreadyActive[] = "Tried to instantiate another LogFile, one already exists !";
-
-// The log must never disturb the code that writes to it: a caller's stream
-// with exceptions switched on, or memory running out while a String is
-// converted, costs the log its text and nothing else.
-template <class Work>
-void quietly(Work work) {
-    try {
-        work();
-    } catch (const Exception&) {
-    } catch (const std::exception&) {
-    }
-}
 
 const char* textOf(const ByteArray& bytes) { return reinterpret_cast<const char*>(bytes.getData()); }
 

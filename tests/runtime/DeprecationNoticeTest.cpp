@@ -3,8 +3,6 @@
 // child), starting with both notices still pending.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <future>
 #include <sstream>
 #include <string>
@@ -16,6 +14,7 @@
 #include "korvane/String.h"
 
 using namespace Korvane;
+using korvane_test::runScenarioAndExit;
 
 namespace {
 
@@ -32,14 +31,6 @@ std::string bytesOf(const ByteArray& b) {
 
 std::string textOf(const String& s) { return std::string(s.getData(), s.length()); }
 
-// Runs one scenario and ends the child process: status 0 when it returns no
-// complaint, 1 with the complaint on stderr otherwise.
-void runScenario(std::string (*scenario)()) {
-    const std::string complaint = scenario();
-    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
-    std::fflush(stderr);
-    std::_Exit(complaint.empty() ? 0 : 1);
-}
 
 std::string expectLog(const std::string& actual, const std::string& expected) {
     if (actual == expected) return "";
@@ -181,44 +172,44 @@ std::string racingFirstCallsWriteOneNotice() {
 }  // namespace
 
 TEST(DeprecationNoticeTest, FirstStringWrittenToALogBringsTheNotice) {
-    EXPECT_EXIT(runScenario(firstStringWrittenToALogBringsTheNotice),
+    EXPECT_EXIT(runScenarioAndExit(firstStringWrittenToALogBringsTheNotice),
                 ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, CharTextsDoNotUseTheNotice) {
-    EXPECT_EXIT(runScenario(charTextsDoNotUseTheNotice), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(charTextsDoNotUseTheNotice), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, DroppedWritesKeepTheNoticePending) {
-    EXPECT_EXIT(runScenario(droppedWritesKeepTheNoticePending), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(droppedWritesKeepTheNoticePending), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, GetASCIIByteArrayWritesItsNoticeOnce) {
-    EXPECT_EXIT(runScenario(getASCIIByteArrayWritesItsNoticeOnce), ::testing::ExitedWithCode(0),
+    EXPECT_EXIT(runScenarioAndExit(getASCIIByteArrayWritesItsNoticeOnce), ::testing::ExitedWithCode(0),
                 "");
 }
 
 TEST(DeprecationNoticeTest, NoticeLostWhenNoLogIsActive) {
-    EXPECT_EXIT(runScenario(noticeLostWhenNoLogIsActive), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(noticeLostWhenNoLogIsActive), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, ByteArrayFromStringWritesTheNotice) {
-    EXPECT_EXIT(runScenario(byteArrayFromStringWritesTheNotice), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(byteArrayFromStringWritesTheNotice), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, FromASCIIWritesBothNoticesOnce) {
-    EXPECT_EXIT(runScenario(fromASCIIWritesBothNoticesOnce), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(fromASCIIWritesBothNoticesOnce), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, FromASCIIAfterTheConversionNoticeWritesOnlyItsOwn) {
-    EXPECT_EXIT(runScenario(fromASCIIAfterTheConversionNoticeWritesOnlyItsOwn),
+    EXPECT_EXIT(runScenarioAndExit(fromASCIIAfterTheConversionNoticeWritesOnlyItsOwn),
                 ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, NoticeDroppedWhenItsTypeIsDisabled) {
-    EXPECT_EXIT(runScenario(noticeDroppedWhenItsTypeIsDisabled), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(noticeDroppedWhenItsTypeIsDisabled), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeprecationNoticeTest, RacingFirstCallsWriteOneNotice) {
-    EXPECT_EXIT(runScenario(racingFirstCallsWriteOneNotice), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(runScenarioAndExit(racingFirstCallsWriteOneNotice), ::testing::ExitedWithCode(0), "");
 }

@@ -73,6 +73,16 @@ private:
     std::filesystem::path previous_;
 };
 
+// For state that changes once per process: runs `scenario` (inside a forked
+// death-test child) and ends the process, with status 0 when the scenario
+// returns no complaint and 1, the complaint on stderr, otherwise.
+[[noreturn]] inline void runScenarioAndExit(std::string (*scenario)()) {
+    const std::string complaint = scenario();
+    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+    std::fflush(stderr);
+    std::_Exit(complaint.empty() ? 0 : 1);
+}
+
 // Every byte of a file; empty when it cannot be read.
 inline std::string fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -103,6 +103,7 @@ TEST(ByteArrayTest, AppendingAndConcatenation) {
     std::ostringstream out;
     out << ByteArray("a\0b", 3u);
     EXPECT_EQ(out.str(), std::string("a\0b", 3));
-    a = a;
+    ByteArray& alias = a;
+    a = alias;
     EXPECT_EQ(a.length(), 6u);
 }

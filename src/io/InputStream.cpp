@@ -1,0 +1,144 @@
+#include "korvane/InputStream.h"
+
+#include <climits>
+#include <cstring>
+
+#include "korvane/OutputStream.h"
+#include "korvane/QuillonException.h"
+#include "korvane/String.h"
+
+namespace Korvane {
+
+InputStream::InputStream() = default;
+
+InputStream::InputStream(const InputStream& other) = default;
+
+InputStream& InputStream::operator=(const InputStream& other) = default;
+
+InputStream::~InputStream() = default;
+
+// ---- Push-back ---------------------------------------------------------------------------------
+
+unsigned int InputStream::pushedBackLength() const {
+    return pushBackBuffer.length() - pushBackStart;
+}
+
+bool InputStream::hasPushedBack() const { return pushedBackLength() != 0; }
+
+const ByteArray InputStream::pushedBackBytes() const {
+    if (pushBackStart == 0) return pushBackBuffer;
+    return ByteArray(pushBackBuffer.getData(), pushBackStart, pushedBackLength());
+}
+
+bool InputStream::deliverPushedBack(ByteArray& chunk) {
+    const unsigned int waiting = pushedBackLength();
+    if (waiting == 0) return false;
+    chunk = pushedBackBytes();
+    pushBackBuffer = ByteArray();
+    pushBackStart = 0;
+    countDelivered(waiting);
+    return true;
+}
+
+void InputStream::countDelivered(unsigned int n) {
+    // Saturating: a wrapped count would forbid pushing back bytes just read
+    // and, worse, could later allow pushing back bytes never read.
+    count = n > UINT_MAX - count ? UINT_MAX : count + n;
+}
+
+// Readers push back what they just took, so the slots in front of
+// pushBackStart usually have room and nothing moves. When they do not, the
+// new buffer keeps a gap in front as large as its contents, which makes a
+// long run of single-byte push-backs cost amortised constant time.
+void InputStream::prependPushedBack(const unsigned char* bytes, unsigned int n) {
+    if (n == 0) return;
+    if (n <= pushBackStart) {
+        pushBackStart -= n;
+        std::memcpy(pushBackBuffer.getData() + pushBackStart, bytes, n);
+        return;
+    }
+    const unsigned int waiting = pushedBackLength();
+    if (waiting == 0) {
+        pushBackBuffer = ByteArray(bytes, n);
+        pushBackStart = 0;
+        return;
+    }
+    const unsigned int gap = n + waiting;
+    ByteArray grown(gap + n + waiting, '\0');
+    std::memcpy(grown.getData() + gap, bytes, n);
+    std::memcpy(grown.getData() + gap + n, pushBackBuffer.getData() + pushBackStart, waiting);
+    pushBackBuffer = grown;
+    pushBackStart = gap;
+}
+
+void InputStream::pushBack(char c) {
+    if (count == 0) throw QuillonException(31, "InputStream::pushBack(char)", String::emptyString);
+    const unsigned char byte = static_cast<unsigned char>(c);
+    prependPushedBack(&byte, 1);
+    --count;
+}
+
+void InputStream::pushBack(const ByteArray& data) {
+    if (data.length() > count)
+        throw QuillonException(31, "InputStream::pushBack(const ByteArray&)", String::emptyString);
+    prependPushedBack(data.getData(), data.length());
+    count -= data.length();
+}
+
+unsigned int InputStream::getCount() const { return count; }
+
+// ---- Exact reads -------------------------------------------------------------------------------
+
+const ByteArray InputStream::readBlob(unsigned int n) {
+    if (n == 0) return ByteArray();
+    if (pushedBackLength() >= n) {
+        ByteArray result(pushBackBuffer.getData(), pushBackStart, n);
+        pushBackStart += n;
+        countDelivered(n);
+        return result;
+    }
+    ByteArray accumulator;
+    ByteArray chunk;
+    while (accumulator.length() < n) {
+        if (!hasData()) return accumulator;
+        *this >> chunk;
+        // A stream that claims data but delivers none would keep us here
+        // forever; what it has delivered so far is all there is.
+        if (chunk.length() == 0) return accumulator;
+        accumulator += chunk;
+    }
+    if (accumulator.length() == n) return accumulator;
+    pushBack(accumulator.right(n));
+    return accumulator.left(n);
+}
+
+const ByteArray InputStream::peek(unsigned int n) {
+    const ByteArray bytes = readBlob(n);
+    pushBack(bytes);
+    return bytes;
+}
+
+// ---- Piping ------------------------------------------------------------------------------------
+
+InputStream& InputStream::operator>>(OutputStream& out) {
+    ByteArray chunk;
+    while (hasData()) {
+        *this >> chunk;
+        if (chunk.length() == 0) break;  // see readBlob
+        out << chunk;
+    }
+    return *this;
+}
+
+InputStream& InputStream::operator<<(InputStream& other) {
+    if (&other == this) return *this;
+    ByteArray chunk;
+    while (other.hasData()) {
+        other >> chunk;
+        if (chunk.length() == 0) break;  // see readBlob
+        pushBackBuffer += chunk;
+    }
+    return *this;
+}
+
+}  // namespace Korvane
