@@ -4,7 +4,8 @@
 
 #include "korvane/BoolArray.h"
 #include "korvane/QuillonException.h"
-#include "runtime/PlatformClock.h"
+#include "runtime/MonotonicClock.h"
+#include "runtime/Sleep.h"
 
 namespace Korvane {
 
@@ -17,9 +18,11 @@ const int kOne = 1;
 
 // ---- Clock ------------------------------------------------------------------
 
-unsigned long System::getCurrentMillis() { return platform::tickCountMillis(); }
+// The same clock as the trace timing and the milliseconds of Date's current
+// time, so their readings can be compared.
+unsigned long System::getCurrentMillis() { return internal::monotonicMillis(); }
 
-void System::sleepMillis(unsigned long ms) { platform::sleepMillis(ms); }
+void System::sleepMillis(unsigned long ms) { internal::sleepMillis(ms); }
 
 // ---- Processor ----------------------------------------------------------------
 
