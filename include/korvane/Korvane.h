@@ -9,6 +9,7 @@
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "korvane/StringTokenizer.h"
 #include "korvane/UTF8String.h"
 #include "korvane/BoolArray.h"
 #include "korvane/IntArray.h"
@@ -18,6 +19,10 @@
 #include "korvane/Exception.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
+
+// Time
+#include "korvane/TimeZone.h"
+#include "korvane/Date.h"
 
 // Streams and files
 #include "korvane/InputStream.h"
@@ -39,3 +44,6 @@
 #include "korvane/System.h"
 #include "korvane/DynamicDLL.h"
 #include "korvane/Rect.h"
+
+// Regular expressions
+#include "korvane/RegularExpression.h"

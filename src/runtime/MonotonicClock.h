@@ -4,19 +4,10 @@
 // as unsigned 32-bit values stay right across a wrap.
 #pragma once
 
-#include <time.h>
-
 namespace Korvane {
 namespace internal {
 
-inline unsigned int monotonicMillis() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const unsigned long long millis =
-        static_cast<unsigned long long>(now.tv_sec) * 1000ull +
-        static_cast<unsigned long long>(now.tv_nsec) / 1000000ull;
-    return static_cast<unsigned int>(millis);
-}
+unsigned int monotonicMillis();
 
 }  // namespace internal
 }  // namespace Korvane

@@ -49,6 +49,7 @@ struct Command {
 // Every subcommand registers itself through one of these functions.
 std::vector<Command> errorCommands();
 std::vector<Command> demoCommands();
+std::vector<Command> timeCommands();
 
 // Strict readers for numbers given on the command line.
 long long parseInteger(const std::string& text, const std::string& what);

@@ -22,6 +22,23 @@ void demoText() {
               << " bytes\n";
 }
 
+void demoDates() {
+    section("Certificate validity dates");
+    const Date notBefore = Date::makeUTCTime("941115131231Z");
+    std::cout << "UTCTime 941115131231Z   " << notBefore.toRFC822Format() << '\n';
+    Date eastern(notBefore);
+    eastern.setTimeZone(TimeZone::EST);
+    std::cout << "in EST                  " << eastern.toRFC822Format() << '\n';
+    std::cout << "as GeneralizedTime      " << notBefore.toGeneralizedTime() << '\n';
+    std::cout << "epoch seconds           " << notBefore.getEpochSecs(true) << '\n';
+    try {
+        Date::makeUTCTime("9411151312");
+        (void)Date::makeUTCTime("94111513");
+    } catch (const Exception& e) {
+        std::cout << "a malformed UTCTime gives:" << e.toString(0);
+    }
+}
+
 void demoException() {
     section("An exception report");
     try {
@@ -40,6 +57,7 @@ int runDemo(const Arguments& arguments) {
     arguments.expectPositional(0, 0);
     std::cout << "Korvane demonstration\n";
     demoText();
+    demoDates();
     demoException();
     return 0;
 }

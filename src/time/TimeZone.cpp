@@ -1,0 +1,249 @@
+#include "korvane/TimeZone.h"
+
+#include <climits>
+#include <cstring>
+
+#include "korvane/Date.h"
+#include "time/Calendar.h"
+#include "time/PlatformZone.h"
+#include "time/ZoneRules.h"
+
+namespace Korvane {
+
+namespace {
+
+struct ZoneName {
+    const char* abbreviation;
+    const char* longName;
+};
+
+// The predefined zones' abbreviations and long names, in load order.
+const ZoneName kZoneNames[] = {
+    {"MIT", "Midway Islands Time"},
+    {"HST", "Hawaii Standard Time"},
+    {"AST", "Alaska Standard Time"},
+    {"PST", "Pacific Standard Time"},
+    {"PNT", "Phoenix Standard Time"},
+    {"MST", "Mountain Standard Time"},
+    {"CST", "Central Standard Time"},
+    {"EST", "Eastern Standard Time"},
+    {"IET", "Indian Eastern Standard Time"},
+    {"PRT", "Puerto Rico and US Virgin Islands Time"},
+    {"CNT", "Canada Newfoundland Time"},
+    {"AGT", "Argentina Standard Time"},
+    {"BET", "Brazil Eastern Time"},
+    {"CAT", "Central African Time"},
+    {"GMT", "Greenwich Mean Time"},
+    {"ECT", "European Central Time"},
+    {"EET", "Eastern European Time"},
+    {"ART", "(Arabic) Egypt Standard Time"},
+    {"EAT", "Eastern African Time"},
+    {"MET", "Middle East Time"},
+    {"NET", "Near East Time"},
+    {"PLT", "Pakistan Lahore Time"},
+    {"IST", "India Standard Time"},
+    {"BST", "Bangladesh Standard Time"},
+    {"VST", "Vietnam Standard Time"},
+    {"CTT", "China Taiwan Time"},
+    {"JST", "Japan Standard Time"},
+    {"ACT", "Australian Central Time"},
+    {"AET", "Australian Eastern Time"},
+    {"SST", "Solomon Standard Time"},
+    {"NST", "New Zealand Standard Time"},
+    {"UTC", "Coordinated Universal Time"},
+};
+
+// The zones the lookups search, in search order; UTC is found only by name.
+const TimeZone* const kSearchOrder[] = {
+    &TimeZone::MIT, &TimeZone::HST, &TimeZone::AST, &TimeZone::PST, &TimeZone::PNT,
+    &TimeZone::MST, &TimeZone::CST, &TimeZone::EST, &TimeZone::IET, &TimeZone::PRT,
+    &TimeZone::CNT, &TimeZone::AGT, &TimeZone::BET, &TimeZone::CAT, &TimeZone::GMT,
+    &TimeZone::ECT, &TimeZone::EET, &TimeZone::ART, &TimeZone::EAT, &TimeZone::MET,
+    &TimeZone::NET, &TimeZone::PLT, &TimeZone::IST, &TimeZone::BST, &TimeZone::VST,
+    &TimeZone::CTT, &TimeZone::JST, &TimeZone::ACT, &TimeZone::AET, &TimeZone::SST,
+    &TimeZone::NST,
+};
+
+// Offsets and instants live in 32-bit fields; absurd definitions ("ABC+99999")
+// are held at the ends of that range rather than wrapped around.
+int clampToInt(long long value) {
+    if (value > INT_MAX) return INT_MAX;
+    if (value < -INT_MAX) return -INT_MAX;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+// ---- Construction -------------------------------------------------------------
+
+TimeZone::TimeZone(const String& definition)
+    : transitions(), startBeforeEnd(), standardOffset(0), daylightOffset(0),
+      ruleKind(KIND_INVALID) {
+    internal::tzsetForZoneConstruction();
+    parse(definition);
+}
+
+TimeZone::TimeZone(const TimeZone& other)
+    : standardOffset(other.standardOffset),
+      daylightOffset(other.daylightOffset),
+      standardName(other.standardName),
+      daylightName(other.daylightName),
+      ruleKind(other.ruleKind) {
+    std::memcpy(transitions, other.transitions, sizeof transitions);
+    std::memcpy(startBeforeEnd, other.startBeforeEnd, sizeof startBeforeEnd);
+}
+
+TimeZone& TimeZone::operator=(const TimeZone& other) {
+    if (this == &other) return *this;
+    std::memcpy(transitions, other.transitions, sizeof transitions);
+    std::memcpy(startBeforeEnd, other.startBeforeEnd, sizeof startBeforeEnd);
+    standardOffset = other.standardOffset;
+    daylightOffset = other.daylightOffset;
+    standardName = other.standardName;
+    daylightName = other.daylightName;
+    ruleKind = other.ruleKind;
+    return *this;
+}
+
+TimeZone::~TimeZone() {}
+
+// std offset [dst [offset] [sep rule , rule]]; every failure past the
+// standard part falls back to a fixed zone with the standard offset.
+void TimeZone::parse(const String& definition) {
+    internal::DefinitionReader reader(definition.getData());
+    const char* name = nullptr;
+    unsigned int nameLength = reader.readName(name);
+    standardName = String(name, nameLength);
+    if (nameLength < 3) return;
+    const long long standardEast = reader.readOffset();
+    if (reader.atEnd()) {
+        ruleKind = KIND_FIXED;
+        standardOffset = clampToInt(-standardEast);
+        return;
+    }
+
+    ruleKind = KIND_RULES;
+    nameLength = reader.readName(name);
+    daylightName = String(name, nameLength);
+    long long daylightEast = standardEast + 3600;
+    internal::TransitionRule startRule{};
+    internal::TransitionRule endRule{};
+    bool complete = false;
+    do {
+        if (nameLength < 3) break;
+        if (!reader.atEnd() && reader.peek() != ',' && reader.peek() != ';') {
+            daylightEast = reader.readOffset();
+            if (reader.atEnd()) break;
+        }
+        if (reader.peek() != ',' && reader.peek() != ';') break;
+        reader.skip();
+        startRule = reader.readRule();
+        if (reader.peek() != ',') break;
+        reader.skip();
+        endRule = reader.readRule();
+        if (!reader.atEnd()) break;
+        complete = true;
+    } while (false);
+
+    standardOffset = clampToInt(-standardEast);
+    if (!complete) {
+        ruleKind = KIND_FIXED;
+        return;
+    }
+    daylightOffset = clampToInt(-daylightEast);
+
+    long long janFirst = 0;
+    for (unsigned int year = FIRST_YEAR; year <= LAST_YEAR; ++year) {
+        const int index = static_cast<int>(year - FIRST_YEAR);
+        const int start =
+            clampToInt(internal::transitionTime(janFirst, year, startRule, standardEast));
+        const int end = clampToInt(internal::transitionTime(janFirst, year, endRule, daylightEast));
+        startBeforeEnd[index] = start <= end ? 1 : 0;
+        transitions[index][0] = start <= end ? start : end;
+        transitions[index][1] = start <= end ? end : start;
+        janFirst += internal::isLeapYear(year) ? 31622400 : 31536000;
+    }
+}
+
+// ---- Offsets and names --------------------------------------------------------
+
+int TimeZone::getTimeZoneOffset() const { return standardOffset; }
+
+int TimeZone::getTimeZoneOffsetWithDST() const {
+    return daylightOffset != 0 ? daylightOffset : standardOffset;
+}
+
+bool TimeZone::inDaylightSavingTime(const Date& d) const {
+    return inDaylightSavingTimeAt(d.getYear(), static_cast<int>(d.getMonth()),
+                                  static_cast<int>(d.getDay()), static_cast<int>(d.getHour()),
+                                  static_cast<int>(d.getMinute()),
+                                  static_cast<int>(d.getSeconds()));
+}
+
+bool TimeZone::inDaylightSavingTimeAt(unsigned int year, int month, int day, int hour,
+                                      int minute, int seconds) const {
+    // A zone with the machine's own standard offset follows the machine's
+    // flag instead of its rules; the flag says only that the machine's zone
+    // knows daylight saving at all, so it holds for every date.
+    if (standardOffset == internal::platformStandardOffset())
+        return internal::platformHasDaylightSaving();
+    if (ruleKind != KIND_RULES) return false;
+    if (year < static_cast<unsigned int>(FIRST_YEAR) || year > static_cast<unsigned int>(LAST_YEAR))
+        return false;
+    const long instant = internal::unzonedEpochSeconds(year, month, day, hour, minute, seconds);
+    const int index = static_cast<int>(year - FIRST_YEAR);
+    const long first = transitions[index][0];
+    const long second = transitions[index][1];
+    if (startBeforeEnd[index] == 1) return first < instant && instant < second;
+    return instant <= first || instant >= second;
+}
+
+String TimeZone::toString(bool) const {
+    for (const ZoneName& zone : kZoneNames)
+        if (standardName == zone.abbreviation) return String(zone.longName);
+    return String::emptyString;
+}
+
+String TimeZone::to3CharString(bool inDST) const {
+    return inDST && !daylightName.isEmpty() ? daylightName : standardName;
+}
+
+// ---- Lookups -------------------------------------------------------------------
+
+const TimeZone& TimeZone::getTimeZone(int offset) {
+    for (const TimeZone* zone : kSearchOrder)
+        if (zone->standardOffset == offset) return *zone;
+    return GMT;
+}
+
+namespace {
+// Whether the `length` characters at `name` are exactly the text of `s`.
+bool sameText(const char* name, unsigned int length, const String& s) {
+    return s.getData()[0] == (length == 0 ? '\0' : name[0]) && std::strlen(s.getData()) == length &&
+           std::memcmp(name, s.getData(), length) == 0;
+}
+}  // namespace
+
+const TimeZone& TimeZone::getTimeZone(const String& name) {
+    // Names are compared as C strings, so the text ends at its first NUL.
+    return findByName(name.getData(), static_cast<unsigned int>(std::strlen(name.getData())));
+}
+
+const TimeZone& TimeZone::findByName(const char* name, unsigned int length) {
+    for (const TimeZone* zone : kSearchOrder) {
+        if (sameText(name, length, zone->standardName)) return *zone;
+        if (!zone->daylightName.isEmpty() && sameText(name, length, zone->daylightName))
+            return *zone;
+    }
+    if (sameText(name, length, UTC.standardName)) return UTC;
+    return GMT;
+}
+
+const TimeZone& TimeZone::getLocalTimeZone() {
+    internal::tzsetForLocalZone();
+    const long offset = internal::platformStandardOffset();
+    if (offset < INT_MIN || offset > INT_MAX) return GMT;
+    return getTimeZone(static_cast<int>(offset));
+}
+
+}  // namespace Korvane

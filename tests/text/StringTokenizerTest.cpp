@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TextTestSupport.h"
+#include "korvane/QuillonException.h"
+#include "korvane/StringTokenizer.h"
+
+using namespace Korvane;
+using korvane_test::str;
+
+namespace {
+
+std::vector<std::string> allTokens(const std::string& text, const char* delimiters,
+                                   const char* escapes) {
+    StringTokenizer tokenizer(String(text.c_str()), String(delimiters), String(escapes));
+    std::vector<std::string> out;
+    while (tokenizer.hasToken()) out.push_back(str(tokenizer.nextToken()));
+    EXPECT_EQ(out.size(), tokenizer.countTokens());
+    return out;
+}
+
+using Tokens = std::vector<std::string>;
+
+// The plain reading of escapes: a delimiter ends a token unless the character
+// before it is an escape. It agrees with the tokenizer on texts that neither
+// start with a delimiter nor hold two delimiters in a row.
+Tokens modelTokens(const std::string& text, const std::string& delimiters,
+                   const std::string& escapes) {
+    Tokens out;
+    std::string token;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool isDelimiter = delimiters.find(c) != std::string::npos;
+        if (isDelimiter && !(i > 0 && escapes.find(text[i - 1]) != std::string::npos)) {
+            if (!token.empty()) out.push_back(token);
+            token.clear();
+        } else {
+            token += c;
+        }
+    }
+    if (!token.empty()) out.push_back(token);
+    return out;
+}
+
+}  // namespace
+
+TEST(StringTokenizerTest, DocumentedExamples) {
+    struct Case {
+        const char* text;
+        const char* escapes;
+        Tokens expected;
+    } cases[] = {
+        {"a,b,,c", "\\", {"a", "b", "c"}},
+        {",a,b", "\\", {"a", "b"}},
+        {"a\\,b,c", "\\", {"a\\,b", "c"}},
+        {"a\\,,b", "\\", {"a\\,", "b"}},
+        {"a\\,", "\\", {"a\\,"}},
+        {"a\\,b\\,c", "\\", {"a\\,b\\,c"}},
+        {"abc", "\\", {"abc"}},
+        {",,,", "\\", {}},
+        {"", "\\", {}},
+        {"a\\,b", "", {"a\\", "b"}},
+        // A leading delimiter uses up the scan step of the first piece, so
+        // the escaped comma is met one step late: "a\" has already ended and
+        // the comma closes the last piece instead.
+        {",a\\,b", "\\", {"a\\", "b,"}},
+        // After a run of delimiters the scan lags one delimiter behind the
+        // pieces: "b\" is ended by the second comma of the run, and the
+        // escaped comma then joins nothing and closes "c,".
+        {"a,,b\\,c", "\\", {"a", "b\\", "c,"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(allTokens(c.text, ",", c.escapes), c.expected) << "text: " << c.text;
+}
+
+TEST(StringTokenizerTest, CharacterBothDelimiterAndEscape) {
+    // strtok has overwritten the comma that ended "a", so it no longer
+    // escapes the comma behind it.
+    EXPECT_EQ(allTokens("a,,b", ",", ","), (Tokens{"a", "b"}));
+    // "a;,b": ';' escapes the comma and is itself a delimiter.
+    EXPECT_EQ(allTokens("a;,b", ",;", ";"), (Tokens{"a", "b"}));
+}
+
+TEST(StringTokenizerTest, WithoutEscapesTokensAreTheRunsBetweenDelimiters) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const char alphabet[] = "ab,; :";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = random() % 16;
+        for (int i = 0; i < length; ++i) text += alphabet[random() % 6];
+        EXPECT_EQ(allTokens(text, ",; ", ""), modelTokens(text, ",; ", ""))
+            << "seed " << seed << " text '" << text << "'";
+    }
+}
+
+TEST(StringTokenizerTest, EscapesMatchThePlainReadingWithoutDelimiterRuns) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const char alphabet[] = "ab\\,:";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = random() % 16;
+        for (int i = 0; i < length; ++i) {
+            char c = alphabet[random() % 5];
+            const bool delimiter = c == ',' || c == ':';
+            const bool afterDelimiter = text.empty() || text.back() == ',' || text.back() == ':';
+            if (delimiter && afterDelimiter) c = 'a';
+            text += c;
+        }
+        EXPECT_EQ(allTokens(text, ",:", "\\"), modelTokens(text, ",:", "\\"))
+            << "seed " << seed << " text '" << text << "'";
+    }
+}
+
+TEST(StringTokenizerTest, ReadingPositionCountAndReset) {
+    StringTokenizer tokenizer(String("a,b,c"), String(","), String(""));
+    EXPECT_EQ(tokenizer.countTokens(), 3u);
+    EXPECT_EQ(str(tokenizer.nextToken()), "a");
+    EXPECT_EQ(tokenizer.countTokens(), 3u);
+    EXPECT_EQ(str(tokenizer.nextToken()), "b");
+    EXPECT_EQ(str(tokenizer.nextToken()), "c");
+    EXPECT_FALSE(tokenizer.hasToken());
+    EXPECT_TRUE(tokenizer.hasToken(String("b")));
+    EXPECT_FALSE(tokenizer.hasToken(String("d")));
+    tokenizer.reset();
+    EXPECT_TRUE(tokenizer.hasToken());
+    EXPECT_EQ(str(tokenizer.nextToken()), "a");
+}
+
+TEST(StringTokenizerTest, ReverseKeepsThePosition) {
+    StringTokenizer tokenizer(String("a b c"), String(" "), String(""));
+    tokenizer.nextToken();
+    tokenizer.nextToken();
+    tokenizer.reverse();
+    EXPECT_EQ(str(tokenizer.nextToken()), "a");
+    tokenizer.reset();
+    EXPECT_EQ(str(tokenizer.nextToken()), "c");
+}
+
+TEST(StringTokenizerTest, CopiesAreIndependent) {
+    StringTokenizer original(String("x:y"), String(":"), String(""));
+    original.nextToken();
+    StringTokenizer copy(original);
+    EXPECT_EQ(str(copy.nextToken()), "y");
+    EXPECT_EQ(str(original.nextToken()), "y");
+    StringTokenizer assigned(String("p"), String(":"), String(""));
+    assigned = copy;
+    EXPECT_FALSE(assigned.hasToken());
+    const StringTokenizer& same = assigned;
+    assigned = same;  // self-assignment through an alias
+    EXPECT_EQ(assigned.countTokens(), 2u);
+}
+
+TEST(StringTokenizerTest, NoTokenLeftThrowsNoMoreTokens) {
+    for (const char* text : {"", ",,", "a"}) {
+        StringTokenizer tokenizer(String(text), String(","), String(""));
+        while (tokenizer.hasToken()) tokenizer.nextToken();
+        const unsigned int count = tokenizer.countTokens();
+        try {
+            tokenizer.nextToken();
+            ADD_FAILURE() << "no exception for '" << text << "'";
+        } catch (const QuillonException& e) {
+            EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
+            EXPECT_EQ(e.getErrNo(0), 21);
+            EXPECT_EQ(str(e.getErrLocation(0)), "StringTokenizer::nextToken()");
+            EXPECT_EQ(str(e.getExtraInfo(0)), "");
+            EXPECT_EQ(str(e.getErrorText(21, Exception::LIB_QUILLON)), "No more tokens");
+        }
+        EXPECT_FALSE(tokenizer.hasToken());
+        EXPECT_EQ(tokenizer.countTokens(), count);
+    }
+}

@@ -1,0 +1,164 @@
+// The calendar arithmetic against slow literal models: the month-by-month
+// day walk of normalisation (the library takes whole 400-year runs in one
+// step), the year-by-year walk from 1970 for epoch seconds, and the rule
+// arithmetic's handling of out-of-range months.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "time/Calendar.h"
+#include "time/TimeTestSupport.h"
+#include "time/ZoneRules.h"
+
+using namespace Korvane;
+using internal::CalendarFields;
+
+namespace {
+
+void carryModel(long long& value, long long unit, long long& next) {
+    if (value < 0 || value >= unit) {
+        next += value / unit;
+        value %= unit;
+        if (value < 0) {
+            value += unit;
+            next -= 1;
+        }
+    }
+}
+
+CalendarFields normaliseModel(CalendarFields f) {
+    carryModel(f.milliseconds, 1000, f.seconds);
+    carryModel(f.seconds, 60, f.minute);
+    carryModel(f.minute, 60, f.hour);
+    carryModel(f.hour, 24, f.day);
+    if (f.month < 0 || f.month >= 12) {
+        f.year += static_cast<unsigned int>(f.month / 12);
+        f.month %= 12;
+        if (f.month < 0) {
+            f.month += 12;
+            f.year -= 1;
+        }
+    }
+    unsigned int month = static_cast<unsigned int>(f.month);
+    if (f.day > 0) {
+        while (f.day > Date::daysInMonth(month, f.year)) {
+            f.day -= Date::daysInMonth(month, f.year);
+            if (++month == 12) {
+                month = 0;
+                ++f.year;
+            }
+        }
+    } else {
+        while (f.day < 1) {
+            if (month == 0) {
+                month = 11;
+                --f.year;
+            } else {
+                --month;
+            }
+            f.day += Date::daysInMonth(month, f.year);
+        }
+    }
+    f.month = month;
+    return f;
+}
+
+bool sameFields(const CalendarFields& a, const CalendarFields& b) {
+    return a.milliseconds == b.milliseconds && a.seconds == b.seconds && a.minute == b.minute &&
+           a.hour == b.hour && a.day == b.day && a.month == b.month && a.year == b.year;
+}
+
+}  // namespace
+
+TEST(CalendarModelTest, NormalisationMatchesTheMonthWalk) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937_64 random(seed);
+    std::uniform_int_distribution<long long> days(-1500000, 1500000);
+    std::uniform_int_distribution<long long> small(-100000, 100000);
+    // Years near both ends of the unsigned range, where the year wraps.
+    const unsigned int years[] = {0u, 1u, 399u, 1970u, 2000u, 4294967295u, 4294966000u, 4294960000u};
+    for (int round = 0; round < 1500; ++round) {
+        CalendarFields f{small(random), small(random), small(random), small(random), days(random),
+                         small(random) / 100, years[random() % 8]};
+        CalendarFields ours = f;
+        internal::normalise(ours);
+        const CalendarFields expected = normaliseModel(f);
+        ASSERT_TRUE(sameFields(ours, expected))
+            << "seed " << seed << " round " << round << ": year " << ours.year << " vs "
+            << expected.year << ", day " << ours.day << " vs " << expected.day;
+    }
+}
+
+TEST(CalendarModelTest, EpochFieldsMatchTheYearWalkForThirtyTwoBitInstants) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    for (int round = 0; round < 20000; ++round) {
+        const long long instant = static_cast<int>(random());
+        long long days = instant / 86400;
+        long long secondOfDay = instant % 86400;
+        if (secondOfDay < 0) {
+            secondOfDay += 86400;
+            --days;
+        }
+        unsigned int year = 1970;
+        if (days >= 0) {
+            while (days >= (Date::isLeapYear(year) ? 366 : 365)) days -= Date::isLeapYear(year++) ? 366 : 365;
+        } else {
+            while (days < 0) days += Date::isLeapYear(--year) ? 366 : 365;
+        }
+        unsigned int month = 0;
+        while (days >= Date::daysInMonth(month, year)) days -= Date::daysInMonth(month++, year);
+        const CalendarFields ours = internal::fieldsFromEpoch(instant);
+        ASSERT_EQ(ours.year, year) << "seed " << seed << " instant " << instant;
+        ASSERT_EQ(ours.month, month) << "seed " << seed << " instant " << instant;
+        ASSERT_EQ(ours.day, days + 1) << "seed " << seed << " instant " << instant;
+        ASSERT_EQ(ours.hour * 3600 + ours.minute * 60 + ours.seconds, secondOfDay);
+    }
+}
+
+TEST(CalendarModelTest, UnzonedSecondsCountEveryYearFrom1970) {
+    long long yearStart = 0;
+    for (unsigned int year = 1970; year <= 2037; ++year) {
+        ASSERT_EQ(internal::unzonedEpochSeconds(year, 0, 1, 0, 0, 0), yearStart) << year;
+        ASSERT_EQ(internal::unzonedEpochSeconds(year, 2, 1, 0, 0, 0),
+                  yearStart + (Date::isLeapYear(year) ? 60 : 59) * 86400LL)
+            << year;
+        yearStart += (Date::isLeapYear(year) ? 366 : 365) * 86400LL;
+    }
+    EXPECT_EQ(internal::unzonedEpochSeconds(1969, 0, 1, 0, 0, 0), -1);
+    EXPECT_EQ(internal::unzonedEpochSeconds(2038, 0, 1, 0, 0, 0), -1);
+}
+
+TEST(CalendarModelTest, RuleMonthsOutsideTheYearThrowOnlyErrorFortyOne) {
+    for (int month : {0, 13, 14, 1000, 2147483647}) {
+        for (int week : {0, 1, 5}) {
+            const internal::TransitionRule rule{internal::RULE_MONTH_WEEK_DAY, 0, week, month, 7200};
+            try {
+                internal::transitionTime(0, 2001, rule, 0);
+                ADD_FAILURE() << "no exception for month " << month << " week " << week;
+            } catch (const QuillonException& e) {
+                EXPECT_EQ(e.getErrNo(0), 41);
+            } catch (...) {
+                ADD_FAILURE() << "another exception for month " << month;
+            }
+        }
+    }
+    for (int month = 1; month <= 12; ++month) {
+        const internal::TransitionRule rule{internal::RULE_MONTH_WEEK_DAY, 0, 1, month, 0};
+        const long long instant = internal::transitionTime(0, 1970, rule, 0);
+        const Date first(static_cast<long>(instant), TimeZone::UTC);
+        EXPECT_EQ(first.getMonth(), static_cast<unsigned int>(month - 1));
+        EXPECT_EQ(first.getDayOfWeek(), Date::SUNDAY);
+        EXPECT_LE(first.getDay(), 7u);
+    }
+}
+
+TEST(CalendarModelTest, InvalidRulesUseTheDefaultTime) {
+    internal::DefinitionReader reader("M3/1,");
+    const internal::TransitionRule rule = reader.readRule();
+    EXPECT_EQ(rule.kind, internal::RULE_INVALID);
+    EXPECT_EQ(rule.time, 7200);
+    EXPECT_EQ(reader.peek(), '/');
+    // Such a rule has no day: the year's start is not added either.
+    EXPECT_EQ(internal::transitionTime(1000, 2001, rule, 60), 7200 + 60);
+}

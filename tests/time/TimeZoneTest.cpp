@@ -1,0 +1,285 @@
+// TimeZone: definitions, the predefined zones, lookups, the daylight-saving
+// test and zone conversion. Runs under the general TZ, whose standard offset
+// (8100 s west) no zone here has, so every zone follows its own rules.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "time/TimeTestSupport.h"
+
+using namespace Korvane;
+using korvane_test::expectQuillon;
+using korvane_test::fieldsOf;
+using korvane_test::str;
+using korvane_test::zoneOf;
+
+namespace {
+
+bool inDst(const TimeZone& zone, unsigned int year, int month, int day, int hour, int minute,
+           int second) {
+    return zone.inDaylightSavingTime(Date(year, month, day, hour, minute, second, 0, zone));
+}
+
+}  // namespace
+
+TEST(TimeZoneTest, PredefinedZonesInLoadOrder) {
+    struct Row {
+        const TimeZone& zone;
+        const char* name;
+        int standard;
+        int withDst;
+        const char* longName;
+    } rows[] = {
+        {TimeZone::MIT, "MIT", 39600, 39600, "Midway Islands Time"},
+        {TimeZone::HST, "HST", 36000, 36000, "Hawaii Standard Time"},
+        {TimeZone::AST, "AST", 32400, 32400, "Alaska Standard Time"},
+        {TimeZone::PST, "PST", 28800, 28800, "Pacific Standard Time"},
+        {TimeZone::PNT, "PNT", 25200, 25200, "Phoenix Standard Time"},
+        {TimeZone::MST, "MST", 25200, 25200, "Mountain Standard Time"},
+        {TimeZone::CST, "CST", 21600, 21600, "Central Standard Time"},
+        {TimeZone::EST, "EST", 18000, 18000, "Eastern Standard Time"},
+        {TimeZone::IET, "IET", 18000, 18000, "Indian Eastern Standard Time"},
+        {TimeZone::PRT, "PRT", 14400, 14400, "Puerto Rico and US Virgin Islands Time"},
+        {TimeZone::CNT, "CNT", 12600, 12600, "Canada Newfoundland Time"},
+        {TimeZone::AGT, "AGT", 10800, 10800, "Argentina Standard Time"},
+        {TimeZone::BET, "BET", 10800, 10800, "Brazil Eastern Time"},
+        {TimeZone::CAT, "CAT", 3600, 3600, "Central African Time"},
+        {TimeZone::GMT, "GMT", 0, -3600, "Greenwich Mean Time"},
+        {TimeZone::ECT, "ECT", -3600, -3600, "European Central Time"},
+        {TimeZone::EET, "EET", -3600, -3600, "Eastern European Time"},
+        {TimeZone::ART, "ART", -7200, -7200, "(Arabic) Egypt Standard Time"},
+        {TimeZone::EAT, "EAT", -10800, -10800, "Eastern African Time"},
+        {TimeZone::MET, "MET", -12600, -12600, "Middle East Time"},
+        {TimeZone::NET, "NET", -14400, -14400, "Near East Time"},
+        {TimeZone::PLT, "PLT", -18000, -18000, "Pakistan Lahore Time"},
+        {TimeZone::IST, "IST", -19800, -19800, "India Standard Time"},
+        {TimeZone::BST, "BST", -21600, -21600, "Bangladesh Standard Time"},
+        {TimeZone::VST, "VST", -25200, -25200, "Vietnam Standard Time"},
+        {TimeZone::CTT, "CTT", -28800, -28800, "China Taiwan Time"},
+        {TimeZone::JST, "JST", -32400, -32400, "Japan Standard Time"},
+        {TimeZone::ACT, "ACT", -34200, -34200, "Australian Central Time"},
+        {TimeZone::AET, "AET", -36000, -39600, "Australian Eastern Time"},
+        {TimeZone::SST, "SST", -39600, -39600, "Solomon Standard Time"},
+        {TimeZone::NST, "NST", -43200, -43200, "New Zealand Standard Time"},
+        {TimeZone::UTC, "UTC", 0, 0, "Coordinated Universal Time"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(str(row.zone.to3CharString(false)), row.name);
+        EXPECT_EQ(row.zone.getTimeZoneOffset(), row.standard) << row.name;
+        EXPECT_EQ(row.zone.getTimeZoneOffsetWithDST(), row.withDst) << row.name;
+        EXPECT_EQ(str(row.zone.toString(false)), row.longName);
+        EXPECT_EQ(str(row.zone.toString(true)), row.longName);
+    }
+    EXPECT_EQ(str(TimeZone::GMT.to3CharString(true)), "BST");
+    EXPECT_EQ(str(TimeZone::AET.to3CharString(true)), "AET");
+    EXPECT_EQ(str(TimeZone::EST.to3CharString(true)), "EST");
+}
+
+TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
+    struct Case {
+        const char* definition;
+        int standard;
+        int withDst;
+        const char* name;
+        const char* daylightName;  // to3CharString(true)
+    } cases[] = {
+        {"EST-5", 18000, 18000, "EST", "EST"},
+        {"IST+5:30", -19800, -19800, "IST", "IST"},
+        {"CNT-3:30", 12600, 12600, "CNT", "CNT"},
+        {"ABC+1:02:03", -3723, -3723, "ABC", "ABC"},
+        {"ABC", 0, 0, "ABC", "ABC"},
+        {"ABC+", 0, 0, "ABC", "ABC"},
+        {"ABCD2", -7200, -7200, "ABCD", "ABCD"},
+        // Too short a name: a zone that behaves as UTC.
+        {"AB+3", 0, 0, "AB", "AB"},
+        {"", 0, 0, "", ""},
+        {"+3", 0, 0, "", ""},
+        // Daylight parts that are incomplete fall back to the fixed zone.
+        {"GMT+0BST", 0, 0, "GMT", "BST"},
+        {"XYZ+2AB,M3.5.0,M10.5.0", -7200, -7200, "XYZ", "AB"},
+        {"XYZ+2ABC,M3.5.0", -7200, -7200, "XYZ", "ABC"},
+        {"XYZ+2ABC,M3.5.0,M10.5.0x", -7200, -7200, "XYZ", "ABC"},
+        {"XYZ+2ABC,M3.5.0;M10.5.0", -7200, -7200, "XYZ", "ABC"},
+        {"XYZ+2ABC+4", -7200, -7200, "XYZ", "ABC"},
+        {"XYZ+2ABC+4/M3", -7200, -7200, "XYZ", "ABC"},
+        {"XYZ+2ABC,X,M10.5.0", -7200, -7200, "XYZ", "ABC"},
+        // Complete daylight parts.
+        {"XYZ+2ABC,M3.5.0,M10.5.0", -7200, -10800, "XYZ", "ABC"},
+        {"XYZ+2ABC+3;M3.5.0,M10.5.0", -7200, -10800, "XYZ", "ABC"},
+        // A name runs up to a digit, ',', '-' or '+', so without a daylight
+        // offset a ';' is read into the name and the rules are lost.
+        {"XYZ+2ABC;M3.5.0,M10.5.0", -7200, -7200, "XYZ", "ABC;M"},
+        {"XYZ+2ABC+4,J60,J300", -7200, -14400, "XYZ", "ABC"},
+        {"XYZ-2ABC-1,100/1:30,200/23", 7200, 3600, "XYZ", "ABC"},
+        // A rule that cannot be read inside an M form still completes.
+        {"XYZ+2ABC,M3,M10.5.0", -7200, -10800, "XYZ", "ABC"},
+    };
+    for (const Case& c : cases) {
+        const TimeZone zone{String(c.definition)};
+        EXPECT_EQ(zone.getTimeZoneOffset(), c.standard) << c.definition;
+        EXPECT_EQ(zone.getTimeZoneOffsetWithDST(), c.withDst) << c.definition;
+        EXPECT_EQ(str(zone.to3CharString(false)), c.name) << c.definition;
+        EXPECT_EQ(str(zone.to3CharString(true)), c.daylightName) << c.definition;
+    }
+}
+
+TEST(TimeZoneTest, FallbackZonesAreNeverInDaylightSavingTime) {
+    for (const char* definition : {"GMT+0BST", "XYZ+2ABC,M3.5.0", "AB+3", "EST-5"}) {
+        const TimeZone zone{String(definition)};
+        for (int month = 0; month < 12; ++month)
+            EXPECT_FALSE(inDst(zone, 2001, month, 15, 12, 0, 0)) << definition;
+    }
+}
+
+TEST(TimeZoneTest, AbsurdNumbersAreHeldInRange) {
+    const TimeZone huge{String("ABC+99999999999:99999999999")};
+    EXPECT_EQ(huge.getTimeZoneOffset(), -INT_MAX);
+    const TimeZone rules{String("ABC+1DEF,J99999999999/99999999999,M12.99999999999.99999999999")};
+    EXPECT_EQ(rules.getTimeZoneOffsetWithDST(), -7200);
+    for (int month = 0; month < 12; ++month) (void)inDst(rules, 2001, month, 1, 0, 0, 0);
+    Date d(2001, 5, 1, 0, 0, 0, 0, huge);
+    d.setTimeZone(TimeZone::UTC);
+    d.setTimeZone(huge);
+    EXPECT_LT(d.getHour(), 24u);
+}
+
+TEST(TimeZoneTest, RuleMonthOutsideOneToTwelveThrowsErrorFortyOne) {
+    for (const char* definition :
+         {"XYZ+2ABC,M0.1.0,M10.5.0", "XYZ+2ABC,M0.5.0,M10.5.0", "XYZ+2ABC,M3.5.0,M13.1.0",
+          "XYZ+2ABC,M3.5.0,M13.5.0", "XYZ+2ABC,M99.1.0,M10.5.0", "XYZ+2ABC,M4294967296.1.0,M1.1.0"})
+        expectQuillon([&] { TimeZone zone{String(definition)}; }, 41,
+                      "Date::daysInMonth(unsigned int month, unsigned int year)",
+                      "The month parameter should be less than 12 (month is a zero based index)");
+    // A month that is never evaluated (the definition falls back first) is harmless.
+    const TimeZone fallback{String("XYZ+2ABC,M13.1.0")};
+    EXPECT_EQ(fallback.getTimeZoneOffset(), -7200);
+}
+
+TEST(TimeZoneTest, GmtSummerTimeBoundaries) {
+    const TimeZone& gmt = TimeZone::GMT;
+    EXPECT_FALSE(inDst(gmt, 2001, 2, 25, 2, 0, 0));
+    EXPECT_TRUE(inDst(gmt, 2001, 2, 25, 2, 0, 1));
+    EXPECT_TRUE(inDst(gmt, 2001, 9, 28, 2, 59, 59));
+    EXPECT_FALSE(inDst(gmt, 2001, 9, 28, 3, 0, 0));
+    EXPECT_TRUE(inDst(gmt, 2001, 6, 1, 12, 0, 0));
+    EXPECT_FALSE(inDst(gmt, 2001, 0, 1, 12, 0, 0));
+    EXPECT_FALSE(inDst(gmt, 1969, 6, 1, 12, 0, 0));
+    EXPECT_FALSE(inDst(gmt, 2038, 6, 1, 12, 0, 0));
+    EXPECT_TRUE(inDst(gmt, 1970, 6, 1, 12, 0, 0));
+    EXPECT_TRUE(inDst(gmt, 2037, 6, 1, 12, 0, 0));
+}
+
+TEST(TimeZoneTest, SouthernZoneBoundaries) {
+    const TimeZone& aet = TimeZone::AET;
+    EXPECT_TRUE(inDst(aet, 2001, 0, 1, 12, 0, 0));
+    EXPECT_FALSE(inDst(aet, 2001, 6, 1, 12, 0, 0));
+    // The pair is (25 March 13:00, 28 October 12:00); the ends count as summer.
+    EXPECT_TRUE(inDst(aet, 2001, 2, 25, 13, 0, 0));
+    EXPECT_FALSE(inDst(aet, 2001, 2, 25, 13, 0, 1));
+    EXPECT_FALSE(inDst(aet, 2001, 9, 28, 11, 59, 59));
+    EXPECT_TRUE(inDst(aet, 2001, 9, 28, 12, 0, 0));
+    EXPECT_FALSE(inDst(aet, 1969, 0, 1, 12, 0, 0));
+}
+
+TEST(TimeZoneTest, RuleFormsGiveTheirDays) {
+    // J60 is 1 March in every year; 59 counts 29 February in leap years.
+    const TimeZone julian{String("XYZ+0ABC+1,J60/0,J61/0")};
+    EXPECT_FALSE(inDst(julian, 2000, 2, 1, 0, 0, 0));
+    EXPECT_TRUE(inDst(julian, 2000, 2, 1, 0, 0, 1));
+    EXPECT_TRUE(inDst(julian, 2001, 2, 1, 12, 0, 0));
+    const TimeZone zeroBased{String("XYZ+0ABC+1,59/0,60/0")};
+    EXPECT_TRUE(inDst(zeroBased, 2000, 1, 29, 12, 0, 0));
+    EXPECT_TRUE(inDst(zeroBased, 2001, 2, 1, 12, 0, 0));
+    EXPECT_FALSE(inDst(zeroBased, 2001, 1, 28, 12, 0, 0));
+    // M3.2.0: the second Sunday of March 2001 is the 11th; the end time is
+    // read on the daylight offset, one hour on.
+    const TimeZone weekly{String("XYZ+0ABC+1,M3.2.0/1:30,M3.2.0/4")};
+    EXPECT_FALSE(inDst(weekly, 2001, 2, 11, 1, 30, 0));
+    EXPECT_TRUE(inDst(weekly, 2001, 2, 11, 1, 30, 1));
+    EXPECT_TRUE(inDst(weekly, 2001, 2, 11, 4, 59, 59));
+    EXPECT_FALSE(inDst(weekly, 2001, 2, 11, 5, 0, 0));
+}
+
+TEST(TimeZoneTest, LookupsByOffset) {
+    struct Case {
+        int offset;
+        const TimeZone& expected;
+    } cases[] = {
+        {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {10800, TimeZone::AGT},
+        {-3600, TimeZone::ECT}, {0, TimeZone::GMT},     {3600, TimeZone::CAT},
+        {12345, TimeZone::GMT}, {-19800, TimeZone::IST}, {-43200, TimeZone::NST},
+        {-21600, TimeZone::BST},
+    };
+    for (const Case& c : cases) EXPECT_EQ(&TimeZone::getTimeZone(c.offset), &c.expected) << c.offset;
+}
+
+TEST(TimeZoneTest, LookupsByName) {
+    struct Case {
+        const char* name;
+        const TimeZone& expected;
+    } cases[] = {
+        {"EST", TimeZone::EST}, {"GMT", TimeZone::GMT}, {"BST", TimeZone::GMT},
+        {"JST", TimeZone::JST}, {"UTC", TimeZone::UTC}, {"AET", TimeZone::AET},
+        {"est", TimeZone::GMT}, {"", TimeZone::GMT},    {"UT", TimeZone::GMT},
+        {"Z", TimeZone::GMT},   {"NST", TimeZone::NST}, {"MST", TimeZone::MST},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(&TimeZone::getTimeZone(String(c.name)), &c.expected) << c.name;
+}
+
+TEST(TimeZoneTest, LocalZoneOfAnUnlistedOffsetIsGmt) {
+    EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
+    EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
+}
+
+TEST(TimeZoneTest, LongNameFollowsTheStandardAbbreviation) {
+    EXPECT_EQ(str(TimeZone(String("BST+1")).toString(false)), "Bangladesh Standard Time");
+    EXPECT_EQ(str(TimeZone(String("GMT+0BST,M3.5.0,M10.5.0")).toString(true)),
+              "Greenwich Mean Time");
+    EXPECT_EQ(TimeZone(String("QQQ+1")).toString(false).length(), 0u);
+}
+
+TEST(TimeZoneTest, CopiesCarryTheRules) {
+    TimeZone copy(TimeZone::GMT);
+    EXPECT_TRUE(inDst(copy, 2001, 6, 1, 12, 0, 0));
+    TimeZone assigned{String("EST-5")};
+    assigned = TimeZone::AET;
+    EXPECT_TRUE(inDst(assigned, 2001, 0, 1, 12, 0, 0));
+    EXPECT_EQ(str(assigned.to3CharString(false)), "AET");
+    const TimeZone& same = assigned;
+    assigned = same;  // self-assignment through an alias
+    EXPECT_EQ(assigned.getTimeZoneOffsetWithDST(), -39600);
+}
+
+TEST(TimeZoneTest, ConversionsBetweenZones) {
+    struct Case {
+        Date from;
+        const TimeZone& to;
+        const char* expected;
+    } cases[] = {
+        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
+        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-01-01 12:00:00.000"},
+        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::EST, "2001-07-01 07:00:00.000"},
+        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::IST, "2001-01-01 17:30:00.000"},
+        {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
+        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-01-01 23:00:00.000"},
+        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-07-01 22:00:00.000"},
+        {Date(2000, 11, 31, 23, 0, 0, 0, TimeZone::UTC), TimeZone::ECT, "2001-01-01 00:00:00.000"},
+        {Date(2001, 0, 1, 0, 30, 0, 0, TimeZone::ECT), TimeZone::EST, "2000-12-31 18:30:00.000"},
+    };
+    for (Case& c : cases) {
+        Date d = c.from;
+        d.setTimeZone(c.to);
+        EXPECT_EQ(fieldsOf(d), c.expected) << fieldsOf(c.from) << " " << zoneOf(c.from);
+        EXPECT_EQ(d.getTimeZoneOffset(), c.to.getTimeZoneOffset());
+        if (d.getYear() >= 1970) {
+            EXPECT_EQ(d.getEpochSecs(true), c.from.getEpochSecs(true));
+        }
+    }
+}
+
+TEST(TimeZoneTest, ConvertingToItsOwnZoneChangesNothing) {
+    Date d(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT);
+    d.setTimeZone(d.getTimeZone());
+    EXPECT_EQ(fieldsOf(d), "2001-07-01 13:00:00.000");
+}
