@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "korvane/String.h"
+#include "korvane/StringTokenizer.h"
 
 namespace Korvane {
 
@@ -13,6 +14,16 @@ IntArray::IntArray() : Array<int>(nullptr, 0, 0, false) {}
 
 IntArray::IntArray(const int* values, unsigned int count)
     : Array<int>(count == 0 ? nullptr : values, 0, count, false) {}
+
+IntArray::IntArray(const String& text) : Array<int>(nullptr, 0, 0, false) {
+    StringTokenizer tokens(text, String("."), String::emptyString);
+    const unsigned int count = tokens.countTokens();
+    if (count == 0) return;
+    size = count;
+    reallocate(count);
+    int* data = getData();
+    for (unsigned int i = 0; i < count; ++i) data[i] = tokens.nextToken().toInt();
+}
 
 IntArray::IntArray(const IntArray& other) : Array<int>(other) {}
 

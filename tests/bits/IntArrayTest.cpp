@@ -113,3 +113,38 @@ TEST(IntArrayTest, PrintsDottedDecimal) {
     EXPECT_EQ(str(intArray({-5, INT_MIN, INT_MAX}).toString()), "-5.-2147483648.2147483647");
     EXPECT_EQ(str(IntArray().toString()), "Null");
 }
+
+TEST(IntArrayTest, ParsesDottedText) {
+    const struct {
+        const char* text;
+        Ints values;
+    } cases[] = {
+        {"1.2.840.113549", {1, 2, 840, 113549}},
+        {"1.x.3", {1, 0, 3}},
+        {"", {}},
+        {"...", {}},
+        {"..1..2.", {1, 2}},
+        {"0.9.2342.19200300.100.1.1", {0, 9, 2342, 19200300, 100, 1, 1}},
+        {"2147483647.-2147483648.-1", {INT_MAX, INT_MIN, -1}},
+        {"1 .2", {0, 2}},
+        {"010.007", {10, 7}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(elements(IntArray(String(c.text))), c.values) << c.text;
+    EXPECT_EQ(str(IntArray(String("")).toString()), "Null");
+    EXPECT_EQ(str(IntArray(String("1.2.840.113549")).toString()), "1.2.840.113549");
+}
+
+TEST(IntArrayTest, PrintedRandomArraysParseBack) {
+    const unsigned int seed = 20260822;
+    std::mt19937 random(seed);
+    for (int round = 0; round < 2000; ++round) {
+        Ints values(1 + random() % 12);
+        for (auto& v : values) v = random() % 2 ? static_cast<int>(random() % 1000) : static_cast<int>(random());
+        std::string expected;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            expected += (i ? "." : "") + std::to_string(values[i]);
+        const IntArray a = intArray(values);
+        ASSERT_EQ(str(a.toString()), expected) << "seed " << seed;
+        ASSERT_EQ(IntArray(a.toString()), a) << "seed " << seed;
+    }
+}
