@@ -14,6 +14,7 @@
 
 namespace Korvane {
 
+class BigNumber;
 class String;
 
 class KORVANE_API ByteArray : public Array<unsigned char> {
@@ -43,11 +44,16 @@ public:
     // construction in the process writes that member's notice to the log.
     ByteArray(const String& s);
     ByteArray(const ByteArray& other);
+    // The digits of `number`, least significant first, exactly as
+    // number.toByteArray(false); the sign is dropped.
+    ByteArray(const BigNumber& number);
     virtual ~ByteArray();
 
     // ---- Assignment and appending ------------------------------------------
     // Exact-size copy; the old buffer is wiped.
     ByteArray& operator=(const ByteArray& other);
+    // The digits of `number` as the constructor above gives them.
+    ByteArray& operator=(const BigNumber& number);
     // Appends; a += a doubles a.
     ByteArray& operator+=(const ByteArray& other);
     // Appends all s.length() bytes of `s` as they are.
@@ -98,6 +104,19 @@ public:
     unsigned int toInt() const;
     // The same 32-bit value as toInt().
     unsigned long toLong() const;
+
+    // ---- Number text -------------------------------------------------------
+    // The bytes read as a non-negative number (first byte least significant,
+    // or most significant when `reverse` is set) in `base` as
+    // BigNumber::toBase prints it ("0" for zero bytes, base 16 outside
+    // 2..36); an empty array gives "". Bytes 01 02 in base 16: "201", with
+    // `reverse` "102".
+    String toPrintableString(unsigned int base, bool reverse) const;
+    // The bytes of the number `hex` spells, as BigNumber::fromBase reads it
+    // in base 16 (sign dropped, other characters skipped), least significant
+    // first, or most significant first when `reverse` is set. Leading zero
+    // bytes are not kept: "000102" gives 02 01; zero gives one byte 00.
+    static const ByteArray fromHexString(const String& hex, bool reverse);
 
 private:
     void appendBytes(const unsigned char* bytes, unsigned int count);

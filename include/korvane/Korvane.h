@@ -14,6 +14,9 @@
 #include "korvane/BoolArray.h"
 #include "korvane/IntArray.h"
 
+// Big integers
+#include "korvane/BigNumber.h"
+
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"

@@ -15,6 +15,7 @@
 #include <ostream>
 #include <set>
 
+#include "korvane/BigNumber.h"
 #include "korvane/BoolArray.h"
 #include "korvane/ByteArray.h"
 #include "korvane/Diagnostics.h"
@@ -24,6 +25,8 @@
 #include "korvane/TimeZone.h"
 
 namespace Korvane {
+
+const BigNumber BigNumber::Zero;
 
 const BoolArray BoolArray::emptyArray;
 

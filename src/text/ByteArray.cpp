@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <utility>
 
+#include "korvane/BigNumber.h"
 #include "korvane/String.h"
 
 namespace Korvane {
@@ -49,6 +51,8 @@ ByteArray::ByteArray(const String& s) : ByteArray(s.getASCIIByteArray()) {}
 
 ByteArray::ByteArray(const ByteArray& other) : Array<unsigned char>(other) {}
 
+ByteArray::ByteArray(const BigNumber& number) : Array<unsigned char>(number.getData(), 0, number.length(), true) {}
+
 ByteArray::~ByteArray() = default;
 
 ByteArray& ByteArray::operator=(const ByteArray& other) {
@@ -56,6 +60,14 @@ ByteArray& ByteArray::operator=(const ByteArray& other) {
     size = other.size;
     reallocate(size);
     if (size != 0) std::memcpy(getData(), other.getData(), size);
+    terminate();
+    return *this;
+}
+
+ByteArray& ByteArray::operator=(const BigNumber& number) {
+    size = number.length();
+    reallocate(size);
+    if (size != 0) std::memcpy(getData(), number.getData(), size);
     terminate();
     return *this;
 }
@@ -210,6 +222,26 @@ unsigned int ByteArray::toInt() const {
 }
 
 unsigned long ByteArray::toLong() const { return toInt(); }
+
+namespace {
+void reverseBytes(ByteArray& bytes) {
+    unsigned char* data = bytes.getData();
+    for (unsigned int i = 0, j = bytes.length(); i + 1 < j; ++i, --j) std::swap(data[i], data[j - 1]);
+}
+}  // namespace
+
+String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
+    if (size == 0) return String();
+    ByteArray digits(*this);
+    if (reverse) reverseBytes(digits);
+    return BigNumber(digits, false).toBase(base);
+}
+
+const ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
+    ByteArray bytes(BigNumber::fromBase(hex, 16));
+    if (reverse) reverseBytes(bytes);
+    return bytes;
+}
 
 std::ostream& operator<<(std::ostream& os, const ByteArray& b) {
     if (b.length() != 0) os.write(reinterpret_cast<const char*>(b.getData()), b.length());

@@ -2,71 +2,17 @@
 // operators and checks that a sole holder wiped it first.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
-
-namespace {
-std::atomic<bool> watching{false};
-std::atomic<int> releasedBlocks{0};
-std::atomic<int> dirtyBlocks{0};
-
-// Each block remembers its size in a header in front of it.
-constexpr std::size_t kHeader = 16;
-
-void* allocateTracked(std::size_t bytes) {
-    void* raw = std::malloc(bytes + kHeader);
-    if (raw == nullptr) throw std::bad_alloc();
-    *static_cast<std::size_t*>(raw) = bytes;
-    return static_cast<char*>(raw) + kHeader;
-}
-
-void releaseTracked(void* block) {
-    if (block == nullptr) return;
-    char* raw = static_cast<char*>(block) - kHeader;
-    const std::size_t bytes = *reinterpret_cast<std::size_t*>(raw);
-    if (watching.load()) {
-        ++releasedBlocks;
-        const unsigned char* data = static_cast<const unsigned char*>(block);
-        for (std::size_t i = 0; i < bytes; ++i) {
-            if (data[i] != 0) {
-                ++dirtyBlocks;
-                break;
-            }
-        }
-    }
-    std::free(raw);
-}
-}  // namespace
-
-void* operator new[](std::size_t bytes) { return allocateTracked(bytes); }
-void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept {
-    try {
-        return allocateTracked(bytes);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void operator delete[](void* block) noexcept { releaseTracked(block); }
-void operator delete[](void* block, std::size_t) noexcept { releaseTracked(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { releaseTracked(block); }
+#include "text/ReleaseObserver.h"
 
 using namespace Korvane;
 
-namespace {
-struct Watch {
-    Watch() {
-        releasedBlocks = 0;
-        dirtyBlocks = 0;
-        watching = true;
-    }
-    ~Watch() { watching = false; }
-};
-}  // namespace
+using korvane_test::dirtyBlocks;
+using korvane_test::releasedBlocks;
+using Watch = korvane_test::ReleaseWatch;
 
 TEST(BufferWipeTest, DestroyedArraysAreWiped) {
     Watch watch;

@@ -50,6 +50,7 @@ struct Command {
 std::vector<Command> errorCommands();
 std::vector<Command> demoCommands();
 std::vector<Command> timeCommands();
+std::vector<Command> regexCommands();
 
 // Strict readers for numbers given on the command line.
 long long parseInteger(const std::string& text, const std::string& what);

@@ -39,6 +39,15 @@ void demoDates() {
     }
 }
 
+void demoRegex() {
+    section("A regular expression");
+    RegularExpression serials("([0-9A-F][0-9A-F]):?", "serial 0A:1B:2C");
+    std::cout << "pattern ([0-9A-F][0-9A-F]):? over \"serial 0A:1B:2C\" finds";
+    while (serials.hasExpression()) std::cout << ' ' << serials.nextMatch(1);
+    std::cout << '\n';
+    std::cout << "the glob *.pem becomes     " << RegularExpression::glob2RegularExpression("*.pem") << '\n';
+}
+
 void demoException() {
     section("An exception report");
     try {
@@ -58,6 +67,7 @@ int runDemo(const Arguments& arguments) {
     std::cout << "Korvane demonstration\n";
     demoText();
     demoDates();
+    demoRegex();
     demoException();
     return 0;
 }

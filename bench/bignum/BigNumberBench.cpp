@@ -1,0 +1,340 @@
+// BigNumber beside OpenSSL's BIGNUM and GMP's mpz on the same operands in the
+// same run: modular exponentiation, multiplication, division, the modular
+// inverse and decimal conversion at key sizes.
+#include <benchmark/benchmark.h>
+#include <gmp.h>
+#include <openssl/bn.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "korvane/BigNumber.h"
+#include "korvane/ByteArray.h"
+#include "korvane/String.h"
+
+using namespace Korvane;
+
+namespace {
+
+// One operand in all three representations.
+struct Operand {
+    BigNumber number;
+    BIGNUM* openssl = BN_new();
+    mpz_t gmp;
+
+    explicit Operand(const mpz_t value) {
+        mpz_init_set(gmp, value);
+        std::vector<char> hex(mpz_sizeinbase(value, 16) + 2);
+        mpz_get_str(hex.data(), 16, value);
+        number = BigNumber::fromBase(String(hex.data()), 16);
+        BN_hex2bn(&openssl, hex.data());
+    }
+    ~Operand() {
+        BN_free(openssl);
+        mpz_clear(gmp);
+    }
+    Operand(const Operand&) = delete;
+    Operand& operator=(const Operand&) = delete;
+};
+
+class Operands {
+public:
+    Operands() {
+        gmp_randinit_mt(state);
+        gmp_randseed_ui(state, 20240611);
+    }
+    ~Operands() { gmp_randclear(state); }
+
+    // A random number of exactly `bits` bits, odd when asked.
+    std::unique_ptr<Operand> random(unsigned long bits, bool odd) {
+        mpz_t value;
+        mpz_init(value);
+        mpz_urandomb(value, state, bits);
+        mpz_setbit(value, bits - 1);
+        if (odd) mpz_setbit(value, 0);
+        auto operand = std::make_unique<Operand>(value);
+        mpz_clear(value);
+        return operand;
+    }
+
+    std::unique_ptr<Operand> prime(unsigned long bits) {
+        mpz_t value;
+        mpz_init(value);
+        mpz_urandomb(value, state, bits);
+        mpz_setbit(value, bits - 1);
+        mpz_nextprime(value, value);
+        auto operand = std::make_unique<Operand>(value);
+        mpz_clear(value);
+        return operand;
+    }
+
+    // Below `bound`.
+    std::unique_ptr<Operand> below(const Operand& bound) {
+        mpz_t value;
+        mpz_init(value);
+        mpz_urandomm(value, state, bound.gmp);
+        auto operand = std::make_unique<Operand>(value);
+        mpz_clear(value);
+        return operand;
+    }
+
+private:
+    gmp_randstate_t state;
+};
+
+Operands& operands() {
+    static Operands instance;
+    return instance;
+}
+
+struct PowerCase {
+    std::unique_ptr<Operand> base, exponent, modulus;
+};
+
+// Full-size exponent, base below the odd modulus.
+const PowerCase& powerCase(unsigned long bits) {
+    static std::map<unsigned long, PowerCase> cases;
+    auto found = cases.find(bits);
+    if (found != cases.end()) return found->second;
+    PowerCase& c = cases[bits];
+    c.modulus = operands().random(bits, true);
+    c.exponent = operands().random(bits, false);
+    c.base = operands().below(*c.modulus);
+    return c;
+}
+
+BN_CTX* context() {
+    static BN_CTX* ctx = BN_CTX_new();
+    return ctx;
+}
+
+}  // namespace
+
+// ---- Modular exponentiation ---------------------------------------------------
+
+static void ExpModKorvane(benchmark::State& state) {
+    const PowerCase& c = powerCase(static_cast<unsigned long>(state.range(0)));
+    for (auto _ : state) {
+        BigNumber r = c.base->number.expMod(c.exponent->number, c.modulus->number);
+        benchmark::DoNotOptimize(r.getData());
+    }
+}
+static void ExpModOpenSSL(benchmark::State& state) {
+    const PowerCase& c = powerCase(static_cast<unsigned long>(state.range(0)));
+    BIGNUM* r = BN_new();
+    for (auto _ : state) {
+        BN_mod_exp(r, c.base->openssl, c.exponent->openssl, c.modulus->openssl, context());
+        benchmark::DoNotOptimize(r);
+    }
+    BN_free(r);
+}
+static void ExpModGMP(benchmark::State& state) {
+    const PowerCase& c = powerCase(static_cast<unsigned long>(state.range(0)));
+    mpz_t r;
+    mpz_init(r);
+    for (auto _ : state) {
+        mpz_powm(r, c.base->gmp, c.exponent->gmp, c.modulus->gmp);
+        benchmark::DoNotOptimize(r);
+    }
+    mpz_clear(r);
+}
+BENCHMARK(ExpModKorvane)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExpModOpenSSL)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExpModGMP)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
+
+// ---- Multiplication and division, 2048 by 1024 bits -----------------------------
+
+namespace {
+struct ProductCase {
+    std::unique_ptr<Operand> wide = operands().random(2048, false);
+    std::unique_ptr<Operand> narrow = operands().random(1024, false);
+};
+const ProductCase& productCase() {
+    static ProductCase c;
+    return c;
+}
+}  // namespace
+
+static void MultiplyKorvane(benchmark::State& state) {
+    const ProductCase& c = productCase();
+    for (auto _ : state) {
+        BigNumber r = c.wide->number.multiply(c.narrow->number);
+        benchmark::DoNotOptimize(r.getData());
+    }
+}
+static void MultiplyOpenSSL(benchmark::State& state) {
+    const ProductCase& c = productCase();
+    BIGNUM* r = BN_new();
+    for (auto _ : state) {
+        BN_mul(r, c.wide->openssl, c.narrow->openssl, context());
+        benchmark::DoNotOptimize(r);
+    }
+    BN_free(r);
+}
+static void MultiplyGMP(benchmark::State& state) {
+    const ProductCase& c = productCase();
+    mpz_t r;
+    mpz_init(r);
+    for (auto _ : state) {
+        mpz_mul(r, c.wide->gmp, c.narrow->gmp);
+        benchmark::DoNotOptimize(r);
+    }
+    mpz_clear(r);
+}
+BENCHMARK(MultiplyKorvane);
+BENCHMARK(MultiplyOpenSSL);
+BENCHMARK(MultiplyGMP);
+
+static void DivideKorvane(benchmark::State& state) {
+    const ProductCase& c = productCase();
+    for (auto _ : state) {
+        BigNumber r = c.wide->number.divide(c.narrow->number);
+        benchmark::DoNotOptimize(r.getData());
+    }
+}
+static void DivideOpenSSL(benchmark::State& state) {
+    const ProductCase& c = productCase();
+    BIGNUM* q = BN_new();
+    for (auto _ : state) {
+        BN_div(q, nullptr, c.wide->openssl, c.narrow->openssl, context());
+        benchmark::DoNotOptimize(q);
+    }
+    BN_free(q);
+}
+static void DivideGMP(benchmark::State& state) {
+    const ProductCase& c = productCase();
+    mpz_t q;
+    mpz_init(q);
+    for (auto _ : state) {
+        mpz_tdiv_q(q, c.wide->gmp, c.narrow->gmp);
+        benchmark::DoNotOptimize(q);
+    }
+    mpz_clear(q);
+}
+BENCHMARK(DivideKorvane);
+BENCHMARK(DivideOpenSSL);
+BENCHMARK(DivideGMP);
+
+// ---- Modular inverse modulo a 1024-bit prime -------------------------------------
+
+namespace {
+struct InverseCase {
+    std::unique_ptr<Operand> modulus = operands().prime(1024);
+    std::unique_ptr<Operand> number = operands().below(*modulus);
+};
+const InverseCase& inverseCase() {
+    static InverseCase c;
+    return c;
+}
+}  // namespace
+
+static void MulInvKorvane(benchmark::State& state) {
+    const InverseCase& c = inverseCase();
+    for (auto _ : state) {
+        BigNumber r = c.number->number.mulInv(c.modulus->number);
+        benchmark::DoNotOptimize(r.getData());
+    }
+}
+static void MulInvOpenSSL(benchmark::State& state) {
+    const InverseCase& c = inverseCase();
+    BIGNUM* r = BN_new();
+    for (auto _ : state) {
+        BN_mod_inverse(r, c.number->openssl, c.modulus->openssl, context());
+        benchmark::DoNotOptimize(r);
+    }
+    BN_free(r);
+}
+static void MulInvGMP(benchmark::State& state) {
+    const InverseCase& c = inverseCase();
+    mpz_t r;
+    mpz_init(r);
+    for (auto _ : state) {
+        mpz_invert(r, c.number->gmp, c.modulus->gmp);
+        benchmark::DoNotOptimize(r);
+    }
+    mpz_clear(r);
+}
+BENCHMARK(MulInvKorvane);
+BENCHMARK(MulInvOpenSSL);
+BENCHMARK(MulInvGMP);
+
+// ---- Decimal text: a 4096-bit number out, a 2000-digit number in -----------------
+
+namespace {
+const Operand& textNumber() {
+    static std::unique_ptr<Operand> number = operands().random(4096, false);
+    return *number;
+}
+const std::string& decimalText() {
+    static const std::string text = [] {
+        std::string digits;
+        unsigned int x = 12345;
+        for (int i = 0; i < 2000; ++i) {
+            x = x * 1103515245u + 12345u;
+            digits += static_cast<char>('0' + (x >> 16) % 10);
+        }
+        digits[0] = '7';
+        return digits;
+    }();
+    return text;
+}
+}  // namespace
+
+static void ToDecimalKorvane(benchmark::State& state) {
+    const Operand& n = textNumber();
+    for (auto _ : state) {
+        String text = n.number.toBase(10);
+        benchmark::DoNotOptimize(text.getData());
+    }
+}
+static void ToDecimalOpenSSL(benchmark::State& state) {
+    const Operand& n = textNumber();
+    for (auto _ : state) {
+        char* text = BN_bn2dec(n.openssl);
+        benchmark::DoNotOptimize(text);
+        OPENSSL_free(text);
+    }
+}
+static void ToDecimalGMP(benchmark::State& state) {
+    const Operand& n = textNumber();
+    std::vector<char> buffer(mpz_sizeinbase(n.gmp, 10) + 2);
+    for (auto _ : state) {
+        mpz_get_str(buffer.data(), 10, n.gmp);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+BENCHMARK(ToDecimalKorvane);
+BENCHMARK(ToDecimalOpenSSL);
+BENCHMARK(ToDecimalGMP);
+
+static void FromDecimalKorvane(benchmark::State& state) {
+    const String text(decimalText().c_str());
+    for (auto _ : state) {
+        BigNumber n = BigNumber::fromBase(text, 10);
+        benchmark::DoNotOptimize(n.getData());
+    }
+}
+static void FromDecimalOpenSSL(benchmark::State& state) {
+    BIGNUM* n = BN_new();
+    for (auto _ : state) {
+        BN_dec2bn(&n, decimalText().c_str());
+        benchmark::DoNotOptimize(n);
+    }
+    BN_free(n);
+}
+static void FromDecimalGMP(benchmark::State& state) {
+    mpz_t n;
+    mpz_init(n);
+    for (auto _ : state) {
+        mpz_set_str(n, decimalText().c_str(), 10);
+        benchmark::DoNotOptimize(n);
+    }
+    mpz_clear(n);
+}
+BENCHMARK(FromDecimalKorvane);
+BENCHMARK(FromDecimalOpenSSL);
+BENCHMARK(FromDecimalGMP);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,171 @@
+// BigNumber: representation, construction, comparison and the conversions to
+// machine integers and bytes.
+#include "korvane/BigNumber.h"
+
+#include <climits>
+#include <cstring>
+
+#include "bignum/WordBuffer.h"
+#include "korvane/ByteArray.h"
+
+namespace Korvane {
+
+namespace {
+// The magnitude of a machine integer as `count` little-endian digits.
+void writeDigits(unsigned char* digits, unsigned long long magnitude, unsigned int count) {
+    for (unsigned int i = 0; i < count; ++i) digits[i] = static_cast<unsigned char>(magnitude >> (8 * i));
+}
+
+unsigned int bitLength(unsigned char digit) {
+    unsigned int bits = 0;
+    while (digit != 0) {
+        ++bits;
+        digit = static_cast<unsigned char>(digit >> 1);
+    }
+    return bits;
+}
+}  // namespace
+
+// ---- Construction -----------------------------------------------------------
+
+BigNumber::BigNumber() : Array<unsigned char>(1u, 0, true) {}
+
+BigNumber::BigNumber(const BigNumber& other) : Array<unsigned char>(other), negative(other.negative) {}
+
+BigNumber::BigNumber(const ByteArray& bytes, bool negative)
+    : BigNumber(reinterpret_cast<const char*>(bytes.getData()), 0, bytes.length(), negative) {}
+
+BigNumber::BigNumber(unsigned int count, char fill)
+    : Array<unsigned char>(count == 0 ? 1u : count, count == 0 ? 0 : static_cast<unsigned char>(fill), true) {}
+
+BigNumber::BigNumber(unsigned char value) : Array<unsigned char>(1u, value, true) {}
+
+BigNumber::BigNumber(int value) : Array<unsigned char>(4u, 0, true), negative(value < 0) {
+    // The magnitude is taken in unsigned arithmetic so that INT_MIN gives 2^31.
+    const unsigned int magnitude = value < 0 ? 0u - static_cast<unsigned int>(value) : static_cast<unsigned int>(value);
+    writeDigits(getData(), magnitude, 4);
+    normalize();
+}
+
+BigNumber::BigNumber(long value) : Array<unsigned char>(8u, 0, true), negative(value < 0) {
+    const unsigned long magnitude =
+        value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    writeDigits(getData(), magnitude, 8);
+    normalize();
+}
+
+BigNumber::BigNumber(const char* data, unsigned int offset, unsigned int length, bool negative)
+    : Array<unsigned char>(data == nullptr || length == 0 ? nullptr : reinterpret_cast<const unsigned char*>(data),
+                           offset, length, true),
+      negative(negative) {
+    if (size == 0) {
+        // Every number has a digit: a missing source gives zero.
+        (*this)[0] = 0;
+    }
+    normalize();
+}
+
+BigNumber::~BigNumber() = default;
+
+BigNumber& BigNumber::operator=(const BigNumber& other) {
+    if (this == &other) return *this;
+    if (other.size == 0) {
+        size = 1;
+        reallocate(1);
+        getData()[0] = 0;
+    } else {
+        size = other.size;
+        reallocate(size);
+        std::memcpy(getData(), other.getData(), size);
+    }
+    terminate();
+    negative = other.negative;
+    return *this;
+}
+
+void BigNumber::normalize() {
+    unsigned char* digits = getData();
+    while (size > 1 && digits[size - 1] == 0) --size;
+}
+
+BigNumber BigNumber::fromWords(internal::WordBuffer& words, bool negative) {
+    const std::size_t count = words.significantSize();
+    if (count > UINT_MAX / internal::kWordBytes) internal::throwArrayTooLong();
+    internal::wordsToDigitOrder(words.data(), count);
+    return BigNumber(reinterpret_cast<const char*>(words.data()), 0,
+                     static_cast<unsigned int>(count * internal::kWordBytes), negative);
+}
+
+// ---- Inspection and comparison ------------------------------------------------
+
+bool BigNumber::isZero() const { return size == 1 && getData()[0] == 0; }
+
+bool BigNumber::isNegative() const { return negative; }
+
+bool BigNumber::operator==(const BigNumber& other) const {
+    return negative == other.negative && size == other.size &&
+           (size == 0 || std::memcmp(getData(), other.getData(), size) == 0);
+}
+
+bool BigNumber::equals(const BigNumber& other) const { return *this == other; }
+
+bool BigNumber::operator!=(const BigNumber& other) const { return !(*this == other); }
+
+BigNumber::COMPARISON BigNumber::compare(const BigNumber& other) const {
+    if (negative && !other.negative) return LESS;
+    if (!negative && other.negative) return GREATER;
+    // Equal signs: the magnitudes decide, for negative numbers too.
+    if (size != other.size) return size < other.size ? LESS : GREATER;
+    const unsigned char* mine = getData();
+    const unsigned char* theirs = other.getData();
+    for (unsigned int i = size; i-- > 0;) {
+        if (mine[i] != theirs[i]) return mine[i] < theirs[i] ? LESS : GREATER;
+    }
+    return EQUAL;
+}
+
+unsigned int BigNumber::numberOfBits() const {
+    if (size == 0) return 0;
+    return 8 * (size - 1) + bitLength(getData()[size - 1]);
+}
+
+// ---- Conversions ----------------------------------------------------------------
+
+int BigNumber::toInt() const {
+    unsigned int value = 0;
+    const unsigned int count = size < 4 ? size : 4;
+    for (unsigned int i = 0; i < count; ++i) value |= static_cast<unsigned int>(getData()[i]) << (8 * i);
+    if (negative) value = 0u - value;
+    return static_cast<int>(value);
+}
+
+long BigNumber::toLong() const { return static_cast<long>(toInt()); }
+
+ByteArray BigNumber::toByteArray(bool msbFirst) const {
+    ByteArray bytes(getData(), size);
+    if (msbFirst) {
+        unsigned char* data = bytes.getData();
+        for (unsigned int i = 0, j = size; i + 1 < j; ++i, --j) {
+            const unsigned char t = data[i];
+            data[i] = data[j - 1];
+            data[j - 1] = t;
+        }
+    }
+    return bytes;
+}
+
+BigNumber BigNumber::fromMSDByteArray(const ByteArray& bytes, bool negative) {
+    const unsigned char* data = bytes.getData();
+    unsigned int count = bytes.length();
+    unsigned int first = 0;
+    while (first < count && data[first] == 0) ++first;
+    if (first == count) return BigNumber(nullptr, 0, 0, negative);
+    count -= first;
+    BigNumber result(count, 0);
+    unsigned char* digits = result.getData();
+    for (unsigned int i = 0; i < count; ++i) digits[i] = data[first + count - 1 - i];
+    result.negative = negative;
+    return result;
+}
+
+}  // namespace Korvane

@@ -1,0 +1,284 @@
+// BigNumber: addition, subtraction, multiplication, division and the bitwise
+// in-place operations.
+//
+// Addition and subtraction follow the digit rules of the class exactly (they
+// are linear and their sign rules are the point); the quadratic operations
+// move the magnitudes to 64-bit words, run the word algorithms and come back.
+#include <cstring>
+
+#include "bignum/NumberWords.h"
+#include "bignum/WordArithmetic.h"
+#include "korvane/BigNumber.h"
+
+namespace Korvane {
+
+using internal::Word;
+using internal::WordBuffer;
+
+namespace {
+const char* const kDivideLocation = "BigNumber::divide(const BigNumber& other) const";
+const char* const kDivideByteLocation = "BigNumber::divide(unsigned char value) const";
+const char* const kModLocation = "BigNumber::mod(const BigNumber& other) const";
+const char* const kModByteLocation = "BigNumber::mod(unsigned char value) const";
+const char* const kDivisionByZero = "division by zero";
+
+// Compares |a| and |b| the way the digit rules do: by length, then from the
+// most significant digit down. Returns -1, 0 or 1.
+int compareDigits(const unsigned char* a, unsigned int aLength, const unsigned char* b, unsigned int bLength) {
+    if (aLength != bLength) return aLength < bLength ? -1 : 1;
+    for (unsigned int i = aLength; i-- > 0;) {
+        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+    }
+    return 0;
+}
+}  // namespace
+
+// ---- Addition and subtraction ---------------------------------------------------
+
+BigNumber BigNumber::add(const BigNumber& other, bool ignoreSign) const {
+    if (isZero()) return other;
+    if (other.isZero()) return *this;
+    if (!ignoreSign && negative != other.negative) {
+        if (negative) return other.subtract(*this, true);
+        return subtract(other, true);
+    }
+    const BigNumber& longer = other.size > size ? other : *this;
+    const BigNumber& shorter = other.size > size ? *this : other;
+    BigNumber result(longer.size + 1, 0);
+    unsigned char* sum = result.getData();
+    const unsigned char* x = longer.getData();
+    const unsigned char* y = shorter.getData();
+    unsigned int carry = 0;
+    unsigned int i = 0;
+    for (; i < shorter.size; ++i) {
+        const unsigned int s = x[i] + y[i] + carry;
+        sum[i] = static_cast<unsigned char>(s);
+        carry = s >> 8;
+    }
+    for (; i < longer.size; ++i) {
+        const unsigned int s = x[i] + carry;
+        sum[i] = static_cast<unsigned char>(s);
+        carry = s >> 8;
+    }
+    if (carry != 0) {
+        sum[longer.size] = 1;
+    } else {
+        // The spare top digit was zero, so the terminator is already there.
+        result.size = longer.size;
+    }
+    result.negative = negative && other.negative;
+    return result;
+}
+
+BigNumber BigNumber::add(unsigned char value, bool ignoreSign) const {
+    if (isZero()) return BigNumber(value);
+    if (value == 0) return *this;
+    if (!ignoreSign && negative) return BigNumber(value).subtract(*this, true);
+    BigNumber result(size + 1, 0);
+    unsigned char* sum = result.getData();
+    std::memcpy(sum, getData(), size);
+    unsigned int carry = value;
+    for (unsigned int i = 0; i < size && carry != 0; ++i) {
+        const unsigned int s = sum[i] + carry;
+        sum[i] = static_cast<unsigned char>(s);
+        carry = s >> 8;
+    }
+    if (carry != 0)
+        sum[size] = 1;
+    else
+        result.size = size;
+    result.negative = negative;
+    return result;
+}
+
+BigNumber BigNumber::subtract(const BigNumber& other, bool ignoreSign) const {
+    if (isZero()) {
+        BigNumber result(other);
+        result.negative = !other.negative;
+        return result;
+    }
+    if (other.isZero()) return *this;
+    if (!ignoreSign && (negative || other.negative)) {
+        if (negative && other.negative) return other.subtract(*this, true);
+        if (negative) {
+            BigNumber sum = add(other, true);
+            sum.negative = true;
+            return sum;
+        }
+        return add(other, true);
+    }
+    const int order = compareDigits(getData(), size, other.getData(), other.size);
+    if (order == 0) return Zero;
+    const BigNumber& larger = order < 0 ? other : *this;
+    const BigNumber& smaller = order < 0 ? *this : other;
+    BigNumber result(larger.size, 0);
+    unsigned char* difference = result.getData();
+    const unsigned char* x = larger.getData();
+    const unsigned char* y = smaller.getData();
+    int borrow = 0;
+    unsigned int i = 0;
+    for (; i < smaller.size; ++i) {
+        const int d = x[i] - y[i] - borrow;
+        difference[i] = static_cast<unsigned char>(d);
+        borrow = d < 0 ? 1 : 0;
+    }
+    if (borrow != 0) {
+        // The borrow runs up until a digit absorbs it; what would remain past
+        // the top (only for digits out of normal form) is dropped.
+        while (i < larger.size) {
+            const int d = x[i] - 1;
+            difference[i] = static_cast<unsigned char>(d);
+            ++i;
+            if (d >= 0) break;
+        }
+    }
+    for (; i < larger.size; ++i) difference[i] = x[i];
+    result.normalize();
+    result.negative = order < 0;
+    return result;
+}
+
+BigNumber BigNumber::subtract(unsigned char value, bool ignoreSign) const {
+    return subtract(BigNumber(value), ignoreSign);
+}
+
+// ---- Multiplication ----------------------------------------------------------------
+
+BigNumber BigNumber::multiply(const BigNumber& other) const {
+    const bool productNegative = negative != other.negative;
+    WordBuffer a(internal::magnitudeWordCount(*this));
+    WordBuffer b(internal::magnitudeWordCount(other));
+    internal::loadMagnitude(*this, a);
+    internal::loadMagnitude(other, b);
+    const std::size_t an = a.significantSize();
+    const std::size_t bn = b.significantSize();
+    WordBuffer product(an + bn);
+    if (an != 0 && bn != 0) {
+        if (an >= bn)
+            internal::multiplyWords(product.data(), a.data(), an, b.data(), bn);
+        else
+            internal::multiplyWords(product.data(), b.data(), bn, a.data(), an);
+    }
+    return fromWords(product, productNegative);
+}
+
+BigNumber BigNumber::multiply(unsigned char value) const {
+    BigNumber result(size + 1, 0);
+    unsigned char* product = result.getData();
+    const unsigned char* digits = getData();
+    unsigned int carry = 0;
+    for (unsigned int i = 0; i < size; ++i) {
+        const unsigned int p = digits[i] * static_cast<unsigned int>(value) + carry;
+        product[i] = static_cast<unsigned char>(p);
+        carry = p >> 8;
+    }
+    product[size] = static_cast<unsigned char>(carry);
+    result.normalize();
+    result.negative = negative;
+    return result;
+}
+
+// ---- Division ----------------------------------------------------------------------
+
+namespace {
+// The magnitudes of a division as words, the divisor checked for zero.
+struct DivisionOperands {
+    DivisionOperands(const BigNumber& dividend, const BigNumber& divisor, const char* location)
+        : a(internal::magnitudeWordCount(dividend)), b(internal::magnitudeWordCount(divisor)) {
+        internal::loadMagnitude(divisor, b);
+        bn = b.significantSize();
+        if (bn == 0) internal::throwZeroDivisor(location, kDivisionByZero);
+        internal::loadMagnitude(dividend, a);
+        an = a.significantSize();
+    }
+    WordBuffer a;
+    WordBuffer b;
+    std::size_t an = 0;
+    std::size_t bn = 0;
+};
+}  // namespace
+
+BigNumber BigNumber::divide(const BigNumber& other) const {
+    DivisionOperands operands(*this, other, kDivideLocation);
+    const bool quotientNegative = negative != other.negative;
+    if (operands.an < operands.bn) return BigNumber(nullptr, 0, 0, quotientNegative);
+    WordBuffer quotient(operands.an - operands.bn + 1);
+    internal::divideWords(quotient.data(), nullptr, operands.a.data(), operands.an, operands.b.data(), operands.bn);
+    return fromWords(quotient, quotientNegative);
+}
+
+BigNumber BigNumber::mod(const BigNumber& other) const {
+    DivisionOperands operands(*this, other, kModLocation);
+    if (operands.an < operands.bn) return fromWords(operands.a, negative);
+    WordBuffer remainder(operands.bn);
+    internal::divideWords(nullptr, remainder.data(), operands.a.data(), operands.an, operands.b.data(), operands.bn);
+    return fromWords(remainder, negative);
+}
+
+BigNumber BigNumber::divide(unsigned char value) const {
+    if (value == 0) internal::throwZeroDivisor(kDivideByteLocation, kDivisionByZero);
+    BigNumber result(size, 0);
+    unsigned char* quotient = result.getData();
+    const unsigned char* digits = getData();
+    unsigned int remainder = 0;
+    for (unsigned int i = size; i-- > 0;) {
+        const unsigned int current = digits[i] + remainder * 256;
+        quotient[i] = static_cast<unsigned char>(current / value);
+        remainder = current % value;
+    }
+    result.normalize();
+    result.negative = negative;
+    return result;
+}
+
+int BigNumber::mod(unsigned char value) const {
+    if (value == 0) internal::throwZeroDivisor(kModByteLocation, kDivisionByZero);
+    int remainder = 0;
+    const unsigned char* digits = getData();
+    for (unsigned int i = size; i-- > 0;) remainder = (digits[i] + remainder * 256) % value;
+    return negative ? -remainder : remainder;
+}
+
+// ---- Complements and shifts ------------------------------------------------------
+
+BigNumber BigNumber::twosComplement() const {
+    BigNumber complement(*this);
+    ~complement;
+    BigNumber result = complement.add(static_cast<unsigned char>(1), true);
+    result.negative = !negative;
+    return result;
+}
+
+BigNumber& BigNumber::operator~() {
+    unsigned char* digits = getData();
+    for (unsigned int i = 0; i < size; ++i) digits[i] = static_cast<unsigned char>(~digits[i]);
+    return *this;
+}
+
+BigNumber& BigNumber::shiftl() {
+    if (isZero()) return *this;
+    unsigned char* digits = getData();
+    unsigned int carry = 0;
+    for (unsigned int i = 0; i < size; ++i) {
+        const unsigned int shifted = (static_cast<unsigned int>(digits[i]) << 1) | carry;
+        digits[i] = static_cast<unsigned char>(shifted);
+        carry = shifted >> 8;
+    }
+    if (carry != 0) (*this)[size] = 1;
+    return *this;
+}
+
+BigNumber& BigNumber::shiftr() {
+    if (isZero()) return *this;
+    unsigned char* digits = getData();
+    unsigned int carry = 0;
+    for (unsigned int i = size; i-- > 0;) {
+        const unsigned int digit = digits[i];
+        digits[i] = static_cast<unsigned char>((digit >> 1) | (carry << 7));
+        carry = digit & 1;
+    }
+    if (size > 1 && digits[size - 1] == 0) --size;
+    return *this;
+}
+
+}  // namespace Korvane

@@ -1,0 +1,30 @@
+// Helpers shared by the member files of BigNumber: the step from a number's
+// base-256 digits to the word form its algorithms run on, and the one error
+// they raise.
+#pragma once
+
+#include <cstddef>
+
+#include "bignum/WordBuffer.h"
+#include "korvane/BigNumber.h"
+
+namespace Korvane {
+namespace internal {
+
+// The number of words that hold all digits of `number` (high zero digits
+// included).
+std::size_t magnitudeWordCount(const BigNumber& number);
+// Writes the magnitude of `number` into the first magnitudeWordCount(number)
+// words of `words`, which must be at least that long.
+void loadMagnitude(const BigNumber& number, WordBuffer& words);
+
+// True when the magnitude is zero, high zero digits or not; reads every
+// digit whatever their values.
+bool isZeroValue(const BigNumber& number);
+
+// Throws QuillonException 22 ("Data format invalid") at `location` with the
+// extra text `reason` ("division by zero", "modulus is zero").
+[[noreturn]] void throwZeroDivisor(const char* location, const char* reason);
+
+}  // namespace internal
+}  // namespace Korvane

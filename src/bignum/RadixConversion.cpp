@@ -1,0 +1,201 @@
+#include "bignum/RadixConversion.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "bignum/WordArithmetic.h"
+#include "korvane/String.h"
+
+namespace Korvane {
+namespace internal {
+
+namespace {
+
+const char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// Digit value of every byte; 0xFF marks a character that is not a digit.
+struct DigitValues {
+    unsigned char value[256];
+    constexpr DigitValues() : value() {
+        for (int c = 0; c < 256; ++c) value[c] = 0xFF;
+        for (int d = 0; d < 10; ++d) value['0' + d] = static_cast<unsigned char>(d);
+        for (int d = 0; d < 26; ++d) {
+            value['A' + d] = static_cast<unsigned char>(10 + d);
+            value['a' + d] = static_cast<unsigned char>(10 + d);
+        }
+    }
+};
+constexpr DigitValues kDigitValues;
+
+// The largest power base^k that fits in a word, with its exponent k.
+struct WordPower {
+    Word power;
+    unsigned int digits;
+};
+
+WordPower largestWordPower(unsigned int base, Word limit) {
+    WordPower result{base, 1};
+    while (result.power <= limit / base) {
+        result.power *= base;
+        ++result.digits;
+    }
+    return result;
+}
+
+// Writes the `count` low digits of `value` backwards, ending before `end`.
+// One instance per base, so each division is by a constant and becomes a
+// multiplication.
+template <unsigned int Base>
+void writeChunk(Word value, char* end, unsigned int count) {
+    for (unsigned int i = 0; i < count; ++i) {
+        *--end = kAlphabet[value % Base];
+        value /= Base;
+    }
+}
+
+using ChunkWriter = void (*)(Word, char*, unsigned int);
+
+template <std::size_t... Base>
+constexpr std::array<ChunkWriter, sizeof...(Base)> makeChunkWriters(std::index_sequence<Base...>) {
+    return {{&writeChunk<(Base < 2 ? 2 : static_cast<unsigned int>(Base))>...}};
+}
+constexpr std::array<ChunkWriter, 37> kChunkWriters = makeChunkWriters(std::make_index_sequence<37>());
+
+// Numbers of at most this many words are converted by repeated division by
+// the word power; longer ones are split first.
+constexpr std::size_t kSplitThreshold = 6;
+
+class TextWriter {
+public:
+    explicit TextWriter(unsigned int base) : base(base), chunk(largestWordPower(base, ~Word(0))), divisor(chunk.power) {}
+
+    // Writes exactly `count` digits of the n-word x (below base^count)
+    // backwards, ending before `end`, leading zeros included. x is consumed.
+    void write(Word* x, std::size_t n, char* end, std::size_t count) {
+        n = significantWords(x, n);
+        if (n > kSplitThreshold) {
+            std::size_t level = 0;
+            while (level + 1 < powers.size() && powerLength(level + 1) <= n / 2) ++level;
+            if (level < powers.size() && powerLength(level) * 2 <= n) {
+                split(x, n, end, count, level);
+                return;
+            }
+        }
+        std::size_t written = 0;
+        while (n != 0) {
+            const Word low = divideByWord(x, x, n, divisor);
+            n = significantWords(x, n);
+            const unsigned int digits = chunk.digits;
+            kChunkWriters[base](low, end - written, digits);
+            written += digits;
+        }
+        // The last chunk may have written zeros past `count`; those belong
+        // to the caller's padding and are zeros anyway.
+        if (written < count) std::memset(end - count, '0', count - written);
+    }
+
+    // Prepares base^(k 2^j) for every j whose power has at most `n` words.
+    void preparePowers(std::size_t n) {
+        if (n <= kSplitThreshold) return;
+        powerStore.reset(new WordBuffer(4 * n + 8));
+        Word* free = powerStore->data();
+        free[0] = chunk.power;
+        powers.push_back({free, 1, chunk.digits});
+        free += 1;
+        while (true) {
+            const Power last = powers.back();
+            if (2 * last.length > n) break;
+            squareWords(free, last.words, last.length);
+            const std::size_t length = significantWords(free, 2 * last.length);
+            powers.push_back({free, length, 2 * last.digits});
+            free += 2 * last.length;
+        }
+    }
+
+private:
+    struct Power {
+        const Word* words;
+        std::size_t length;
+        std::size_t digits;
+    };
+
+    std::size_t powerLength(std::size_t level) const { return powers[level].length; }
+
+    // x = q base^d + r with d the digits of the chosen power: r fills the
+    // low d positions, q the rest.
+    void split(Word* x, std::size_t n, char* end, std::size_t count, std::size_t level) {
+        const Power& p = powers[level];
+        WordBuffer parts(n + 1);
+        Word* quotient = parts.data();
+        Word* remainder = quotient + (n - p.length + 1);
+        divideWords(quotient, remainder, x, n, p.words, p.length);
+        write(remainder, p.length, end, p.digits);
+        write(quotient, n - p.length + 1, end - p.digits, count - p.digits);
+    }
+
+    unsigned int base;
+    WordPower chunk;
+    WordDivisor divisor;
+    std::unique_ptr<WordBuffer> powerStore;
+    std::vector<Power> powers;
+};
+
+}  // namespace
+
+String wordsToText(Word* w, std::size_t n, unsigned int base, bool negative) {
+    n = significantWords(w, n);
+    if (n == 0) return String("0");
+    // An upper bound on the digit count, with room for a partial chunk on
+    // either side; the surplus becomes leading zeros that are skipped.
+    const double bits = 64.0 * double(n);
+    const std::size_t count = static_cast<std::size_t>(std::ceil(bits * std::log(2.0) / std::log(double(base)))) + 1;
+    const unsigned int chunkDigits = largestWordPower(base, ~Word(0)).digits;
+    String scratch(static_cast<unsigned int>(count + chunkDigits + 1), '0');
+    char* buffer = scratch.getData();
+    char* end = buffer + chunkDigits + count;
+    TextWriter writer(base);
+    writer.preparePowers(n);
+    writer.write(w, n, end, count);
+    const char* first = end - count;
+    while (*first == '0') ++first;
+    String text;
+    if (negative) text += '-';
+    text += String(first, static_cast<unsigned int>(end - first));
+    return text;
+}
+
+std::size_t wordsForText(std::size_t digits) { return digits * 6 / kWordBits + 2; }
+
+void textToWords(const char* text, std::size_t length, unsigned int base, WordBuffer& out) {
+    // Chunks of k digits are gathered in one word (k chosen so that even k
+    // digits of value 35 fit), then value = value base^k + chunk.
+    const WordPower chunk = largestWordPower(base, ~Word(0) / 36);
+    Word* value = out.data();
+    std::size_t n = 0;
+    Word gathered = 0;
+    Word scale = 1;
+    unsigned int digits = 0;
+    auto flush = [&]() {
+        const Word carry = multiplyAddInPlace(value, n, scale, gathered);
+        if (carry != 0) value[n++] = carry;
+        gathered = 0;
+        scale = 1;
+        digits = 0;
+    };
+    const unsigned char* characters = reinterpret_cast<const unsigned char*>(text);
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned char digit = kDigitValues.value[characters[i]];
+        if (digit == 0xFF) continue;
+        gathered = gathered * base + digit;
+        scale *= base;
+        if (++digits == chunk.digits) flush();
+    }
+    if (digits != 0) flush();
+}
+
+}  // namespace internal
+}  // namespace Korvane

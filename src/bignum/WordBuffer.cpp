@@ -1,0 +1,51 @@
+#include "bignum/WordBuffer.h"
+
+#include <cstring>
+#include <new>
+
+#include "korvane/BufferMemory.h"
+
+namespace Korvane {
+namespace internal {
+
+WordBuffer::WordBuffer(std::size_t count) : words(inlineWords), count(count) {
+    if (count > kInlineWords) {
+        if (count > SIZE_MAX / sizeof(Word)) throw std::bad_alloc();
+        words = static_cast<Word*>(allocateBuffer(count * sizeof(Word)));
+    }
+    std::memset(words, 0, count * sizeof(Word));
+}
+
+WordBuffer::~WordBuffer() {
+    // The inline words are wiped as well: the stack frame they live in is
+    // reused by whatever runs next.
+    secureWipe(words, count * sizeof(Word));
+    if (words != inlineWords) releaseBuffer(words);
+}
+
+std::size_t WordBuffer::significantSize() const { return significantWords(words, count); }
+
+void digitsToWords(const unsigned char* digits, std::size_t count, Word* words) {
+    if (count == 0) return;
+    words[(count - 1) / kWordBytes] = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    std::memcpy(words, digits, count);
+#else
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i % kWordBytes == 0) words[i / kWordBytes] = 0;
+        words[i / kWordBytes] |= Word(digits[i]) << (8 * (i % kWordBytes));
+    }
+#endif
+}
+
+void wordsToDigitOrder(Word* words, std::size_t count) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    (void)words;
+    (void)count;
+#else
+    for (std::size_t i = 0; i < count; ++i) words[i] = __builtin_bswap64(words[i]);
+#endif
+}
+
+}  // namespace internal
+}  // namespace Korvane
