@@ -210,3 +210,57 @@ TEST(BoolArrayTest, TrimmedArraysStayUsable) {
     b += true;
     EXPECT_EQ(elements(b), (Bits{1, 0, 1}));
 }
+
+// ---- Packing ---------------------------------------------------------------------------
+
+namespace {
+
+// Element i at bit i mod 8 of byte i div 8, high zero bytes dropped but at
+// least one byte kept.
+std::vector<unsigned char> referencePack(const Bits& bits) {
+    std::vector<unsigned char> bytes((bits.size() + 7) / 8, 0);
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        if (bits[i]) bytes[i / 8] |= static_cast<unsigned char>(1 << (i % 8));
+    while (bytes.size() > 1 && bytes.back() == 0) bytes.pop_back();
+    return bytes;
+}
+
+}  // namespace
+
+TEST(BoolArrayTest, PackingExamples) {
+    using Bytes = std::vector<unsigned char>;
+    EXPECT_EQ(korvane_test::byteVector(boolArray({0, 0, 0}).toByteArray()), Bytes{0x00});
+    EXPECT_EQ(korvane_test::byteVector(boolArray({1, 0, 0, 0, 0, 0, 0, 0, 1}).toByteArray()),
+              (Bytes{0x01, 0x01}));
+    EXPECT_EQ(korvane_test::byteVector(boolArray({0, 1, 0, 1}).toByteArray()), Bytes{0x0A});
+    EXPECT_EQ(korvane_test::byteVector(BoolArray(12, true).toByteArray()), (Bytes{0xFF, 0x0F}));
+    EXPECT_EQ(korvane_test::byteVector(boolArray({1, 0, 0, 0, 0, 0, 0, 0, 0, 0}).toByteArray()),
+              Bytes{0x01});
+    EXPECT_EQ(BoolArray().toByteArray().length(), 0u);
+    EXPECT_EQ(ByteArray(BoolArray()), ByteArray::emptyArray);
+    EXPECT_EQ(ByteArray(boolArray({1, 1})), byteArray({0x03}));
+}
+
+TEST(BoolArrayTest, PackingRandomArraysMatchesBitByBitReference) {
+    const unsigned int seed = 20260814;
+    std::mt19937 random(seed);
+    for (int round = 0; round < 1500; ++round) {
+        Bits bits = randomBits(random, 1 + random() % 120);
+        // Long runs of high zeros exercise the dropped bytes.
+        if (random() % 3 == 0)
+            for (std::size_t i = bits.size() / 2; i < bits.size(); ++i) bits[i] = false;
+        const ByteArray packed = boolArray(bits).toByteArray();
+        ASSERT_EQ(korvane_test::byteVector(packed), referencePack(bits)) << "seed " << seed;
+        ASSERT_EQ(packed, ByteArray(boolArray(bits))) << "seed " << seed;
+    }
+}
+
+TEST(BoolArrayTest, UnpackingThePackedBytesRestoresTheSignificantBits) {
+    const unsigned int seed = 20260815;
+    std::mt19937 random(seed);
+    for (int round = 0; round < 500; ++round) {
+        BoolArray bits = boolArray(randomBits(random, 1 + random() % 100));
+        BoolArray unpacked(bits.toByteArray(), 0, true);
+        ASSERT_EQ(unpacked.trimMSB(), bits.trimMSB()) << "seed " << seed;
+    }
+}
