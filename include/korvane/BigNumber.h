@@ -16,8 +16,6 @@
 //    digits at their value.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 
 #include "korvane/Array.h"
 #include "korvane/Export.h"
