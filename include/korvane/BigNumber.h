@@ -20,12 +20,11 @@
 #include <cstdint>
 
 #include "korvane/Array.h"
+#include "korvane/ByteArray.h"
 #include "korvane/Export.h"
+#include "korvane/String.h"
 
 namespace Korvane {
-
-class ByteArray;
-class String;
 
 namespace internal {
 class WordBuffer;
