@@ -18,12 +18,11 @@
 
 
 #include "korvane/Array.h"
+#include "korvane/ByteArray.h"
 #include "korvane/Export.h"
+#include "korvane/String.h"
 
 namespace Korvane {
-
-class ByteArray;
-class String;
 
 namespace internal {
 class WordBuffer;

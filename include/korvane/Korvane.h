@@ -43,3 +43,6 @@
 #include "korvane/Diagnostics.h"
 #include "korvane/DynamicDLL.h"
 #include "korvane/Rect.h"
+
+// Regular expressions
+#include "korvane/RegularExpression.h"

@@ -1,0 +1,464 @@
+#include "regex/RegexMatcher.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "korvane/QuillonException.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace Korvane {
+namespace regex {
+
+namespace {
+
+const char* const kMatchLocation = "RegularException::regmatch(exec, prog)";
+const char* const kRepeatLocation = "RegularExpression::regrepeat()";
+
+// Below this many candidate counts a plain loop beats memrchr's set-up.
+constexpr std::size_t kShortBackOff = 32;
+
+[[noreturn]] void fail(int errorNumber, const char* location) {
+    throw QuillonException(errorNumber, location, String());
+}
+
+// The byte a repetition's continuation must start with, or -1 for none: the
+// first byte of the literal that follows it.
+int lookaheadByte(const unsigned char* next) {
+    return next != nullptr && opcode(next) == OpLiteral ? operand(next)[0] : -1;
+}
+
+// The greatest count in [least, most] whose continuation can start at
+// `run + count` (the byte there is `look`, when there is a lookahead).
+bool chooseCount(const unsigned char* run, std::size_t least, std::size_t most, int look,
+                 std::size_t& count) {
+    if (most < least) return false;
+    if (look < 0) {
+        count = most;
+        return true;
+    }
+    if (most - least < kShortBackOff) {
+        for (std::size_t c = most;; --c) {
+            if (run[c] == look) {
+                count = c;
+                return true;
+            }
+            if (c == least) return false;
+        }
+    }
+    const void* hit = memrchr(run + least, look, most - least + 1);
+    if (hit == nullptr) return false;
+    count = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - run);
+    return true;
+}
+
+#if defined(__SSE2__)
+std::size_t firstSetBit(int mask) {
+    return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned int>(mask)));
+}
+#endif
+
+// The position of the first byte at or after `at` that is one of the
+// `count` bytes of `wanted`, or `length`. The subject's NUL follows its last
+// byte, and no wanted byte is NUL.
+std::size_t scanForAny(const unsigned char* text, std::size_t at, std::size_t length,
+                       const char* wanted, int count) {
+#if defined(__SSE2__)
+    // Up to four bytes: compare 16 subject bytes at a time with each.
+    if (count <= 4) {
+        __m128i needles[4];
+        for (int i = 0; i < 4; ++i) needles[i] = _mm_set1_epi8(wanted[i < count ? i : 0]);
+        for (; at + 16 <= length; at += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+            __m128i hits = _mm_cmpeq_epi8(block, needles[0]);
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[1]));
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[2]));
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[3]));
+            const int mask = _mm_movemask_epi8(hits);
+            if (mask != 0) return at + firstSetBit(mask);
+        }
+        for (; at < length; ++at)
+            for (int i = 0; i < count; ++i)
+                if (text[at] == static_cast<unsigned char>(wanted[i])) return at;
+        return length;
+    }
+#endif
+    (void)count;
+    return at + std::strcspn(reinterpret_cast<const char*>(text) + at, wanted);
+}
+
+// The position of the first pair of bytes at or after `at` that is one of the
+// `count` pairs, or `length`.
+std::size_t scanForPairs(const unsigned char* text, std::size_t at, std::size_t length,
+                         const unsigned char (*pairs)[2], int count) {
+#if defined(__SSE2__)
+    __m128i firsts[kStartPairs];
+    __m128i seconds[kStartPairs];
+    for (int i = 0; i < kStartPairs; ++i) {
+        const int pair = i < count ? i : 0;
+        firsts[i] = _mm_set1_epi8(static_cast<char>(pairs[pair][0]));
+        seconds[i] = _mm_set1_epi8(static_cast<char>(pairs[pair][1]));
+    }
+    // The second load reaches one byte further: at most the terminating NUL.
+    for (; at + 16 <= length; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 1));
+        __m128i hits = _mm_setzero_si128();
+        for (int i = 0; i < kStartPairs; ++i)
+            hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(block, firsts[i]),
+                                                    _mm_cmpeq_epi8(after, seconds[i])));
+        const int mask = _mm_movemask_epi8(hits);
+        if (mask != 0) return at + firstSetBit(mask);
+    }
+#endif
+    for (; at < length; ++at)
+        for (int i = 0; i < count; ++i)
+            if (text[at] == pairs[i][0] && text[at + 1] == pairs[i][1]) return at;
+    return length;
+}
+
+// The first alternative of the branch chain from `branch` on that is worth
+// trying where the next byte is `next`, or null. An alternative that opens
+// with a literal or a set that `next` cannot start fails at once, so
+// skipping it changes nothing but the time taken.
+const unsigned char* firstViable(const Program& program, const unsigned char* branch,
+                                 unsigned char next) {
+    for (; branch != nullptr && opcode(branch) == OpBranch; branch = nextNode(branch)) {
+        const unsigned char* first = operand(branch);
+        if (opcode(first) == OpLiteral && operand(first)[0] != next) continue;
+        if (opcode(first) == OpAnyOf && !program.setOf(first).contains(next)) continue;
+        return branch;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Matcher::Matcher(Program& program, const char* subject, std::size_t length)
+    : program(program),
+      subject(reinterpret_cast<const unsigned char*>(subject)),
+      length(length),
+      searchStart(0),
+      input(0),
+      frames(inlineFrames),
+      depth(0),
+      capacity(kInlineFrames) {}
+
+Matcher::~Matcher() {
+    if (frames != inlineFrames) std::free(frames);
+}
+
+void Matcher::grow() {
+    const std::size_t wanted = capacity * 2;
+    Frame* grown = frames == inlineFrames
+                       ? static_cast<Frame*>(std::malloc(wanted * sizeof(Frame)))
+                       : static_cast<Frame*>(std::realloc(frames, wanted * sizeof(Frame)));
+    if (grown == nullptr) fail(6, kMatchLocation);
+    if (frames == inlineFrames) std::memcpy(grown, inlineFrames, sizeof inlineFrames);
+    frames = grown;
+    capacity = wanted;
+}
+
+// ---- regexec ----------------------------------------------------------------
+
+bool Matcher::search(const char* fromText) {
+    const std::size_t from = static_cast<std::size_t>(
+        reinterpret_cast<const unsigned char*>(fromText) - subject);
+    if (program.regmust != nullptr &&
+        memmem(subject + from, length - from, program.regmust,
+               static_cast<std::size_t>(program.regmlen)) == nullptr)
+        return false;
+
+    searchStart = from;
+    // Failed attempts never write a slot, so clearing once before the first
+    // attempt leaves the same state as clearing before each.
+    std::memset(program.startp, 0, sizeof program.startp);
+    std::memset(program.endp, 0, sizeof program.endp);
+
+    if (program.reganch) return attempt(from);
+
+    if (program.regstart != 0) {
+        // The single alternative begins with a literal, so an attempt can
+        // only succeed where the whole literal occurs.
+        const unsigned char* literal = operand(operand(program.firstNode()));
+        const std::size_t literalLength = std::strlen(reinterpret_cast<const char*>(literal));
+        for (std::size_t at = from; at < length; ++at) {
+            const void* hit = literalLength == 1
+                                  ? std::memchr(subject + at, literal[0], length - at)
+                                  : memmem(subject + at, length - at, literal, literalLength);
+            if (hit == nullptr) return false;
+            at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - subject);
+            if (attempt(at)) return true;
+        }
+        return false;
+    }
+
+    // When the program leads with a repetition of one node, a failed attempt
+    // at p also rules out p+1 .. p+n for the run of n it counted: from there
+    // the repetition could only reach continuation points already tried.
+    const unsigned char* leadingBody =
+        program.leadsWithRepeat ? operand(operand(program.firstNode())) : nullptr;
+
+    if (program.startSetUsable) {
+        // A match needs at least one byte, and its first byte is in the set.
+        const ByteSet& starts = program.startSet;
+        const int few = program.startByteCount;
+        const int pairs = program.startPairCount;
+        for (std::size_t at = from;; ++at) {
+            if (at >= length) return false;
+            if (pairs != 0)
+                at = scanForPairs(subject, at, length, program.startPairs, pairs);
+            else if (few != 0)
+                at = scanForAny(subject, at, length, program.startBytes, few);
+            else
+                while (at < length && !starts.contains(subject[at])) ++at;
+            if (at >= length) return false;
+            if (attempt(at)) return true;
+            if (leadingBody != nullptr) at += repeatCount(leadingBody, at);
+        }
+    }
+
+    for (std::size_t at = from;; ++at) {
+        if (attempt(at)) return true;
+        if (at >= length) return false;
+        if (leadingBody != nullptr) {
+            at += repeatCount(leadingBody, at);
+            if (at >= length) return false;
+        }
+    }
+}
+
+bool Matcher::attempt(std::size_t start) {
+    if (!match(start)) return false;
+    program.startp[0] = reinterpret_cast<const char*>(subject + start);
+    program.endp[0] = reinterpret_cast<const char*>(subject + input);
+    return true;
+}
+
+// ---- regmatch ---------------------------------------------------------------
+
+// Runs nodes forward until one fails, then resumes the newest choice point:
+// the next alternative of a branch, or the next smaller count of a
+// repetition. The stack holds choice points only, one for every branch with
+// several alternatives and every repetition on the current path, including
+// those down to their last option, so that the path can be replayed. (A
+// program without groups is never replayed, so there a repetition that
+// starts at its last option pushes nothing.)
+bool Matcher::match(std::size_t start) {
+    const unsigned char* const code = program.code;
+    const unsigned char* const text = subject;
+    const unsigned char* scan = program.firstNode();
+    std::size_t in = start;
+    depth = 0;
+
+    for (;;) {
+        bool failed = false;
+        while (!failed) {
+            if (scan == nullptr) fail(19, kMatchLocation);
+            const unsigned char* next = nextNode(scan);
+            const unsigned char op = opcode(scan);
+            switch (op) {
+            case OpEnd:
+                input = in;
+                if (program.hasGroups) recordGroups(start);
+                return true;
+            case OpLineStart:
+                failed = in != searchStart;
+                break;
+            case OpLineEnd:
+                failed = in != length;
+                break;
+            case OpAnyChar:
+                if (in == length)
+                    failed = true;
+                else
+                    ++in;
+                break;
+            case OpAnyOf:
+                // A set never holds NUL, so the terminator fails here.
+                if (program.setOf(scan).contains(text[in]))
+                    ++in;
+                else
+                    failed = true;
+                break;
+            case OpAnyBut:
+                if (in == length || program.setOf(scan).contains(text[in]))
+                    failed = true;
+                else
+                    ++in;
+                break;
+            case OpLiteral: {
+                // Literal bytes are never NUL, so the terminator stops the loop.
+                const unsigned char* literal = operand(scan);
+                const unsigned char* at = text + in;
+                while (*literal != 0 && *literal == *at) {
+                    ++literal;
+                    ++at;
+                }
+                if (*literal != 0)
+                    failed = true;
+                else
+                    in = static_cast<std::size_t>(at - text);
+                break;
+            }
+            case OpEmpty:
+            case OpBack:
+                break;
+            case OpBranch: {
+                // A lone alternative is no choice.
+                if (next == nullptr || opcode(next) != OpBranch) {
+                    next = operand(scan);
+                    break;
+                }
+                const unsigned char* alternative = firstViable(program, scan, text[in]);
+                if (alternative == nullptr) {
+                    failed = true;
+                    break;
+                }
+                push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(alternative - code));
+                next = operand(alternative);
+                break;
+            }
+            case OpStar:
+            case OpPlus: {
+                const std::size_t least = op == OpPlus ? 1 : 0;
+                const std::size_t most = repeatCount(operand(scan), in);
+                std::size_t count = 0;
+                if (!chooseCount(text + in, least, most, lookaheadByte(next), count)) {
+                    failed = true;
+                    break;
+                }
+                // Without groups there is no replay, and a repetition at its
+                // smallest count has nothing left to return to.
+                if (count > least || program.hasGroups) {
+                    push(static_cast<std::uint32_t>(count), 0);
+                    push(static_cast<std::uint32_t>(in), static_cast<std::uint32_t>(scan - code));
+                }
+                in += count;
+                break;
+            }
+            default:
+                // Group marks are written when the path is replayed.
+                if (!isGroupOpen(op) && !isGroupClose(op)) fail(18, kMatchLocation);
+                break;
+            }
+            if (!failed) scan = next;
+        }
+
+        // Backtrack to the newest choice point that has an option left.
+        for (;;) {
+            if (depth == 0) return false;
+            Frame& top = frames[depth - 1];
+            const unsigned char* node = code + top.node;
+            const unsigned char op = opcode(node);
+            if (op == OpBranch) {
+                const unsigned char* alternative = firstViable(program, nextNode(node), text[top.position]);
+                if (alternative == nullptr) {
+                    --depth;
+                    continue;
+                }
+                top.node = static_cast<std::uint32_t>(alternative - code);
+                in = top.position;
+                scan = operand(alternative);
+                break;
+            }
+            // A repetition: try the next smaller count that fits.
+            Frame& countSlot = frames[depth - 2];
+            const std::size_t least = op == OpPlus ? 1 : 0;
+            const unsigned char* next = nextNode(node);
+            std::size_t count = 0;
+            if (countSlot.position > least &&
+                chooseCount(text + top.position, least, countSlot.position - 1,
+                            lookaheadByte(next), count)) {
+                countSlot.position = static_cast<std::uint32_t>(count);
+                in = top.position + count;
+                scan = next;
+                break;
+            }
+            depth -= 2;
+        }
+    }
+}
+
+// Writes the group slots of the successful path. The choice points on the
+// stack, from the bottom up, are the decisions the path took, so walking the
+// program again with them retraces it without a failure. The recursive
+// formulation sets a slot at the innermost (that is, the last) visit of its
+// group mark on the path, which is what overwriting on the way forward gives.
+void Matcher::recordGroups(std::size_t start) {
+    const unsigned char* const code = program.code;
+    const char* const text = reinterpret_cast<const char*>(subject);
+    const unsigned char* scan = program.firstNode();
+    std::size_t in = start;
+    std::size_t decision = 0;
+    for (;;) {
+        const unsigned char op = opcode(scan);
+        const unsigned char* next = nextNode(scan);
+        switch (op) {
+        case OpEnd:
+            return;
+        case OpAnyChar:
+        case OpAnyOf:
+        case OpAnyBut:
+            ++in;
+            break;
+        case OpLiteral:
+            in += std::strlen(reinterpret_cast<const char*>(operand(scan)));
+            break;
+        case OpBranch:
+            if (next != nullptr && opcode(next) == OpBranch)
+                next = operand(code + frames[decision++].node);  // the alternative taken
+            else
+                next = operand(scan);
+            break;
+        case OpStar:
+        case OpPlus:
+            in += frames[decision].position;
+            decision += 2;
+            break;
+        default:
+            if (isGroupOpen(op))
+                program.startp[op - OpGroupOpen] = text + in;
+            else if (isGroupClose(op))
+                program.endp[op - OpGroupClose] = text + in;
+            break;
+        }
+        scan = next;
+    }
+}
+
+// ---- regrepeat --------------------------------------------------------------
+
+// How many times in a row the one-byte node matches from `from`. Set members
+// and literal bytes are never NUL, so the terminator ends every run.
+std::size_t Matcher::repeatCount(const unsigned char* node, std::size_t from) const {
+    const unsigned char* const begin = subject + from;
+    const unsigned char* at = begin;
+    switch (opcode(node)) {
+    case OpAnyChar:
+        return length - from;
+    case OpAnyOf: {
+        const ByteSet& set = program.setOf(node);
+        while (set.contains(*at)) ++at;
+        break;
+    }
+    case OpAnyBut: {
+        const ByteSet& set = program.setOf(node);
+        while (*at != 0 && !set.contains(*at)) ++at;
+        break;
+    }
+    case OpLiteral: {
+        const unsigned char c = operand(node)[0];
+        while (*at == c) ++at;
+        break;
+    }
+    default:
+        fail(20, kRepeatLocation);
+    }
+    return static_cast<std::size_t>(at - begin);
+}
+
+}  // namespace regex
+}  // namespace Korvane

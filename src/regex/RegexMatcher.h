@@ -1,0 +1,73 @@
+// The backtracking matcher: runs a node program over a subject.
+//
+// The search is leftmost-first: start positions are tried from left to
+// right, and at each one the alternatives and repetition counts in a fixed
+// order, the first success being taken. The choice points that a recursive
+// matcher would keep on the C++ stack live in a stack of 8-byte frames on the
+// heap instead, so a subject of any length is matched without overflowing
+// the C++ stack. Group marks take no frame: once a match succeeds, its path
+// is replayed from the choice points to write the slots. The results are
+// those of the recursive formulation, slots included (a slot takes the
+// innermost, i.e. last, visit of its group on the successful path).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "regex/RegexProgram.h"
+
+namespace Korvane {
+namespace regex {
+
+class Matcher {
+public:
+    // A matcher over the `length` bytes at `subject` (a NUL follows them).
+    Matcher(Program& program, const char* subject, std::size_t length);
+    ~Matcher();
+
+    // Searches from `from` (inside the subject or at its end). On a match the
+    // program's sub-match slots describe it; on a failure they are cleared,
+    // except when the subject lacks the program's required literal, which
+    // leaves them untouched. Throws QuillonException 18 to 20 for a damaged
+    // program.
+    bool search(const char* from);
+
+private:
+    Matcher(const Matcher&) = delete;
+    Matcher& operator=(const Matcher&) = delete;
+
+    // One choice point. A branch's names the alternative being tried; a
+    // repetition takes two frames, the count it is at lying under its header.
+    struct Frame {
+        std::uint32_t position;  // subject offset (the count, in a count slot)
+        std::uint32_t node;      // code offset of the branch or repetition
+    };
+
+    bool attempt(std::size_t start);
+    bool match(std::size_t start);
+    std::size_t repeatCount(const unsigned char* node, std::size_t from) const;
+    void recordGroups(std::size_t start);
+
+    void push(std::uint32_t position, std::uint32_t node) {
+        if (depth == capacity) grow();
+        frames[depth].position = position;
+        frames[depth].node = node;
+        ++depth;
+    }
+    void grow();
+
+    Program& program;
+    const unsigned char* const subject;
+    const std::size_t length;
+    std::size_t searchStart;  // ^ matches here only
+    std::size_t input;        // where the last match attempt ended
+
+    static constexpr std::size_t kInlineFrames = 256;
+    Frame inlineFrames[kInlineFrames];
+    Frame* frames;
+    std::size_t depth;
+    std::size_t capacity;
+};
+
+}  // namespace regex
+}  // namespace Korvane

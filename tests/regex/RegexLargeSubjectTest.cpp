@@ -1,0 +1,91 @@
+// Subjects of 4 and 16 MB under patterns whose matches pass a choice point
+// or a group for every byte or two: a matcher that recursed on the C++ stack
+// would overflow it here.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "RegexTestSupport.h"
+#include "korvane/RegularExpression.h"
+
+using namespace Korvane;
+using korvane_test::text;
+
+namespace {
+
+constexpr std::size_t kSixteenMegabytes = std::size_t(16) << 20;
+constexpr std::size_t kFourMegabytes = std::size_t(4) << 20;
+
+std::string randomLetters(std::size_t length, const char* letters, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    const std::size_t count = std::char_traits<char>::length(letters);
+    std::string s(length, ' ');
+    for (char& c : s) c = letters[random() % count];
+    return s;
+}
+
+}  // namespace
+
+TEST(RegexLargeSubjectTest, RepeatedGroupOverSixteenMegabytes) {
+    std::string subject;
+    subject.reserve(kSixteenMegabytes + 1);
+    while (subject.size() < kSixteenMegabytes) subject += "ab";
+    subject += 'c';
+    RegularExpression re("(ab)*c", subject.c_str());
+    ASSERT_TRUE(re.hasExpression());
+    EXPECT_EQ(re.getNumberSubExpressions(), 2u);
+    EXPECT_EQ(re.substitute("&").length(), kSixteenMegabytes + 1);
+    EXPECT_EQ(text(re.substitute("\\1")), "ab");  // the last iteration
+}
+
+TEST(RegexLargeSubjectTest, RepeatedAlternationOverSixteenMegabytes) {
+    const std::string subject = randomLetters(kSixteenMegabytes, "ab", 16);
+    RegularExpression re("(a|b)*", subject.c_str());
+    ASSERT_TRUE(re.hasExpression());
+    EXPECT_EQ(re.substitute("&").length(), kSixteenMegabytes);
+    EXPECT_EQ(text(re.substitute("\\1")), subject.substr(subject.size() - 1));
+}
+
+TEST(RegexLargeSubjectTest, GiveBackAcrossFourMegabytes) {
+    // The loop takes everything, then returns iterations one by one until
+    // "ba" fits before the end.
+    std::string subject = randomLetters(kFourMegabytes, "ab", 17);
+    subject += "ba";
+    subject.append(1000, 'a');
+    RegularExpression re("^((a)|b)*ba", subject.c_str());
+    ASSERT_TRUE(re.hasExpression());
+    EXPECT_EQ(re.substitute("&").length(), kFourMegabytes + 2);
+    EXPECT_EQ(re.getNumberSubExpressions(), 3u);
+    EXPECT_EQ(text(re.substitute("\\2")), "a");
+}
+
+TEST(RegexLargeSubjectTest, WalkingEveryNumberOfFourMegabytes) {
+    std::mt19937 random(18);
+    std::string subject;
+    subject.reserve(kFourMegabytes + 64);
+    std::size_t numbers = 0;
+    while (subject.size() < kFourMegabytes) {
+        subject.append(1 + random() % 6, 'x');
+        subject.append(1 + random() % 6, static_cast<char>('0' + random() % 10));
+        ++numbers;
+    }
+    RegularExpression re("[0-9]+", subject.c_str());
+    std::size_t walked = 0;
+    std::size_t digits = 0;
+    while (re.hasExpression()) {
+        digits += re.nextMatch(0).length();
+        ++walked;
+    }
+    EXPECT_EQ(walked, numbers);
+    std::size_t expectedDigits = 0;
+    for (char c : subject) expectedDigits += c != 'x';
+    EXPECT_EQ(digits, expectedDigits);
+}
+
+TEST(RegexLargeSubjectTest, MissingRequiredLiteralRejectsSixteenMegabytesAtOnce) {
+    const std::string subject = randomLetters(kSixteenMegabytes, "ab", 19);
+    RegularExpression re("(a|b)*c", subject.c_str());
+    EXPECT_FALSE(re.hasExpression());
+    EXPECT_EQ(re.getNumberSubExpressions(), 0u);
+}

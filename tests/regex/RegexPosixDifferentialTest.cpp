@@ -1,0 +1,164 @@
+// The library's search against glibc's POSIX extended regular expressions.
+// Both engines find a match at the leftmost position where one exists, so on
+// the syntax they share they agree on whether a match exists and where it
+// starts (where it ends differs: POSIX takes the longest, this library the
+// first that its ordered search meets).
+#include <gtest/gtest.h>
+
+#include <regex.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "RegexTestSupport.h"
+#include "korvane/RegularExpression.h"
+#include "regex/RegexProgram.h"
+
+using namespace Korvane;
+
+namespace {
+
+// Where our first search matched, or -1.
+long ourStart(const std::string& pattern, const std::string& subject) {
+    RegularExpression re(pattern.c_str(), subject.c_str());
+    if (!RegularExpressionInternals::matched(re)) return -1;
+    const regex::Program* program = RegularExpressionInternals::program(re);
+    return program->startp[0] - RegularExpressionInternals::subject(re);
+}
+
+// Asking for every group's position makes glibc run its full matcher. (Its
+// anchors inside repeated groups are unreliable either way: with the whole
+// match alone, (aa|^a)+b "matches" xaaab at 1; with the groups,
+// ((aa)|^a+|\.a*)+b misses the aab in caaab. The generator keeps anchors
+// out of groups.)
+long posixStart(const regex_t& compiled, const std::string& subject) {
+    regmatch_t match[10];
+    if (regexec(&compiled, subject.c_str(), 10, match, 0) != 0) return -1;
+    return static_cast<long>(match[0].rm_so);
+}
+
+struct Tally {
+    int compared = 0;
+    int matched = 0;
+    int unmatched = 0;
+    int rejectedByUs = 0;
+    int rejectedByPosix = 0;
+};
+
+void compareOver(std::uint32_t seed, int rounds, unsigned int subjectLength, bool repeatedGroups,
+                 Tally& tally) {
+    korvane_test::PatternGenerator generator(seed, korvane_test::PatternGenerator::Portable,
+                                             repeatedGroups);
+    for (int round = 0; round < rounds; ++round) {
+        const std::string pattern = generator.pattern();
+        if (korvane_test::compileOutcome(pattern, "").errorNumber != 0) {
+            ++tally.rejectedByUs;
+            continue;
+        }
+        regex_t compiled;
+        if (regcomp(&compiled, pattern.c_str(), REG_EXTENDED) != 0) {
+            ++tally.rejectedByPosix;
+            continue;
+        }
+        for (int s = 0; s < 8; ++s) {
+            const std::string subject = generator.subject(subjectLength);
+            const long expected = posixStart(compiled, subject);
+            const long actual = ourStart(pattern, subject);
+            ++tally.compared;
+            ++(expected >= 0 ? tally.matched : tally.unmatched);
+            if (actual != expected) {
+                regfree(&compiled);
+                FAIL() << "seed " << seed << " round " << round << " pattern '" << pattern
+                       << "' subject '" << subject << "': glibc " << expected << ", ours "
+                       << actual;
+            }
+        }
+        regfree(&compiled);
+    }
+    std::printf("compared %d (matched %d, unmatched %d); rejected by us %d, by glibc %d\n",
+                tally.compared, tally.matched, tally.unmatched, tally.rejectedByUs,
+                tally.rejectedByPosix);
+}
+
+}  // namespace
+
+TEST(RegexPosixDifferentialTest, ShortSubjectsAgreeWithGlibc) {
+    Tally tally;
+    compareOver(0xC0FFEE01, 20000, 12, true, tally);
+    // The grammar must produce patterns both engines take, and both outcomes.
+    EXPECT_GT(tally.compared, 100000);
+    EXPECT_GT(tally.matched, 20000);
+    EXPECT_GT(tally.unmatched, 20000);
+    EXPECT_LT(tally.rejectedByPosix, 50);
+}
+
+// Nested repetitions can backtrack exponentially on long subjects, so these
+// patterns repeat atoms but not groups.
+TEST(RegexPosixDifferentialTest, LongerSubjectsAgreeWithGlibc) {
+    Tally tally;
+    compareOver(0xC0FFEE02, 6000, 80, false, tally);
+    EXPECT_GT(tally.compared, 25000);
+    EXPECT_GT(tally.matched, 6000);
+    EXPECT_GT(tally.unmatched, 6000);
+}
+
+// Byte sets over the whole byte range: members, ranges and negation, alone
+// or repeated before a literal, over subjects of arbitrary bytes.
+TEST(RegexPosixDifferentialTest, ByteSetsAgreeWithGlibc) {
+    const std::uint32_t seed = 0xC0FFEE03;
+    std::mt19937 random(seed);
+    auto byte = [&random]() {
+        // Any byte but NUL, '[' (which opens classes in POSIX sets), and
+        // '-', ']' and '^' (whose meaning depends on their place).
+        for (;;) {
+            const char c = static_cast<char>(1 + random() % 255);
+            if (c != '[' && c != '-' && c != ']' && c != '^') return c;
+        }
+    };
+    int compared = 0;
+    int matched = 0;
+    for (int round = 0; round < 4000; ++round) {
+        std::string set = "[";
+        if (random() % 3 == 0) set += '^';
+        if (random() % 6 == 0) set += ']';
+        const int members = 1 + static_cast<int>(random() % 4);
+        for (int m = 0; m < members; ++m) {
+            char low = byte();
+            set += low;
+            if (random() % 2 == 0) {
+                char high = byte();
+                if (static_cast<unsigned char>(high) < static_cast<unsigned char>(low))
+                    std::swap(low, high);
+                set.back() = low;
+                set += '-';
+                set += high;
+            }
+        }
+        if (random() % 6 == 0) set += '-';
+        set += ']';
+        static const char* const tails[] = {"", "+", "*x", "+x", "?y"};
+        const std::string pattern = set + tails[random() % 5];
+
+        regex_t compiled;
+        ASSERT_EQ(regcomp(&compiled, pattern.c_str(), REG_EXTENDED), 0) << pattern;
+        for (int s = 0; s < 10; ++s) {
+            std::string subject(random() % 40, ' ');
+            for (char& c : subject) c = random() % 4 == 0 ? "xy"[random() % 2] : byte();
+            const long expected = posixStart(compiled, subject);
+            const long actual = ourStart(pattern, subject);
+            ++compared;
+            if (expected >= 0) ++matched;
+            if (actual != expected) {
+                regfree(&compiled);
+                FAIL() << "seed " << seed << " round " << round << " pattern " << ::testing::PrintToString(pattern)
+                       << " subject " << ::testing::PrintToString(subject) << ": glibc " << expected
+                       << ", ours " << actual;
+            }
+        }
+        regfree(&compiled);
+    }
+    EXPECT_EQ(compared, 40000);
+    EXPECT_GT(matched, 10000);
+    EXPECT_LT(matched, 35000);
+}
