@@ -16,7 +16,6 @@
 //    digits at their value.
 #pragma once
 
-
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/Export.h"
