@@ -39,6 +39,21 @@ void demoDates() {
     }
 }
 
+void demoBigNumbers() {
+    section("Modular exponentiation");
+    // A toy RSA key: n = 61 * 53, e = 17, d = e^-1 mod (60 * 52).
+    const BigNumber n = BigNumber::fromBase("3233", 10);
+    const BigNumber e(17);
+    const BigNumber d = e.mulInv(BigNumber::fromBase("3120", 10));
+    const BigNumber message(65);
+    const BigNumber cipher = message.expMod(e, n);
+    std::cout << "d = 17^-1 mod 3120        " << d.toBase(10) << '\n';
+    std::cout << "65^17 mod 3233            " << cipher.toBase(10) << '\n';
+    std::cout << "and back: c^d mod 3233    " << cipher.expMod(d, n).toBase(10) << '\n';
+    const BigNumber big = BigNumber::fromBase("FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", 16);
+    std::cout << "2^128 - 1 in decimal      " << big.toBase(10) << '\n';
+}
+
 void demoRegex() {
     section("A regular expression");
     RegularExpression serials("([0-9A-F][0-9A-F]):?", "serial 0A:1B:2C");
@@ -67,6 +82,7 @@ int runDemo(const Arguments& arguments) {
     std::cout << "Korvane demonstration\n";
     demoText();
     demoDates();
+    demoBigNumbers();
     demoRegex();
     demoException();
     return 0;
