@@ -1,4 +1,5 @@
 // korvane demo: a short walk through the library's main uses.
+#include <cstdio>
 #include <iostream>
 
 #include "Command.h"
@@ -63,6 +64,24 @@ void demoRegex() {
     std::cout << "the glob *.pem becomes     " << RegularExpression::glob2RegularExpression("*.pem") << '\n';
 }
 
+void demoBitString() {
+    section("A bit string");
+    // keyUsage digitalSignature | keyEncipherment: content 05 A0.
+    const ByteArray content("\xA0", 1u);
+    const unsigned int unused = System::calcNumberOfInsignificantBits(content);
+    const BoolArray usage(content, unused, false);
+    std::cout << "keyUsage bits A0, " << unused << " unused    " << System::toBitString(content, unused)
+              << " (" << usage.length() << " bits)\n";
+    std::cout << "DER length of 300         ";
+    const ByteArray length = System::getDEREncodedLength(300);
+    for (unsigned int i = 0; i < length.length(); ++i) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02X", length.getData()[i]);
+        std::cout << (i ? " " : "") << pair;
+    }
+    std::cout << "\nOID 1.2.840.113549 has   " << IntArray(String("1.2.840.113549")).length() << " arcs\n";
+}
+
 void demoException() {
     section("An exception report");
     try {
@@ -84,6 +103,7 @@ int runDemo(const Arguments& arguments) {
     demoDates();
     demoBigNumbers();
     demoRegex();
+    demoBitString();
     demoException();
     return 0;
 }
