@@ -16,16 +16,12 @@
 //    digits at their value.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-
 #include "korvane/Array.h"
+#include "korvane/ByteArray.h"
 #include "korvane/Export.h"
+#include "korvane/String.h"
 
 namespace Korvane {
-
-class ByteArray;
-class String;
 
 namespace internal {
 class WordBuffer;
@@ -95,6 +91,9 @@ public:
     static BigNumber fromMSDByteArray(const ByteArray& bytes, bool negative);
 
     // ---- Arithmetic ----------------------------------------------------------
+    // Note on overloads: a plain int argument binds to the unsigned char
+    // forms below (and to expMod's single-byte modulus), truncated to a byte;
+    // pass BigNumber(value) to mean the number.
     // With `ignoreSign` clear, signed arithmetic. With it set, add() gives
     // |this| + |other| (negative only when both are negative) and subtract()
     // gives |this| - |other| as a signed number. Results keep the sign flag

@@ -15,6 +15,7 @@
 namespace Korvane {
 
 class BigNumber;
+class BoolArray;
 class String;
 
 class KORVANE_API ByteArray : public Array<unsigned char> {
@@ -47,6 +48,10 @@ public:
     // The digits of `number`, least significant first, exactly as
     // number.toByteArray(false); the sign is dropped.
     ByteArray(const BigNumber& number);
+    // The bits packed into bytes: element i is bit i mod 8 of byte i div 8,
+    // high zero bytes are left out, an array without a true element gives
+    // the single byte 00 and an empty array an empty ByteArray.
+    ByteArray(const BoolArray& bits);
     virtual ~ByteArray();
 
     // ---- Assignment and appending ------------------------------------------

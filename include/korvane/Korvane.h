@@ -10,6 +10,9 @@
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 #include "korvane/StringTokenizer.h"
+#include "korvane/UTF8String.h"
+#include "korvane/BoolArray.h"
+#include "korvane/IntArray.h"
 
 // Big integers
 #include "korvane/BigNumber.h"
@@ -41,6 +44,7 @@
 #include "korvane/Synchronized.h"
 #include "korvane/LogFile.h"
 #include "korvane/Diagnostics.h"
+#include "korvane/System.h"
 #include "korvane/DynamicDLL.h"
 #include "korvane/Rect.h"
 

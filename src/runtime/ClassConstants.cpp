@@ -16,6 +16,7 @@
 #include <set>
 
 #include "korvane/BigNumber.h"
+#include "korvane/BoolArray.h"
 #include "korvane/ByteArray.h"
 #include "korvane/Diagnostics.h"
 #include "korvane/LogFile.h"
@@ -26,6 +27,8 @@
 namespace Korvane {
 
 const BigNumber BigNumber::Zero;
+
+const BoolArray BoolArray::emptyArray;
 
 const ByteArray ByteArray::emptyArray;
 

@@ -92,7 +92,9 @@ std::vector<std::pair<std::string, std::string>> unwritable(const Scene& s) {
 
 TEST(FileErrors, LoadOfAnUnreadablePathIsError0WithThePath) {
     Scene s;
-    for (const auto& [what, path] : unreadable(s)) {
+    for (const auto& entry : unreadable(s)) {
+        const auto& what = entry.first;
+        const auto& path = entry.second;
         SCOPED_TRACE(what);
         korvane_test::expectError<IOException>([&] { File::load(str(path)); }, 0,
                                                "File::load(String)", path);
@@ -101,7 +103,9 @@ TEST(FileErrors, LoadOfAnUnreadablePathIsError0WithThePath) {
 
 TEST(FileErrors, OpeningAnUnreadablePathIsError0) {
     Scene s;
-    for (const auto& [what, path] : unreadable(s)) {
+    for (const auto& entry : unreadable(s)) {
+        const auto& what = entry.first;
+        const auto& path = entry.second;
         SCOPED_TRACE(what);
         korvane_test::expectError<IOException>([&] { FileInputStream in(str(path)); }, 0,
                                                "File::File(String)", "");
@@ -113,7 +117,9 @@ TEST(FileErrors, OpeningAnUnreadablePathIsError0) {
 
 TEST(FileErrors, OpeningAnUnwritablePathIsError0AndCreatesNothing) {
     Scene s;
-    for (const auto& [what, path] : unwritable(s)) {
+    for (const auto& entry : unwritable(s)) {
+        const auto& what = entry.first;
+        const auto& path = entry.second;
         SCOPED_TRACE(what);
         korvane_test::expectError<IOException>([&] { FileOutputStream out(str(path)); }, 0,
                                                "File::File(String)", "");
@@ -224,7 +230,9 @@ TEST(FileErrors, RemoveOfAMissingFileOrPathIsError33) {
         {"embedded NUL", s.withNul()},
         {"name too long", s.root.path(std::string(300, 'n'))},
     };
-    for (const auto& [what, path] : cases) {
+    for (const auto& entry : cases) {
+        const auto& what = entry.first;
+        const auto& path = entry.second;
         SCOPED_TRACE(what);
         korvane_test::expectError<IOException>([&] { File::remove(str(path)); }, 33, "File::remove",
                                                path);
@@ -241,7 +249,9 @@ TEST(FileErrors, RemoveOfAReadOnlyFileOrDirectoryIsError32) {
         {"read-only file", readOnly},
         {"directory", s.directory()},
     };
-    for (const auto& [what, path] : cases) {
+    for (const auto& entry : cases) {
+        const auto& what = entry.first;
+        const auto& path = entry.second;
         SCOPED_TRACE(what);
         korvane_test::expectError<IOException>([&] { File::remove(str(path)); }, 32, "File::remove",
                                                path);
@@ -287,7 +297,9 @@ TEST(File, CreateMakesOrEmptiesAFileAndNeverThrows) {
     EXPECT_TRUE(File::exists(str(s.missing())));
     EXPECT_EQ(contentOf(s.missing()), "");
 
-    for (const auto& [what, path] : unwritable(s)) {
+    for (const auto& entry : unwritable(s)) {
+        const auto& what = entry.first;
+        const auto& path = entry.second;
         SCOPED_TRACE(what);
         EXPECT_NO_THROW(File::create(str(path)));
     }

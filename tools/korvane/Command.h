@@ -51,6 +51,8 @@ std::vector<Command> errorCommands();
 std::vector<Command> demoCommands();
 std::vector<Command> timeCommands();
 std::vector<Command> regexCommands();
+std::vector<Command> bignumCommands();
+std::vector<Command> bitsCommands();
 
 // Strict readers for numbers given on the command line.
 long long parseInteger(const std::string& text, const std::string& what);

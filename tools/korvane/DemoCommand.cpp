@@ -1,4 +1,5 @@
 // korvane demo: a short walk through the library's main uses.
+#include <cstdio>
 #include <iostream>
 
 #include "Command.h"
@@ -39,6 +40,21 @@ void demoDates() {
     }
 }
 
+void demoBigNumbers() {
+    section("Modular exponentiation");
+    // A toy RSA key: n = 61 * 53, e = 17, d = e^-1 mod (60 * 52).
+    const BigNumber n = BigNumber::fromBase("3233", 10);
+    const BigNumber e(17);
+    const BigNumber d = e.mulInv(BigNumber::fromBase("3120", 10));
+    const BigNumber message(65);
+    const BigNumber cipher = message.expMod(e, n);
+    std::cout << "d = 17^-1 mod 3120        " << d.toBase(10) << '\n';
+    std::cout << "65^17 mod 3233            " << cipher.toBase(10) << '\n';
+    std::cout << "and back: c^d mod 3233    " << cipher.expMod(d, n).toBase(10) << '\n';
+    const BigNumber big = BigNumber::fromBase("FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", 16);
+    std::cout << "2^128 - 1 in decimal      " << big.toBase(10) << '\n';
+}
+
 void demoRegex() {
     section("A regular expression");
     RegularExpression serials("([0-9A-F][0-9A-F]):?", "serial 0A:1B:2C");
@@ -46,6 +62,24 @@ void demoRegex() {
     while (serials.hasExpression()) std::cout << ' ' << serials.nextMatch(1);
     std::cout << '\n';
     std::cout << "the glob *.pem becomes     " << RegularExpression::glob2RegularExpression("*.pem") << '\n';
+}
+
+void demoBitString() {
+    section("A bit string");
+    // keyUsage digitalSignature | keyEncipherment: content 05 A0.
+    const ByteArray content("\xA0", 1u);
+    const unsigned int unused = System::calcNumberOfInsignificantBits(content);
+    const BoolArray usage(content, unused, false);
+    std::cout << "keyUsage bits A0, " << unused << " unused    " << System::toBitString(content, unused)
+              << " (" << usage.length() << " bits)\n";
+    std::cout << "DER length of 300         ";
+    const ByteArray length = System::getDEREncodedLength(300);
+    for (unsigned int i = 0; i < length.length(); ++i) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02X", length.getData()[i]);
+        std::cout << (i ? " " : "") << pair;
+    }
+    std::cout << "\nOID 1.2.840.113549 has   " << IntArray(String("1.2.840.113549")).length() << " arcs\n";
 }
 
 void demoException() {
@@ -67,7 +101,9 @@ int runDemo(const Arguments& arguments) {
     std::cout << "Korvane demonstration\n";
     demoText();
     demoDates();
+    demoBigNumbers();
     demoRegex();
+    demoBitString();
     demoException();
     return 0;
 }

@@ -16,7 +16,7 @@ using namespace korvane_tool;
 namespace {
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto group : {demoCommands, timeCommands, regexCommands, errorCommands}) {
+    for (auto group : {demoCommands, timeCommands, bignumCommands, bitsCommands, regexCommands, errorCommands}) {
         for (auto& command : group()) commands.push_back(std::move(command));
     }
     return commands;

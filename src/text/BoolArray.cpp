@@ -1,0 +1,152 @@
+#include "korvane/BoolArray.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "korvane/BigNumber.h"
+#include "korvane/ByteArray.h"
+#include "korvane/String.h"
+
+namespace Korvane {
+
+// ---- Construction -----------------------------------------------------------
+
+BoolArray::BoolArray() : Array<bool>(nullptr, 0, 0, false) {}
+
+BoolArray::BoolArray(const BoolArray& other) : Array<bool>(other) {}
+
+BoolArray::BoolArray(unsigned int count, bool value) : Array<bool>(count, value, false) {}
+
+BoolArray::BoolArray(const ByteArray& bytes, unsigned int insignificantBits, bool lsbFirst)
+    : Array<bool>(nullptr, 0, 0, false) {
+    if (bytes.length() == 0 || insignificantBits > 7) return;
+    const std::uint64_t bits = std::uint64_t(bytes.length()) * 8 - insignificantBits;
+    if (bits > UINT32_MAX) internal::throwArrayTooLong();
+    size = static_cast<unsigned int>(bits);
+    reallocate(size);
+    const unsigned char* in = bytes.getData();
+    bool* out = getData();
+    for (unsigned int i = 0; i < size; ++i) {
+        const unsigned int shift = lsbFirst ? i % 8 : 7 - i % 8;
+        out[i] = ((in[i / 8] >> shift) & 1) != 0;
+    }
+}
+
+BoolArray::BoolArray(const String& text, bool reversed) : Array<bool>(nullptr, 0, 0, false) {
+    const char* characters = text.getData();
+    const unsigned int count = text.length();
+    for (unsigned int k = 0; k < count; ++k) {
+        const char c = characters[reversed ? count - 1 - k : k];
+        if (c == '0' || c == '1') *this += (c == '1');
+    }
+}
+
+BoolArray::~BoolArray() = default;
+
+// ---- Assignment and appending -------------------------------------------------
+
+BoolArray& BoolArray::operator=(const BoolArray& other) {
+    if (this == &other) return *this;
+    size = other.size;
+    reallocate(size);
+    if (size != 0) std::memcpy(getData(), other.getData(), size * sizeof(bool));
+    return *this;
+}
+
+BoolArray& BoolArray::operator+=(const BoolArray& other) {
+    const unsigned int count = other.size;
+    if (count == 0) return *this;
+    if (std::uint64_t(size) + count > UINT32_MAX) internal::throwArrayTooLong();
+    // Growing keeps the old elements at the start of the new buffer, so a
+    // += a still finds its source there.
+    ensureCapacity(size + count);
+    std::memcpy(getData() + size, other.getData(), count * sizeof(bool));
+    size += count;
+    return *this;
+}
+
+BoolArray& BoolArray::operator+=(bool value) {
+    if (size == UINT32_MAX) internal::throwArrayTooLong();
+    ensureCapacity(size + 1);
+    getData()[size++] = value;
+    return *this;
+}
+
+const BoolArray BoolArray::operator+(const BoolArray& other) const {
+    BoolArray result(*this);
+    result += other;
+    return result;
+}
+
+const BoolArray BoolArray::operator+(bool value) const {
+    BoolArray result(*this);
+    result += value;
+    return result;
+}
+
+// ---- Comparison -----------------------------------------------------------------
+
+bool BoolArray::operator==(const BoolArray& other) const {
+    if (size != other.size) return false;
+    return size == 0 || std::memcmp(getData(), other.getData(), size * sizeof(bool)) == 0;
+}
+
+bool BoolArray::equals(const BoolArray& other) const { return *this == other; }
+
+bool BoolArray::operator!=(const BoolArray& other) const { return !(*this == other); }
+
+// ---- Tests and conversion ------------------------------------------------------------
+
+bool BoolArray::isClear() const {
+    const bool* data = getData();
+    for (unsigned int i = 0; i < size; ++i)
+        if (data[i]) return false;
+    return true;
+}
+
+const String BoolArray::toString() const {
+    String text(size, '0');
+    char* characters = text.getData();
+    const bool* data = getData();
+    for (unsigned int i = 0; i < size; ++i)
+        if (data[i]) characters[size - 1 - i] = '1';
+    return text;
+}
+
+// ---- Packing ---------------------------------------------------------------------
+
+const ByteArray BoolArray::toByteArray() const { return ByteArray(*this); }
+
+// A constructor of ByteArray, kept beside the bit array it reads. The
+// printed bits, most significant first, are a base-2 numeral; the number's
+// digits are then the packed bytes, least significant first and without
+// high zero bytes.
+ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0, true) {
+    if (bits.length() == 0) return;
+    *this = ByteArray(BigNumber::fromBase(bits.toString(), 2));
+}
+
+// ---- Trimming ----------------------------------------------------------------------
+
+void BoolArray::keep(unsigned int first, unsigned int count) {
+    const BoolArray original(*this);
+    size = count;
+    reallocate(count);
+    if (count != 0) std::memcpy(getData(), original.getData() + first, count * sizeof(bool));
+}
+
+BoolArray& BoolArray::trimMSB() {
+    unsigned int kept = size;
+    while (kept > 0 && !getData()[kept - 1]) --kept;
+    keep(0, kept);
+    return *this;
+}
+
+BoolArray& BoolArray::trimLSB() {
+    unsigned int leading = 0;
+    while (leading < size && !getData()[leading]) ++leading;
+    keep(leading, size - leading);
+    return *this;
+}
+
+}  // namespace Korvane
