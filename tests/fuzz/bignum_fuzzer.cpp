@@ -278,5 +278,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const BigNumber parsed = BigNumber::fromBase(korvane_fuzz::text(text), base);
     expectValue(parsed, textValue, "fromBase(text)");
     if (!text.empty()) FUZZ_CHECK(parsed.isNegative() == negative);
+
+    // ByteArray's number text: the bytes as a non-negative number, the first
+    // byte least significant (most significant with `reverse`).
+    const bool reverse = flags & 16;
+    const ByteArray raw(aBytes.data(), static_cast<unsigned int>(aBytes.size()));
+    Mpz rawValue;
+    mpz_import(rawValue.v, aBytes.size(), reverse ? 1 : -1, 1, 0, 0, aBytes.data());
+    FUZZ_CHECK(korvane_fuzz::str(raw.toPrintableString(base, reverse)) ==
+               (aBytes.empty() ? std::string() : toBaseModel(rawValue, false, used)));
+    // fromHexString: the bytes of the number the text spells in base 16, no
+    // high zero bytes (zero is one 00), the sign dropped.
+    const Mpz hexValue = fromBaseModel(text, 16, negative);
+    Mpz hexMagnitude;
+    mpz_abs(hexMagnitude.v, hexValue.v);
+    std::string hexBytes(mpz_sizeinbase(hexMagnitude.v, 256) + 1, '\0');
+    std::size_t exported = 0;
+    mpz_export(&hexBytes[0], &exported, reverse ? 1 : -1, 1, 0, 0, hexMagnitude.v);
+    hexBytes.resize(exported == 0 ? 1 : exported);
+    const ByteArray fromHex = ByteArray::fromHexString(korvane_fuzz::text(text), reverse);
+    FUZZ_CHECK(std::string(reinterpret_cast<const char*>(fromHex.getData()), fromHex.length()) == hexBytes);
     return 0;
 }
