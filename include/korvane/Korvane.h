@@ -5,6 +5,7 @@
 
 // Text and byte values
 #include "korvane/ReferenceCounter.h"
+#include "korvane/BufferMemory.h"
 #include "korvane/SmartPointer.h"
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"

@@ -5,8 +5,12 @@
 // sign reversed: "IST+5:30" lies 5:30 east of UTC, "EST-5" five hours west.
 // Offsets returned by the members are seconds WEST of UTC (EST gives 18000).
 // Rules are evaluated once, at construction, into a table of transition
-// instants for each year 1970..2037; every copy of a zone carries that table.
+// instants for each year 1970..2037. The table and the names never change
+// after construction, so copies share them (a copy costs a reference count,
+// which keeps copying a Date cheap).
 #pragma once
+
+#include <memory>
 
 #include "korvane/Export.h"
 #include "korvane/String.h"
@@ -14,6 +18,10 @@
 namespace Korvane {
 
 class Date;
+
+namespace internal {
+struct ZoneTables;
+}
 
 class KORVANE_API TimeZone {
 public:
@@ -77,15 +85,10 @@ private:
     // getTimeZone(name) for the `length` characters at `name`.
     static const TimeZone& findByName(const char* name, unsigned int length);
 
-    // Per year: the two transition instants, smaller first, in seconds from
-    // 1970 of wall-clock fields read as UTC; startBeforeEnd says whether the
-    // pair is (start, end) or (end, start).
-    int transitions[YEARS][2];
-    unsigned char startBeforeEnd[YEARS];
+    // The transition table and the names, shared by every copy.
+    std::shared_ptr<internal::ZoneTables> tables;
     int standardOffset;
     int daylightOffset;
-    String standardName;
-    String daylightName;
     int ruleKind;
 };
 

@@ -7,6 +7,7 @@
 #include "time/Calendar.h"
 #include "time/PlatformZone.h"
 #include "time/ZoneRules.h"
+#include "time/ZoneTables.h"
 
 namespace Korvane {
 
@@ -77,43 +78,26 @@ int clampToInt(long long value) {
 // ---- Construction -------------------------------------------------------------
 
 TimeZone::TimeZone(const String& definition)
-    : transitions(), startBeforeEnd(), standardOffset(0), daylightOffset(0),
+    : tables(std::make_shared<internal::ZoneTables>()), standardOffset(0), daylightOffset(0),
       ruleKind(KIND_INVALID) {
     internal::tzsetForZoneConstruction();
     parse(definition);
 }
 
-TimeZone::TimeZone(const TimeZone& other)
-    : standardOffset(other.standardOffset),
-      daylightOffset(other.daylightOffset),
-      standardName(other.standardName),
-      daylightName(other.daylightName),
-      ruleKind(other.ruleKind) {
-    std::memcpy(transitions, other.transitions, sizeof transitions);
-    std::memcpy(startBeforeEnd, other.startBeforeEnd, sizeof startBeforeEnd);
-}
+TimeZone::TimeZone(const TimeZone& other) = default;
 
-TimeZone& TimeZone::operator=(const TimeZone& other) {
-    if (this == &other) return *this;
-    std::memcpy(transitions, other.transitions, sizeof transitions);
-    std::memcpy(startBeforeEnd, other.startBeforeEnd, sizeof startBeforeEnd);
-    standardOffset = other.standardOffset;
-    daylightOffset = other.daylightOffset;
-    standardName = other.standardName;
-    daylightName = other.daylightName;
-    ruleKind = other.ruleKind;
-    return *this;
-}
+TimeZone& TimeZone::operator=(const TimeZone& other) = default;
 
 TimeZone::~TimeZone() {}
 
 // std offset [dst [offset] [sep rule , rule]]; every failure past the
 // standard part falls back to a fixed zone with the standard offset.
 void TimeZone::parse(const String& definition) {
+    internal::ZoneTables& table = *tables;
     internal::DefinitionReader reader(definition.getData());
     const char* name = nullptr;
     unsigned int nameLength = reader.readName(name);
-    standardName = String(name, nameLength);
+    table.standardName = String(name, nameLength);
     if (nameLength < 3) return;
     const long long standardEast = reader.readOffset();
     if (reader.atEnd()) {
@@ -124,7 +108,7 @@ void TimeZone::parse(const String& definition) {
 
     ruleKind = KIND_RULES;
     nameLength = reader.readName(name);
-    daylightName = String(name, nameLength);
+    table.daylightName = String(name, nameLength);
     long long daylightEast = standardEast + 3600;
     internal::TransitionRule startRule{};
     internal::TransitionRule endRule{};
@@ -158,9 +142,9 @@ void TimeZone::parse(const String& definition) {
         const int start =
             clampToInt(internal::transitionTime(janFirst, year, startRule, standardEast));
         const int end = clampToInt(internal::transitionTime(janFirst, year, endRule, daylightEast));
-        startBeforeEnd[index] = start <= end ? 1 : 0;
-        transitions[index][0] = start <= end ? start : end;
-        transitions[index][1] = start <= end ? end : start;
+        table.startBeforeEnd[index] = start <= end ? 1 : 0;
+        table.transitions[index][0] = start <= end ? start : end;
+        table.transitions[index][1] = start <= end ? end : start;
         janFirst += internal::isLeapYear(year) ? 31622400 : 31536000;
     }
 }
@@ -192,20 +176,20 @@ bool TimeZone::inDaylightSavingTimeAt(unsigned int year, int month, int day, int
         return false;
     const long instant = internal::unzonedEpochSeconds(year, month, day, hour, minute, seconds);
     const int index = static_cast<int>(year - FIRST_YEAR);
-    const long first = transitions[index][0];
-    const long second = transitions[index][1];
-    if (startBeforeEnd[index] == 1) return first < instant && instant < second;
+    const long first = tables->transitions[index][0];
+    const long second = tables->transitions[index][1];
+    if (tables->startBeforeEnd[index] == 1) return first < instant && instant < second;
     return instant <= first || instant >= second;
 }
 
 String TimeZone::toString(bool) const {
     for (const ZoneName& zone : kZoneNames)
-        if (standardName == zone.abbreviation) return String(zone.longName);
+        if (tables->standardName == zone.abbreviation) return String(zone.longName);
     return String::emptyString;
 }
 
 String TimeZone::to3CharString(bool inDST) const {
-    return inDST && !daylightName.isEmpty() ? daylightName : standardName;
+    return inDST && !tables->daylightName.isEmpty() ? tables->daylightName : tables->standardName;
 }
 
 // ---- Lookups -------------------------------------------------------------------
@@ -231,11 +215,11 @@ const TimeZone& TimeZone::getTimeZone(const String& name) {
 
 const TimeZone& TimeZone::findByName(const char* name, unsigned int length) {
     for (const TimeZone* zone : kSearchOrder) {
-        if (sameText(name, length, zone->standardName)) return *zone;
-        if (!zone->daylightName.isEmpty() && sameText(name, length, zone->daylightName))
+        if (sameText(name, length, zone->tables->standardName)) return *zone;
+        if (!zone->tables->daylightName.isEmpty() && sameText(name, length, zone->tables->daylightName))
             return *zone;
     }
-    if (sameText(name, length, UTC.standardName)) return UTC;
+    if (sameText(name, length, UTC.tables->standardName)) return UTC;
     return GMT;
 }
 
