@@ -2,12 +2,7 @@
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build=build-asan
-flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g -O1"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="$flags" \
-      -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
-      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j"$(nproc)" >/dev/null
+source .ci/sanitizer-build.sh
 # The install check builds unsanitized consumers against this library; it
 # runs in the plain build already.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -4,16 +4,12 @@
 # its seed corpus, as many at once as there are processors.
 # KORVANE_FUZZ_SECONDS sets the time per target (default 20; give it minutes
 # when running by hand). KORVANE_FUZZ_TARGETS="date zone" runs only those.
-# An input that fails a target is kept in build-fuzz/artifacts/.
+# An input that fails a target is kept in build-sanitize/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${KORVANE_FUZZ_SECONDS:-20}
-build=build-fuzz
-flags="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -g -O1"
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None \
-      -DCMAKE_CXX_FLAGS="$flags" -DKORVANE_FUZZ=ON -DBUILD_TESTING=OFF \
-      -DKORVANE_BUILD_EXAMPLES=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" >/dev/null
+# The build is shared with the sanitizer test run and is only brought up to date here.
+source .ci/sanitizer-build.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 artifacts="$build/artifacts"

@@ -13,25 +13,18 @@
 #include "korvane/Date.h"
 #include "korvane/QuillonException.h"
 #include "korvane/TimeZone.h"
+#include "ZoneList.h"
 
 using namespace Korvane;
 
 namespace {
 
-const TimeZone* const kZones[] = {
-    &TimeZone::MIT, &TimeZone::HST, &TimeZone::AST, &TimeZone::PST, &TimeZone::PNT,
-    &TimeZone::MST, &TimeZone::CST, &TimeZone::EST, &TimeZone::IET, &TimeZone::PRT,
-    &TimeZone::CNT, &TimeZone::AGT, &TimeZone::BET, &TimeZone::CAT, &TimeZone::GMT,
-    &TimeZone::ECT, &TimeZone::EET, &TimeZone::ART, &TimeZone::EAT, &TimeZone::MET,
-    &TimeZone::NET, &TimeZone::PLT, &TimeZone::IST, &TimeZone::BST, &TimeZone::VST,
-    &TimeZone::CTT, &TimeZone::JST, &TimeZone::ACT, &TimeZone::AET, &TimeZone::SST,
-    &TimeZone::NST, &TimeZone::UTC};
+using korvane_fuzz::kZones;
 
 using i64 = long long;
 
 i64 floorDiv(i64 a, i64 b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 i64 floorMod(i64 a, i64 b) { return a - floorDiv(a, b) * b; }
-bool isLeap(i64 y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 i64 daysFromCivil(i64 y, i64 m, i64 d) {  // m 1..12
     y -= m <= 2;

@@ -9,26 +9,19 @@
 #include "FuzzSupport.h"
 #include "korvane/Date.h"
 #include "korvane/TimeZone.h"
+#include "ZoneList.h"
 
 using namespace Korvane;
 
 namespace {
 
-const TimeZone* const kZones[] = {
-    &TimeZone::MIT, &TimeZone::HST, &TimeZone::AST, &TimeZone::PST, &TimeZone::PNT,
-    &TimeZone::MST, &TimeZone::CST, &TimeZone::EST, &TimeZone::IET, &TimeZone::PRT,
-    &TimeZone::CNT, &TimeZone::AGT, &TimeZone::BET, &TimeZone::CAT, &TimeZone::GMT,
-    &TimeZone::ECT, &TimeZone::EET, &TimeZone::ART, &TimeZone::EAT, &TimeZone::MET,
-    &TimeZone::NET, &TimeZone::PLT, &TimeZone::IST, &TimeZone::BST, &TimeZone::VST,
-    &TimeZone::CTT, &TimeZone::JST, &TimeZone::ACT, &TimeZone::AET, &TimeZone::SST,
-    &TimeZone::NST, &TimeZone::UTC};
+using korvane_fuzz::kZones;
 
 const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
 const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                "July",    "August",   "September", "October", "November", "December"};
 
-bool isLeap(long long y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 // Days from 1970-01-01 to the given day of the proleptic Gregorian calendar.
 long long daysFromCivil(long long y, long long m, long long d) {  // m 1..12

@@ -153,7 +153,7 @@ private:
             if (c == '-') {
                 const char high = peek();
                 if (high == ']' || high == '\0') {
-                    a.members['-'] = true;
+                    a.members[static_cast<unsigned char>('-')] = true;
                     continue;
                 }
                 const unsigned char low = static_cast<unsigned char>(p[at - 2]);

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "io/StreamReferenceModel.h"
 #include "korvane/ByteArrayInputStream.h"
 #include "korvane/ByteArrayOutputStream.h"
 #include "korvane/FileInputStream.h"
@@ -45,48 +46,7 @@ private:
     unsigned int blockSize;
 };
 
-// What the caller sees of an input stream over a source read in chunks.
-struct Model {
-    std::string pushedBack, source;
-    std::size_t position = 0, chunkSize = 0, count = 0;
-
-    std::size_t sourceLeft() const { return source.size() - position; }
-    bool hasData() const { return !pushedBack.empty() || sourceLeft() != 0; }
-    std::string remaining() const { return pushedBack + source.substr(position); }
-
-    std::string chunk() {
-        std::string result;
-        if (!pushedBack.empty()) {
-            result.swap(pushedBack);
-        } else {
-            result = source.substr(position, std::min(chunkSize, sourceLeft()));
-            position += result.size();
-        }
-        count += result.size();
-        return result;
-    }
-    // Whole chunks are taken until n is covered; the surplus waits in the
-    // push-back buffer.
-    std::string readBlob(std::size_t n) {
-        if (n == 0) return std::string();
-        if (pushedBack.size() >= n) {
-            std::string result = pushedBack.substr(0, n);
-            pushedBack.erase(0, n);
-            count += n;
-            return result;
-        }
-        std::string taken = pushedBack;
-        while (taken.size() < n && sourceLeft() != 0) {
-            const std::size_t piece = std::min(chunkSize, sourceLeft());
-            taken += source.substr(position, piece);
-            position += piece;
-        }
-        const std::size_t delivered = std::min(n, taken.size());
-        pushedBack = taken.substr(delivered);
-        count += delivered;
-        return taken.substr(0, delivered);
-    }
-};
+using Model = korvane_test::StreamModel;
 
 std::string of(const ByteArray& b) {
     return std::string(reinterpret_cast<const char*>(b.getData()), b.length());
