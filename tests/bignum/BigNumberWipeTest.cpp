@@ -3,7 +3,6 @@
 // buffers, word scratch and the text produced on the way.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "korvane/BigNumber.h"
@@ -69,8 +68,6 @@ TEST(BigNumberWipe, ArithmeticAndTextLeaveNoDigitsBehind) {
 
 TEST(BigNumberWipe, TheObserverSeesAnUnwipedBlock) {
     Watch watch;
-    char* block = new char[8];
-    std::memcpy(block, "dirty!!", 8);
-    delete[] block;
+    korvane_test::releaseDirtyBlock();
     EXPECT_EQ(dirtyBlocks.load(), 1);
 }

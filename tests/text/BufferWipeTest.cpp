@@ -2,8 +2,6 @@
 // operators and checks that a sole holder wiped it first.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 #include "text/ReleaseObserver.h"
@@ -44,8 +42,6 @@ TEST(BufferWipeTest, GrowthAndExactReallocationWipeTheOldBuffer) {
 TEST(BufferWipeTest, TheObserverSeesAnUnwipedBlock) {
     // Guards the observer itself: a released block with data must be counted.
     Watch watch;
-    char* block = new char[8];
-    std::memcpy(block, "dirty!!", 8);
-    delete[] block;
+    korvane_test::releaseDirtyBlock();
     EXPECT_EQ(dirtyBlocks.load(), 1);
 }
