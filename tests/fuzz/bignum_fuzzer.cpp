@@ -5,8 +5,9 @@
 // text readers and writers against the digit rules; mulInv against the
 // inverse in 1..m or 1 when there is none.
 //
-// Input: a flag byte (signs), a base byte, then a 0xFF b 0xFF m 0xFF e 0xFF
-// text, the numbers as bytes, least significant first.
+// Input: a flag byte (signs, byte order, large operands), a base byte, then
+// a 0xFF b 0xFF m 0xFF e 0xFF text, the numbers as bytes, least significant
+// first.
 #include <gmp.h>
 
 #include <cstring>
@@ -70,6 +71,14 @@ std::string upper(std::string s) {
     return s;
 }
 
+std::string repeated(const std::string& bytes, std::size_t length) {
+    std::string out;
+    if (bytes.empty()) return out;
+    while (out.size() < length) out += bytes;
+    out.resize(length);
+    return out;
+}
+
 unsigned int usableBase(unsigned int base) { return base < 2 || base > 36 ? 16 : base; }
 
 // fromBase by the digit rules: a leading '-', letters of either case,
@@ -120,9 +129,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned int flags = data[0];
     const unsigned int base = data[1] % 40;
     korvane_fuzz::Pieces pieces(data + 2, size - 2);
-    const std::string aBytes = pieces.next().substr(0, 96), bBytes = pieces.next().substr(0, 96),
-                      mBytes = pieces.next().substr(0, 48), eBytes = pieces.next().substr(0, 24),
-                      text = pieces.next().substr(0, 300);
+    std::string aBytes = pieces.next().substr(0, 96), bBytes = pieces.next().substr(0, 96),
+                mBytes = pieces.next().substr(0, 48);
+    const std::string eBytes = pieces.next().substr(0, 24), text = pieces.next().substr(0, 300);
+    // Large operands, for the Karatsuba multiplication (40 words and up), the
+    // long divisions and the heap-held word buffers: the input's bytes
+    // repeated, so that runs of 00 or FF stay runs.
+    if (flags & 32) {
+        aBytes = repeated(aBytes, 300 + aBytes.size() * 37 % 1300);
+        bBytes = repeated(bBytes, 300 + bBytes.size() * 53 % 700);
+    }
+    if (flags & 64) mBytes = repeated(mBytes, 280 + mBytes.size() * 29 % 300);
 
     const BigNumber a = numberOf(aBytes, flags & 1), b = numberOf(bBytes, flags & 2);
     const BigNumber m = numberOf(mBytes, flags & 4), e = numberOf(eBytes, flags & 8);

@@ -1,11 +1,18 @@
-// Random sequences of stream operations on a ByteArrayInputStream, or on a
-// pass-through FilteredInputStream over one, against a reference model of
+// Random sequences of stream operations on a ByteArrayInputStream, on a
+// pass-through FilteredInputStream over one, or on a FileInputStream over a
+// file of the same bytes, against a reference model of
 // what a caller can observe: the bytes delivered, the push-back errors, the
 // count, hasData() and, at the end, everything left in the stream.
 //
 // Input: a header (stream kind and filter chunk size, source length, source
 // seed), then operations of one code byte and two argument bytes each.
+// The file stream reads a file in a temporary directory of the process,
+// written afresh for each input.
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -13,6 +20,7 @@
 #include "io/StreamReferenceModel.h"
 #include "korvane/ByteArrayInputStream.h"
 #include "korvane/ByteArrayOutputStream.h"
+#include "korvane/FileInputStream.h"
 #include "korvane/FilteredInputStream.h"
 #include "korvane/QuillonException.h"
 
@@ -64,11 +72,29 @@ bool isError31(const QuillonException& e, const char* location) {
 
 }  // namespace
 
+namespace {
+// The source file of the file streams, in a directory of this process.
+std::string sourcePath;
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/korvane-stream-fuzz-XXXXXX";
+    FUZZ_CHECK(mkdtemp(&pattern[0]) != nullptr);
+    sourcePath = pattern + "/source";
+    std::atexit([] {
+        std::remove(sourcePath.c_str());
+        rmdir(sourcePath.substr(0, sourcePath.rfind('/')).c_str());
+    });
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) return 0;
-    constexpr std::size_t memoryChunk = 10240;
-    const bool filtered = data[0] & 1;
-    const unsigned int filterBlock = 1 + (data[0] >> 1);  // 1..128
+    constexpr std::size_t memoryChunk = 10240, fileChunk = 10239;
+    const unsigned int kind = data[0] % 3;  // memory, filter, file
+    const bool filtered = kind == 1, onFile = kind == 2;
+    const unsigned int filterBlock = 1 + (data[0] >> 2) % 128;
     // Up to three memory chunks and a bit, so the chunk edges are reached;
     // the filter's blocks are small, and a short source keeps it quick.
     const std::size_t sourceLength =
@@ -76,13 +102,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Model model;
     model.source = filler(sourceLength, data[3]);
-    model.chunkSize = filtered ? filterBlock : memoryChunk;
+    model.chunkSize = filtered ? filterBlock : onFile ? fileChunk : memoryChunk;
 
     auto memory = std::make_unique<ByteArrayInputStream>(bytes(model.source));
     std::unique_ptr<PassThrough> filter;
     if (filtered) filter = std::make_unique<PassThrough>(*memory, filterBlock);
+    std::unique_ptr<FileInputStream> file;
+    if (onFile) {
+        std::FILE* out = std::fopen(sourcePath.c_str(), "wb");
+        FUZZ_CHECK(out != nullptr);
+        FUZZ_CHECK(std::fwrite(model.source.data(), 1, model.source.size(), out) == model.source.size());
+        std::fclose(out);
+        file = std::make_unique<FileInputStream>(String(sourcePath.c_str()));
+    }
     auto stream = [&]() -> InputStream& {
         if (filtered) return *filter;
+        if (onFile) return *file;
         return *memory;
     };
 
@@ -159,11 +194,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 in << in;
                 break;
             case 9:
-                if (!filtered) FUZZ_CHECK(of(memory->getByteArray()) == model.remaining());
+                if (kind == 0) FUZZ_CHECK(of(memory->getByteArray()) == model.remaining());
                 break;
             case 10:
                 // A copy carries on where the original stopped.
-                if (!filtered) {
+                if (kind == 0) {
                     auto copy = std::make_unique<ByteArrayInputStream>(*memory);
                     if (argument & 1) {
                         ByteArrayInputStream assigned(ByteArray("other"));
