@@ -50,16 +50,6 @@ struct ReleaseWatch {
     ~ReleaseWatch() { watchingReleases = false; }
 };
 
-// Allocates and releases one block with data in it, through the replaced
-// operators, for the observer's self-check. The operators are called by name:
-// clang removes a new-expression whose block only ever reaches its matching
-// delete-expression, and the observer would never see the block.
-inline void releaseDirtyBlock() {
-    char* block = static_cast<char*>(::operator new[](8));
-    for (int i = 0; i < 8; ++i) block[i] = "dirty!!"[i];
-    ::operator delete[](block);
-}
-
 }  // namespace korvane_test
 
 void* operator new[](std::size_t bytes) { return korvane_test::allocateTracked(bytes); }
