@@ -4,10 +4,14 @@
 # its seed corpus, as many at once as there are processors.
 # KORVANE_FUZZ_SECONDS sets the time per target (default 20; give it minutes
 # when running by hand). KORVANE_FUZZ_TARGETS="date zone" runs only those.
+# KORVANE_FUZZ_SEED fixes libFuzzer's random seed (default 1, so that a run
+# explores the same inputs on every machine, only further on a faster one;
+# 0 lets libFuzzer pick a new seed, which is what a longer hand run wants).
 # An input that fails a target is kept in build-sanitize/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${KORVANE_FUZZ_SECONDS:-20}
+seed=${KORVANE_FUZZ_SEED:-1}
 # The build is shared with the sanitizer test run and is only brought up to date here.
 source .ci/sanitizer-build.sh
 work=$(mktemp -d)
@@ -30,13 +34,13 @@ run_one() {
   mkdir -p "$work/$name"
   if [ -d "tests/fuzz/corpus/$name" ]; then cp -r "tests/fuzz/corpus/$name/." "$work/$name/"; fi
   local status=0
-  "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -seed="$seed" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$work/$name" \
     >"$work/$name.log" 2>&1 || status=$?
   echo "$status" >"$work/$name.status"
 }
 export -f run_one
-export build work seconds artifacts
+export build work seconds seed artifacts
 printf '%s\n' "${targets[@]}" | xargs -P "$(nproc)" -I{} bash -c 'run_one {}'
 
 status=0
