@@ -70,10 +70,7 @@ struct Signed {
         if (negative) mpz_neg(v.get(), v.get());
         return v;
     }
-    static Signed of(const Korvane::BigNumber& n) { return Signed{magnitudeOf(n), n.isNegative()}; }
 };
-
-inline Signed makeSigned(const Mpz& magnitude, bool negative) { return Signed{magnitude, negative}; }
 
 // The addition and subtraction rules of BigNumber, step for step, on
 // magnitudes computed by GMP. Operands must be in normal form.
