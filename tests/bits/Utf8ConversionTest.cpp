@@ -47,31 +47,13 @@ TEST(Utf8ConversionTest, NullInputGivesNullResult) {
     EXPECT_EQ(internal::decodeUtf8AsUcs2(nullptr).get(), nullptr);
 }
 
-TEST(Utf8ConversionTest, EncodingBoundaries) {
-    const struct {
-        Units units;
-        std::string bytes;
-    } cases[] = {
-        {{}, ""},
-        {{0x41}, "A"},
-        {{0x7F}, "\x7F"},
-        {{0x80}, "\xC2\x80"},
-        {{0xE9}, "\xC3\xA9"},
-        {{0x7FF}, "\xDF\xBF"},
-        {{0x800}, "\xE0\xA0\x80"},
-        {{0x20AC}, "\xE2\x82\xAC"},
-        {{0xFFFF}, "\xEF\xBF\xBF"},
-        {{0xD800}, "\xED\xA0\x80"},
-        // A surrogate pair stays two three-byte sequences.
-        {{0xD83D, 0xDE00}, "\xED\xA0\xBD\xED\xB8\x80"},
-        {{0x63, 0x61, 0x66, 0xE9}, "caf\xC3\xA9"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(encode(c.units), c.bytes) << c.bytes;
-}
-
-TEST(Utf8ConversionTest, EncodingStopsAtTheFirstZeroUnit) {
+TEST(Utf8ConversionTest, EncodingEndsAtTheFirstZeroUnitAndKeepsSurrogatesApart) {
+    EXPECT_EQ(encode({}), "");
     const unsigned short units[] = {0x41, 0, 0x42, 0};
     EXPECT_STREQ(reinterpret_cast<const char*>(internal::encodeUcs2AsUtf8(units).get()), "A");
+    // A surrogate pair stays two three-byte sequences.
+    EXPECT_EQ(encode({0xD83D, 0xDE00}), "\xED\xA0\xBD\xED\xB8\x80");
+    EXPECT_EQ(decode("\xED\xA0\xBD\xED\xB8\x80"), (Units{0xD83D, 0xDE00}));
 }
 
 TEST(Utf8ConversionTest, EveryUnitEncodesLikeIconvAndDecodesBack) {
@@ -111,15 +93,8 @@ TEST(Utf8ConversionTest, RandomTextAgreesWithIconvBothWays) {
 
 // ---- Decoding ------------------------------------------------------------------------
 
-TEST(Utf8ConversionTest, DecodingExamples) {
+TEST(Utf8ConversionTest, DecodingEndsAtTheFirstZeroByte) {
     EXPECT_EQ(decode(""), Units{});
-    EXPECT_EQ(decode("\xC3\xA9"), Units{0xE9});
-    EXPECT_EQ(decode("\xE2\x82\xAC"), Units{0x20AC});
-    EXPECT_EQ(decode("\xED\xA0\x80"), Units{0xD800});
-    EXPECT_EQ(decode("\xC2\x80"), Units{0x80});
-    EXPECT_EQ(decode("\xE0\xA0\x80"), Units{0x800});
-    EXPECT_EQ(decode("a\xC3\xA9z"), (Units{0x61, 0xE9, 0x7A}));
-    // Reading ends at the first zero byte.
     const unsigned char embedded[] = {'a', 0, 0x80, 0};
     SmartPointer<unsigned short> units = internal::decodeUtf8AsUcs2(embedded);
     ASSERT_NE(units.get(), nullptr);
