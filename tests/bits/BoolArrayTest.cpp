@@ -29,6 +29,16 @@ Bits referenceUnpack(const std::vector<unsigned char>& bytes, unsigned int unuse
     return bits;
 }
 
+// Element i at bit i mod 8 of byte i div 8, high zero bytes dropped but at
+// least one byte kept.
+std::vector<unsigned char> referencePack(const Bits& bits) {
+    std::vector<unsigned char> bytes((bits.size() + 7) / 8, 0);
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        if (bits[i]) bytes[i / 8] |= static_cast<unsigned char>(1 << (i % 8));
+    while (bytes.size() > 1 && bytes.back() == 0) bytes.pop_back();
+    return bytes;
+}
+
 Bits randomBits(std::mt19937& random, unsigned int count) {
     Bits bits(count);
     for (unsigned int i = 0; i < count; ++i) bits[i] = (random() & 1) != 0;
@@ -167,20 +177,6 @@ TEST(BoolArrayTest, Trimming) {
 }
 
 // ---- Packing ---------------------------------------------------------------------------
-
-namespace {
-
-// Element i at bit i mod 8 of byte i div 8, high zero bytes dropped but at
-// least one byte kept.
-std::vector<unsigned char> referencePack(const Bits& bits) {
-    std::vector<unsigned char> bytes((bits.size() + 7) / 8, 0);
-    for (std::size_t i = 0; i < bits.size(); ++i)
-        if (bits[i]) bytes[i / 8] |= static_cast<unsigned char>(1 << (i % 8));
-    while (bytes.size() > 1 && bytes.back() == 0) bytes.pop_back();
-    return bytes;
-}
-
-}  // namespace
 
 TEST(BoolArrayTest, PackingEmptyAndClearArrays) {
     EXPECT_EQ(BoolArray().toByteArray().length(), 0u);
