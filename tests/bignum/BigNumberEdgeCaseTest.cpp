@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "ErrorProbe.h"
 #include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
+#include "korvane/QuillonException.h"
 #include "korvane/String.h"
 
 using namespace Korvane;
@@ -26,6 +27,26 @@ std::string show(const BigNumber& n) { return n.isNegative() && n.isZero() ? "-0
 BigNumber negativeZero() { return BigNumber(ByteArray(), true); }
 BigNumber decimal(const char* text) { return BigNumber::fromBase(String(text), 10); }
 unsigned char byte(int v) { return static_cast<unsigned char>(v); }
+
+// Each call must fail with QuillonException 22 ("Data format invalid") at its
+// location with the extra text `extra`.
+struct ErrorProbe {
+    const char* location;
+    void (*call)();
+};
+void expectDataFormatErrors(std::initializer_list<ErrorProbe> probes, const char* extra) {
+    for (const ErrorProbe& p : probes) {
+        try {
+            p.call();
+            ADD_FAILURE() << p.location << " did not throw";
+        } catch (const QuillonException& e) {
+            EXPECT_EQ(e.getErrNo(0), 22);
+            EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
+            EXPECT_STREQ(e.getErrLocation(0).getData(), p.location);
+            EXPECT_STREQ(e.getExtraInfo(0).getData(), extra);
+        }
+    }
+}
 }  // namespace
 
 // ---- Representation ---------------------------------------------------------
@@ -189,7 +210,7 @@ TEST(BigNumberArithmetic, QuotientsTruncateTowardZero) {
 }
 
 TEST(BigNumberArithmetic, ZeroDivisorsThrowDataFormatInvalid) {
-    korvane_test::expectDataFormatErrors(
+    expectDataFormatErrors(
         {
             {"BigNumber::divide(const BigNumber& other) const", [] { BigNumber(5).divide(BigNumber(0)); }},
             {"BigNumber::divide(const BigNumber& other) const", [] { BigNumber(5).divide(BigNumber(3u, 0)); }},
@@ -254,7 +275,7 @@ TEST(BigNumberModular, ModularPowers) {
 }
 
 TEST(BigNumberModular, ZeroModulusThrowsDataFormatInvalid) {
-    korvane_test::expectDataFormatErrors(
+    expectDataFormatErrors(
         {
             {"BigNumber::expMod(const BigNumber& exponent, const BigNumber& modulus) const",
              [] { BigNumber(3).expMod(BigNumber(0), BigNumber(0)); }},

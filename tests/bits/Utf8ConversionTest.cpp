@@ -104,28 +104,16 @@ TEST(Utf8ConversionTest, DecodingEndsAtTheFirstZeroByte) {
 
 TEST(Utf8ConversionTest, EveryInvalidFormGivesNull) {
     const char* const invalid[] = {
-        "\x80",                  // lone continuation byte
-        "\xBF",                  // lone continuation byte
-        "a\x80",                 // continuation byte after a complete character
-        "\xC3\xA9\xA9",          // one continuation byte too many
-        "\xF0\x9F\x98\x80",      // four-byte form
-        "\xF4\x8F\xBF\xBF",      // four-byte form
-        "\xF8\x88\x80\x80\x80",  // five-byte form
-        "\xFE",                  // never a lead
-        "\xFF",                  // never a lead
-        "\xC3",                  // truncated at the end
-        "abc\xE2\x82",           // truncated at the end
-        "\xE2",                  // truncated at the end
-        "\xC3\x41",              // lead followed by a non-continuation
-        "\xE2\x41\xAC",          // second byte not a continuation
-        "\xE2\x82\x41",          // third byte not a continuation
-        "\xE2\xC3\xA9",          // lead inside a sequence
-        "\xC0\x80",              // overlong NUL
-        "\xC1\xBF",              // overlong 0x7F
-        "\xE0\x80\x80",          // overlong NUL in three bytes
-        "\xE0\x9F\xBF",          // overlong 0x7FF in three bytes
-        "ok\xC0\xAFok",          // overlong '/' inside valid text
-        "\xE2\x82\xAC\xC1\x81",  // overlong after a valid character
+        // Continuation bytes without a lead, or one too many.
+        "\x80", "\xBF", "a\x80", "\xC3\xA9\xA9",
+        // Four- and five-byte forms and bytes that never lead.
+        "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF", "\xF8\x88\x80\x80\x80", "\xFE", "\xFF",
+        // Truncated at the end.
+        "\xC3", "abc\xE2\x82", "\xE2",
+        // A byte after the lead that is no continuation.
+        "\xC3\x41", "\xE2\x41\xAC", "\xE2\x82\x41", "\xE2\xC3\xA9",
+        // Overlong forms, alone and inside valid text.
+        "\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "ok\xC0\xAFok", "\xE2\x82\xAC\xC1\x81",
     };
     for (const char* text : invalid) EXPECT_EQ(decode(text), std::nullopt) << testing::PrintToString(text);
 }
