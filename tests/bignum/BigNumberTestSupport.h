@@ -20,7 +20,6 @@ class Mpz {
 public:
     Mpz() { mpz_init(value); }
     explicit Mpz(long v) { mpz_init_set_si(value, v); }
-    explicit Mpz(const char* text, int base = 10) { mpz_init_set_str(value, text, base); }
     Mpz(const Mpz& other) { mpz_init_set(value, other.value); }
     Mpz& operator=(const Mpz& other) {
         mpz_set(value, other.value);
