@@ -20,7 +20,6 @@ class Mpz {
 public:
     Mpz() { mpz_init(value); }
     explicit Mpz(long v) { mpz_init_set_si(value, v); }
-    explicit Mpz(const char* text, int base = 10) { mpz_init_set_str(value, text, base); }
     Mpz(const Mpz& other) { mpz_init_set(value, other.value); }
     Mpz& operator=(const Mpz& other) {
         mpz_set(value, other.value);
@@ -70,10 +69,7 @@ struct Signed {
         if (negative) mpz_neg(v.get(), v.get());
         return v;
     }
-    static Signed of(const Korvane::BigNumber& n) { return Signed{magnitudeOf(n), n.isNegative()}; }
 };
-
-inline Signed makeSigned(const Mpz& magnitude, bool negative) { return Signed{magnitude, negative}; }
 
 // The addition and subtraction rules of BigNumber, step for step, on
 // magnitudes computed by GMP. Operands must be in normal form.

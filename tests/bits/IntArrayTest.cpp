@@ -27,46 +27,32 @@ Ints elements(const IntArray& a) {
 
 }  // namespace
 
-// ---- Construction and assignment ----------------------------------------------
+// ---- Construction, assignment and setValue ---------------------------------------
 
-TEST(IntArrayTest, BuiltFromValues) {
-    const int values[] = {1, 2, 840};
-    EXPECT_EQ(elements(IntArray(values, 3)), (Ints{1, 2, 840}));
-    EXPECT_EQ(elements(IntArray(values, 2)), (Ints{1, 2}));
+TEST(IntArrayTest, BuiltAssignedAndReplaced) {
+    const int values[] = {-4, INT_MAX, 840};
+    EXPECT_EQ(elements(IntArray(values, 2)), (Ints{-4, INT_MAX}));
     EXPECT_EQ(IntArray(values, 0).length(), 0u);
-    EXPECT_EQ(IntArray(nullptr, 5).length(), 0u);
     EXPECT_EQ(IntArray(nullptr, 5).getData(), nullptr);
 
-    IntArray copy(intArray({7, 8}));
-    EXPECT_EQ(elements(copy), (Ints{7, 8}));
-}
-
-TEST(IntArrayTest, SetValueReplacesTheContents) {
     IntArray a = intArray({1, 2, 3});
-    const int values[] = {-4, INT_MAX};
-    a.setValue(values, 2);
-    EXPECT_EQ(elements(a), (Ints{-4, INT_MAX}));
+    const IntArray& self = a;
+    a = self;
+    const IntArray copy(a);
+    a.setValue(values, 3);
+    EXPECT_EQ(elements(a), (Ints{-4, INT_MAX, 840}));
+    EXPECT_EQ(elements(copy), (Ints{1, 2, 3}));
     a.setValue(nullptr, 3);
     EXPECT_EQ(a.length(), 0u);
     a.setValue(values, 1);
     EXPECT_EQ(elements(a), (Ints{-4}));
     a.setValue(values, 0);
     EXPECT_EQ(a.length(), 0u);
-
     IntArray own = intArray({5, 6, 7, 8});
-    own.setValue(own.getData() + 1, 3);
+    own.setValue(own.getData() + 1, 3);  // from its own storage
     EXPECT_EQ(elements(own), (Ints{6, 7, 8}));
-}
-
-TEST(IntArrayTest, Assignment) {
-    IntArray a = intArray({1, 2});
-    const IntArray& self = a;
-    a = self;
-    EXPECT_EQ(elements(a), (Ints{1, 2}));
-    a = intArray({9, 9, 9});
-    EXPECT_EQ(elements(a), (Ints{9, 9, 9}));
-    a = IntArray();
-    EXPECT_EQ(a.length(), 0u);
+    own = IntArray();
+    EXPECT_EQ(own.length(), 0u);
 }
 
 // ---- Appending and joining --------------------------------------------------------
@@ -97,22 +83,13 @@ TEST(IntArrayTest, AppendingAndJoining) {
 
 TEST(IntArrayTest, EqualityComparesLengthsFirst) {
     EXPECT_TRUE(IntArray() == IntArray());
-    EXPECT_TRUE(intArray({1, 2}) == intArray({1, 2}));
     EXPECT_TRUE(intArray({1, 2}).equals(intArray({1, 2})));
     EXPECT_FALSE(intArray({1, 2}) == intArray({1, 2, 0}));
-    EXPECT_TRUE(intArray({1, 2}) != intArray({1, 2, 0}));
     EXPECT_TRUE(intArray({1, 2}) != intArray({1, 3}));
     EXPECT_FALSE(intArray({-1}) != intArray({-1}));
 }
 
 // ---- Dotted notation ---------------------------------------------------------------------
-
-TEST(IntArrayTest, PrintsDottedDecimal) {
-    EXPECT_EQ(str(intArray({1, 2, 840, 113549}).toString()), "1.2.840.113549");
-    EXPECT_EQ(str(intArray({0}).toString()), "0");
-    EXPECT_EQ(str(intArray({-5, INT_MIN, INT_MAX}).toString()), "-5.-2147483648.2147483647");
-    EXPECT_EQ(str(IntArray().toString()), "Null");
-}
 
 TEST(IntArrayTest, ParsesDottedText) {
     const struct {
@@ -131,7 +108,7 @@ TEST(IntArrayTest, ParsesDottedText) {
     };
     for (const auto& c : cases) EXPECT_EQ(elements(IntArray(String(c.text))), c.values) << c.text;
     EXPECT_EQ(str(IntArray(String("")).toString()), "Null");
-    EXPECT_EQ(str(IntArray(String("1.2.840.113549")).toString()), "1.2.840.113549");
+    EXPECT_EQ(str(intArray({INT_MIN, -5}).toString()), "-2147483648.-5");
 }
 
 TEST(IntArrayTest, PrintedRandomArraysParseBack) {

@@ -58,19 +58,9 @@ TEST(SystemTest, DerLengthBoundaries) {
         unsigned int length;
         std::vector<unsigned char> octets;
     } cases[] = {
-        {0, {0x00}},
-        {1, {0x01}},
-        {127, {0x7F}},
-        {128, {0x81, 0x80}},
-        {200, {0x81, 0xC8}},
-        {255, {0x81, 0xFF}},
-        {256, {0x82, 0x01, 0x00}},
-        {300, {0x82, 0x01, 0x2C}},
-        {65535, {0x82, 0xFF, 0xFF}},
-        {65536, {0x83, 0x01, 0x00, 0x00}},
-        {16777215, {0x83, 0xFF, 0xFF, 0xFF}},
-        {16777216, {0x84, 0x01, 0x00, 0x00, 0x00}},
-        {4294967295u, {0x84, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {0, {0x00}},           {127, {0x7F}},         {128, {0x81, 0x80}},         {255, {0x81, 0xFF}},
+        {256, {0x82, 0x01, 0x00}},                    {65535, {0x82, 0xFF, 0xFF}}, {65536, {0x83, 0x01, 0x00, 0x00}},
+        {16777216, {0x84, 0x01, 0x00, 0x00, 0x00}},   {4294967295u, {0x84, 0xFF, 0xFF, 0xFF, 0xFF}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(byteVector(System::getDEREncodedLength(c.length)), c.octets) << c.length;
@@ -92,23 +82,14 @@ TEST(SystemTest, DerLengthOfRandomValuesFollowsDefiniteLengthRule) {
 // ---- Insignificant bits ---------------------------------------------------------
 
 TEST(SystemTest, InsignificantBitsCountTheZerosBelowTheLowestSetBitOfTheLastByte) {
-    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0xA0})), 5u);
-    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0x01})), 0u);
-    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0x80})), 7u);
-    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0x12, 0x34})), 2u);
-    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0xFF})), 0u);
-    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0x00, 0x00, 0x08})), 3u);
     for (int last = 1; last < 256; ++last)
         EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0x55, last})),
                   static_cast<unsigned int>(__builtin_ctz(last)))
             << last;
-}
-
-TEST(SystemTest, InsignificantBitsOfAZeroLastByteIsEight) {
+    EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0x80})), 7u);
+    // A zero last byte counts 8, which toBitString refuses.
     EXPECT_EQ(System::calcNumberOfInsignificantBits(byteArray({0xFF, 0x00})), 8u);
-    EXPECT_THROW(System::toBitString(byteArray({0xFF, 0x00}),
-                                     System::calcNumberOfInsignificantBits(byteArray({0xFF, 0x00}))),
-                 QuillonException);
+    EXPECT_THROW(System::toBitString(byteArray({0xFF, 0x00}), 8), QuillonException);
 }
 
 TEST(SystemTest, InsignificantBitsOfAnEmptyArrayFailInElementAccess) {
@@ -123,11 +104,7 @@ TEST(SystemTest, InsignificantBitsOfAnEmptyArrayFailInElementAccess) {
 
 // ---- Bit strings ------------------------------------------------------------------
 
-TEST(SystemTest, BitStringExamples) {
-    EXPECT_EQ(str(System::toBitString(byteArray({0x12, 0x34}), 0)), "0001001000110100");
-    EXPECT_EQ(str(System::toBitString(byteArray({0xA0}), 0)), "10100000");
-    EXPECT_EQ(str(System::toBitString(byteArray({0xA0}), 5)), "101");
-    EXPECT_EQ(str(System::toBitString(byteArray({0x12, 0x34}), 2)), "00010010001101");
+TEST(SystemTest, BitStringOfNoBytesIsOneZeroByte) {
     for (unsigned int unused = 0; unused <= 7; ++unused)
         EXPECT_EQ(str(System::toBitString(ByteArray(), unused)), "00000000") << unused;
 }
@@ -159,32 +136,17 @@ TEST(SystemTest, BitStringOfRandomBytesMatchesBitByBitReference) {
     }
 }
 
-TEST(SystemTest, BitStringAgreesWithTheUnusedBitCount) {
-    // The text of a BIT STRING ends at its last set bit.
-    const unsigned int seed = 20260803;
-    std::mt19937 random(seed);
-    for (int round = 0; round < 1000; ++round) {
-        auto bytes = korvane_test::randomBytes(random, 1 + random() % 8);
-        if (bytes.back() == 0) bytes.back() = 1;
-        const String text =
-            System::toBitString(byteArray(bytes), System::calcNumberOfInsignificantBits(byteArray(bytes)));
-        ASSERT_EQ(text.getData()[text.length() - 1], '1') << "seed " << seed;
-    }
-}
-
 // ---- Memory and text -----------------------------------------------------------------
 
 TEST(SystemTest, MemoryWrappers) {
     unsigned char block[16];
     EXPECT_EQ(System::memset(block, 0xAB, sizeof block), block);
-    EXPECT_TRUE(std::all_of(block, block + sizeof block, [](unsigned char b) { return b == 0xAB; }));
-    EXPECT_EQ(System::memset(block, 0x1FF, 3), block);
+    EXPECT_EQ(System::memset(block, 0x1FF, 3), block);  // the fill value is cut to a byte
     EXPECT_EQ(block[2], 0xFF);
-    EXPECT_EQ(block[3], 0xAB);
-
+    EXPECT_EQ(block[15], 0xAB);
     EXPECT_EQ(System::memcmp("abc", "abc", 3), 0);
     EXPECT_LT(System::memcmp("abc", "abd", 3), 0);
-    EXPECT_GT(System::memcmp("\xff", "\x01", 1), 0);
+    EXPECT_GT(System::memcmp("\xff", "\x01", 1), 0);  // bytes compare unsigned
     EXPECT_EQ(System::memcmp("abx", "aby", 2), 0);
 }
 
@@ -202,24 +164,14 @@ TEST(SystemTest, MemcpyHandlesOverlapLikeMemmove) {
     }
 }
 
-TEST(SystemTest, IndentStringIsDepthSpaces) {
+TEST(SystemTest, IndentEndiannessAndThreadSafeFlag) {
     EXPECT_EQ(str(System::indentString(0)), "");
-    EXPECT_EQ(str(System::indentString(3)), "   ");
     EXPECT_EQ(str(System::indentString(40)), std::string(40, ' '));
-}
-
-TEST(SystemTest, LittleEndianMatchesTheProcessor) {
     const std::uint32_t one = 1;
     unsigned char first;
     std::memcpy(&first, &one, 1);
     EXPECT_EQ(System::littleEndian(), first == 1);
-}
-
-TEST(SystemTest, ThreadSafeTypeIsAPlainFlagClearAtLoad) {
-    EXPECT_FALSE(System::threadSafeType);
-    System::threadSafeType = true;
-    EXPECT_TRUE(System::threadSafeType);
-    System::threadSafeType = false;
+    EXPECT_FALSE(System::threadSafeType);  // clear at load
 }
 
 // ---- Clock -------------------------------------------------------------------------------
