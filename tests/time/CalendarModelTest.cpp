@@ -1,8 +1,7 @@
 // The calendar arithmetic against a slow literal model: the month-by-month
 // day walk of normalisation (the library takes whole 400-year runs in one
 // step), over milliseconds and years near the unsigned wrap that the timegm
-// comparison in GlibcPeerTest cannot reach; and the rule arithmetic's
-// handling of out-of-range months.
+// comparison in GlibcPeerTest cannot reach; and edges of the rule arithmetic.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -90,20 +89,10 @@ TEST(CalendarModelTest, NormalisationMatchesTheMonthWalk) {
     }
 }
 
-TEST(CalendarModelTest, RuleMonthsOutsideTheYearThrowOnlyErrorFortyOne) {
-    for (int month : {0, 13, 14, 1000, 2147483647}) {
-        for (int week : {0, 1, 5}) {
-            const internal::TransitionRule rule{internal::RULE_MONTH_WEEK_DAY, 0, week, month, 7200};
-            try {
-                internal::transitionTime(0, 2001, rule, 0);
-                ADD_FAILURE() << "no exception for month " << month << " week " << week;
-            } catch (const QuillonException& e) {
-                EXPECT_EQ(e.getErrNo(0), 41);
-            } catch (...) {
-                ADD_FAILURE() << "another exception for month " << month;
-            }
-        }
-    }
+// Months outside 1..12 give error 41 (DateNotationsTest and TimeZoneTest,
+// through the zone definitions); the first week of every month in range,
+// including the two that the glibc comparison's random rules leave out.
+TEST(CalendarModelTest, FirstWeekRuleOfEveryMonth) {
     for (int month = 1; month <= 12; ++month) {
         const internal::TransitionRule rule{internal::RULE_MONTH_WEEK_DAY, 0, 1, month, 0};
         const long long instant = internal::transitionTime(0, 1970, rule, 0);
