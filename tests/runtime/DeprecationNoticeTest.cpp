@@ -14,7 +14,6 @@
 #include "korvane/String.h"
 
 using namespace Korvane;
-using korvane_test::runScenarioAndExit;
 
 namespace {
 
@@ -31,185 +30,143 @@ std::string bytesOf(const ByteArray& b) {
 
 std::string textOf(const String& s) { return std::string(s.getData(), s.length()); }
 
-
-std::string expectLog(const std::string& actual, const std::string& expected) {
-    if (actual == expected) return "";
-    return "log was [" + actual + "]\nexpected [" + expected + "]";
+String withNul(char before, char after) {
+    String text(before);
+    text += '\0';
+    text += after;
+    return text;
 }
 
-std::string firstStringWrittenToALogBringsTheNotice() {
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        LogFile::writeln(String("hello"), LogFile::LOG_ERROR);
-        LogFile::writeln(String("again"), LogFile::LOG_ERROR);
-        LogFile::write(String("end"), LogFile::LOG_NOTICE);
-    }
-    return expectLog(out.str(), kGetNotice + "hello\r\nagain\r\nend");
-}
+// A scenario writes to a log on `out` (which it opens itself, so that it can
+// act before any log exists) and returns a complaint about anything but the
+// log's bytes, which must then be `log`.
+struct Scenario {
+    const char* name;
+    std::string (*run)(std::ostream& out);
+    std::string log;
+};
 
-std::string charTextsDoNotUseTheNotice() {
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        LogFile::writeln("plain", LogFile::LOG_ERROR);
-        LogFile::write(String("text"), LogFile::LOG_ERROR);
-    }
-    return expectLog(out.str(), "plain\r\n" + kGetNotice + "text");
-}
-
-std::string droppedWritesKeepTheNoticePending() {
+const std::vector<Scenario> kScenarios = {
+    {"the first String written to a log brings the notice",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::writeln(String("hello"), LogFile::LOG_ERROR);
+         LogFile::writeln(String("again"), LogFile::LOG_ERROR);
+         LogFile::write(String("end"), LogFile::LOG_NOTICE);
+         return std::string();
+     },
+     kGetNotice + "hello\r\nagain\r\nend"},
+    {"char texts do not use the notice",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::writeln("plain", LogFile::LOG_ERROR);
+         LogFile::write(String("text"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     "plain\r\n" + kGetNotice + "text"},
     // A String that no log takes is never converted, so the notice waits for
     // the first String that a log does take.
-    LogFile::writeln(String("before any log"), LogFile::LOG_ALWAYS);
-    LogFile::write(String("before any log"), LogFile::LOG_ALWAYS);
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        LogFile::removeType(LogFile::LOG_NOTICE);
-        LogFile::writeln(String("filtered"), LogFile::LOG_TYPE(7));
-        LogFile::write(String("filtered"), LogFile::LOG_TYPE(7));
-        LogFile::addType(LogFile::LOG_NOTICE);
-        LogFile::writeln(String("passed"), LogFile::LOG_ERROR);
-    }
-    return expectLog(out.str(), kGetNotice + "passed\r\n");
-}
-
-std::string getASCIIByteArrayWritesItsNoticeOnce() {
-    std::ostringstream out;
-    String text("a");
-    text += '\0';
-    text += 'b';
-    {
-        LogFile log(out);
-        const ByteArray first = text.getASCIIByteArray();
-        const ByteArray second = text.getASCIIByteArray();
-        if (bytesOf(first) != std::string("a\0b", 3) || bytesOf(second) != bytesOf(first))
-            return "getASCIIByteArray gave the wrong bytes";
-    }
-    return expectLog(out.str(), kGetNotice);
-}
-
-std::string noticeLostWhenNoLogIsActive() {
-    (void)String("early").getASCIIByteArray();
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        (void)String("later").getASCIIByteArray();
-        LogFile::writeln(String("text"), LogFile::LOG_ERROR);
-    }
-    return expectLog(out.str(), "text\r\n");
-}
-
-std::string byteArrayFromStringWritesTheNotice() {
-    std::ostringstream out;
-    String text("x");
-    text += '\0';
-    text += 'y';
-    {
-        LogFile log(out);
-        const ByteArray first(text);
-        const ByteArray second(String("z"));
-        if (bytesOf(first) != std::string("x\0y", 3)) return "ByteArray(String) lost bytes";
-        if (bytesOf(second) != "z") return "ByteArray(String) gave the wrong bytes";
-    }
-    return expectLog(out.str(), kGetNotice);
-}
-
-std::string fromASCIIWritesBothNoticesOnce() {
+    {"dropped writes keep the notice pending",
+     [](std::ostream& out) {
+         LogFile::writeln(String("before any log"), LogFile::LOG_ALWAYS);
+         LogFile::write(String("before any log"), LogFile::LOG_ALWAYS);
+         LogFile log(out);
+         LogFile::removeType(LogFile::LOG_NOTICE);
+         LogFile::writeln(String("filtered"), LogFile::LOG_TYPE(7));
+         LogFile::write(String("filtered"), LogFile::LOG_TYPE(7));
+         LogFile::addType(LogFile::LOG_NOTICE);
+         LogFile::writeln(String("passed"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     kGetNotice + "passed\r\n"},
+    {"getASCIIByteArray writes its notice once",
+     [](std::ostream& out) {
+         LogFile log(out);
+         const String text = withNul('a', 'b');
+         const ByteArray first = text.getASCIIByteArray();
+         const ByteArray second = text.getASCIIByteArray();
+         if (bytesOf(first) != std::string("a\0b", 3) || bytesOf(second) != bytesOf(first))
+             return std::string("getASCIIByteArray gave the wrong bytes");
+         return std::string();
+     },
+     kGetNotice},
+    {"the notice is lost when no log is active",
+     [](std::ostream& out) {
+         (void)String("early").getASCIIByteArray();
+         LogFile log(out);
+         (void)String("later").getASCIIByteArray();
+         LogFile::writeln(String("text"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     "text\r\n"},
+    {"ByteArray(String) writes the notice",
+     [](std::ostream& out) {
+         LogFile log(out);
+         const ByteArray first(withNul('x', 'y'));
+         const ByteArray second(String("z"));
+         if (bytesOf(first) != std::string("x\0y", 3) || bytesOf(second) != "z")
+             return "ByteArray(String) gave [" + bytesOf(first) + "] and [" + bytesOf(second) + "]";
+         return std::string();
+     },
+     kGetNotice},
     // The fromASCII notice is itself a String written to the log, so the
     // still pending conversion notice goes out in front of it.
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        String target("old");
-        const String& result = target.fromASCII(ByteArray("ab\0cd", 5u));
-        if (&result != &target) return "fromASCII did not return *this";
-        if (textOf(target) != "ab") return "fromASCII gave [" + textOf(target) + "]";
-        target.fromASCII(ByteArray("xyz"));
-        if (textOf(target) != "xyz") return "second fromASCII gave [" + textOf(target) + "]";
-    }
-    return expectLog(out.str(), kGetNotice + kFromNotice);
-}
-
-std::string fromASCIIAfterTheConversionNoticeWritesOnlyItsOwn() {
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        LogFile::write(String("first "), LogFile::LOG_ERROR);
-        String target;
-        target.fromASCII(ByteArray("q"));
-    }
-    return expectLog(out.str(), kGetNotice + "first " + kFromNotice);
-}
-
-std::string noticeDroppedWhenItsTypeIsDisabled() {
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        LogFile::removeType(LogFile::LOG_NOTICE);
-        LogFile::writeln(String("one"), LogFile::LOG_ERROR);
-        LogFile::addType(LogFile::LOG_NOTICE);
-        LogFile::writeln(String("two"), LogFile::LOG_ERROR);
-    }
-    return expectLog(out.str(), "one\r\ntwo\r\n");
-}
-
-std::string racingFirstCallsWriteOneNotice() {
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        std::vector<std::future<void>> callers;
-        for (int t = 0; t < 8; ++t)
-            callers.push_back(std::async(std::launch::async, [] {
-                for (int i = 0; i < 50; ++i) (void)String("race").getASCIIByteArray();
-            }));
-        for (auto& caller : callers) korvane_test::awaitOrAbort(caller, "the converting threads");
-    }
-    return expectLog(out.str(), kGetNotice);
-}
+    {"fromASCII writes both notices once",
+     [](std::ostream& out) {
+         LogFile log(out);
+         String target("old");
+         const String& result = target.fromASCII(ByteArray("ab\0cd", 5u));
+         if (&result != &target) return std::string("fromASCII did not return *this");
+         if (textOf(target) != "ab") return "fromASCII gave [" + textOf(target) + "]";
+         target.fromASCII(ByteArray("xyz"));
+         if (textOf(target) != "xyz") return "second fromASCII gave [" + textOf(target) + "]";
+         return std::string();
+     },
+     kGetNotice + kFromNotice},
+    {"fromASCII after the conversion notice writes only its own",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::write(String("first "), LogFile::LOG_ERROR);
+         String target;
+         target.fromASCII(ByteArray("q"));
+         return std::string();
+     },
+     kGetNotice + "first " + kFromNotice},
+    {"the notice is dropped while its type is disabled",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::removeType(LogFile::LOG_NOTICE);
+         LogFile::writeln(String("one"), LogFile::LOG_ERROR);
+         LogFile::addType(LogFile::LOG_NOTICE);
+         LogFile::writeln(String("two"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     "one\r\ntwo\r\n"},
+    {"racing first calls write one notice",
+     [](std::ostream& out) {
+         LogFile log(out);
+         std::vector<std::future<void>> callers;
+         for (int t = 0; t < 8; ++t)
+             callers.push_back(std::async(std::launch::async, [] {
+                 for (int i = 0; i < 50; ++i) (void)String("race").getASCIIByteArray();
+             }));
+         for (auto& caller : callers) korvane_test::awaitOrAbort(caller, "the converting threads");
+         return std::string();
+     },
+     kGetNotice},
+};
 
 }  // namespace
 
-TEST(DeprecationNoticeTest, FirstStringWrittenToALogBringsTheNotice) {
-    EXPECT_EXIT(runScenarioAndExit(firstStringWrittenToALogBringsTheNotice),
-                ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, CharTextsDoNotUseTheNotice) {
-    EXPECT_EXIT(runScenarioAndExit(charTextsDoNotUseTheNotice), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, DroppedWritesKeepTheNoticePending) {
-    EXPECT_EXIT(runScenarioAndExit(droppedWritesKeepTheNoticePending), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, GetASCIIByteArrayWritesItsNoticeOnce) {
-    EXPECT_EXIT(runScenarioAndExit(getASCIIByteArrayWritesItsNoticeOnce), ::testing::ExitedWithCode(0),
-                "");
-}
-
-TEST(DeprecationNoticeTest, NoticeLostWhenNoLogIsActive) {
-    EXPECT_EXIT(runScenarioAndExit(noticeLostWhenNoLogIsActive), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, ByteArrayFromStringWritesTheNotice) {
-    EXPECT_EXIT(runScenarioAndExit(byteArrayFromStringWritesTheNotice), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, FromASCIIWritesBothNoticesOnce) {
-    EXPECT_EXIT(runScenarioAndExit(fromASCIIWritesBothNoticesOnce), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, FromASCIIAfterTheConversionNoticeWritesOnlyItsOwn) {
-    EXPECT_EXIT(runScenarioAndExit(fromASCIIAfterTheConversionNoticeWritesOnlyItsOwn),
-                ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, NoticeDroppedWhenItsTypeIsDisabled) {
-    EXPECT_EXIT(runScenarioAndExit(noticeDroppedWhenItsTypeIsDisabled), ::testing::ExitedWithCode(0), "");
-}
-
-TEST(DeprecationNoticeTest, RacingFirstCallsWriteOneNotice) {
-    EXPECT_EXIT(runScenarioAndExit(racingFirstCallsWriteOneNotice), ::testing::ExitedWithCode(0), "");
+TEST(DeprecationNoticeTest, EachScenarioInAProcessOfItsOwn) {
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
+        EXPECT_EXIT(korvane_test::runScenarioAndExit([&scenario] {
+                        std::ostringstream out;
+                        const std::string complaint = scenario.run(out);
+                        if (!complaint.empty() || out.str() == scenario.log) return complaint;
+                        return "log was [" + out.str() + "]\nexpected [" + scenario.log + "]";
+                    }),
+                    ::testing::ExitedWithCode(0), "");
+    }
 }

@@ -21,20 +21,30 @@ namespace {
 // fail a correct build.
 constexpr std::chrono::milliseconds kGrace{100};
 
-// Starts a thread that locks `mutex`, reports the lock through the returned
-// future, then unlocks. `started` is set just before it calls lock().
-std::future<void> lockInOtherThread(Mutex& mutex, std::promise<void>& started,
-                                    std::thread& thread) {
-    auto acquired = std::make_shared<std::promise<void>>();
-    std::future<void> result = acquired->get_future();
-    thread = std::thread([&mutex, &started, acquired] {
-        started.set_value();
-        mutex.lock(false);
-        acquired->set_value();
-        mutex.unlock();
-    });
-    return result;
-}
+// A thread that locks `mutex` and unlocks it at once. The constructor
+// returns once the thread is about to call lock(); `blocked` tells whether it
+// is still waiting after the grace period, `acquires` waits for it.
+class Contender {
+public:
+    explicit Contender(Mutex& mutex)
+        : thread_([this, &mutex] {
+              started_.set_value();
+              mutex.lock(false);
+              acquired_.set_value();
+              mutex.unlock();
+          }) {
+        std::future<void> started = started_.get_future();
+        awaitOrAbort(started, "a contending thread to start");
+    }
+    ~Contender() { thread_.join(); }
+    bool blocked() { return acquired.wait_for(kGrace) == std::future_status::timeout; }
+    void acquires() { awaitOrAbort(acquired, "a contending thread to get the lock"); }
+
+private:
+    std::promise<void> started_, acquired_;
+    std::future<void> acquired = acquired_.get_future();
+    std::thread thread_;  // last, so it starts once the promises exist
+};
 
 class RecordingLock : public Synchronizable {
 public:
@@ -74,23 +84,14 @@ TEST(MutexTest, ThreadHoldingTwiceKeepsTheLockUntilItsSecondUnlock) {
         mutex.unlock();
     });
     awaitOrAbort(heldTwiceFuture, "a thread to lock the mutex twice");
-
-    std::promise<void> started;
-    std::thread other;
-    std::future<void> acquired = lockInOtherThread(mutex, started, other);
-    std::future<void> startedFuture = started.get_future();
-    awaitOrAbort(startedFuture, "the waiting thread to start");
-
-    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout)
-        << "another thread got the lock while it was held twice";
+    Contender other(mutex);
+    EXPECT_TRUE(other.blocked()) << "another thread got the lock while it was held twice";
     firstUnlock.set_value();
     awaitOrAbort(unlockedOnceFuture, "the first unlock");
-    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout)
-        << "another thread got the lock after only the first unlock";
+    EXPECT_TRUE(other.blocked()) << "another thread got the lock after only the first unlock";
     secondUnlock.set_value();
-    awaitOrAbort(acquired, "the lock after the second unlock");
+    other.acquires();
     owner.join();
-    other.join();
 }
 
 TEST(MutexTest, LockIsExclusiveAcrossThreads) {
@@ -118,21 +119,11 @@ TEST(MutexTest, CopyIsANewUnlockedLock) {
     Mutex original;
     original.lock(false);
     Mutex copy(original);  // taken while the original is held
-
-    std::promise<void> started;
-    std::thread other;
-    std::future<void> acquired = lockInOtherThread(copy, started, other);
-    awaitOrAbort(acquired, "the copy of a held mutex");
-    other.join();
-
-    // The original is still held by this thread alone.
-    std::promise<void> startedOnOriginal;
-    std::thread second;
-    std::future<void> acquiredOriginal = lockInOtherThread(original, startedOnOriginal, second);
-    EXPECT_EQ(acquiredOriginal.wait_for(kGrace), std::future_status::timeout);
+    Contender(copy).acquires();
+    Contender onOriginal(original);  // still held by this thread alone
+    EXPECT_TRUE(onOriginal.blocked());
     original.unlock();
-    awaitOrAbort(acquiredOriginal, "the original after its unlock");
-    second.join();
+    onOriginal.acquires();
 }
 
 TEST(MutexTest, AssignmentLeavesTheTargetsLockAsItWas) {
@@ -140,25 +131,18 @@ TEST(MutexTest, AssignmentLeavesTheTargetsLockAsItWas) {
     Mutex source;
     target.lock(false);
     target = source;  // still held by this thread
-
-    std::promise<void> started;
-    std::thread other;
-    std::future<void> acquired = lockInOtherThread(target, started, other);
-    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout);
-    target.unlock();
-    awaitOrAbort(acquired, "the assigned mutex after its unlock");
-    other.join();
-
+    {
+        Contender other(target);
+        EXPECT_TRUE(other.blocked());
+        target.unlock();
+        other.acquires();
+    }
     // Assigning a held source does not hand its hold to the target.
     source.lock(false);
     Mutex fresh;
     fresh = source;
     source.unlock();
-    std::promise<void> startedFresh;
-    std::thread third;
-    std::future<void> acquiredFresh = lockInOtherThread(fresh, startedFresh, third);
-    awaitOrAbort(acquiredFresh, "a mutex assigned from a held one");
-    third.join();
+    Contender(fresh).acquires();
 }
 
 TEST(MutexTest, UnlockFromAThreadThatDoesNotHoldTheLockChangesNothing) {
@@ -166,15 +150,10 @@ TEST(MutexTest, UnlockFromAThreadThatDoesNotHoldTheLockChangesNothing) {
     mutex.lock(false);
     auto stray = std::async(std::launch::async, [&] { mutex.unlock(); });
     awaitOrAbort(stray, "the stray unlock");
-
-    std::promise<void> started;
-    std::thread other;
-    std::future<void> acquired = lockInOtherThread(mutex, started, other);
-    EXPECT_EQ(acquired.wait_for(kGrace), std::future_status::timeout)
-        << "a stray unlock released another thread's lock";
+    Contender other(mutex);
+    EXPECT_TRUE(other.blocked()) << "a stray unlock released another thread's lock";
     mutex.unlock();
-    awaitOrAbort(acquired, "the lock after its owner's unlock");
-    other.join();
+    other.acquires();
 }
 
 TEST(SynchronizedTest, LocksForItsLifetimeAndPassesTheFlag) {
@@ -195,11 +174,7 @@ TEST(SynchronizedTest, ReleasesTheLockWhenTheBlockThrows) {
         throw std::runtime_error("work failed");
     } catch (const std::runtime_error&) {
     }
-    std::promise<void> started;
-    std::thread other;
-    std::future<void> acquired = lockInOtherThread(mutex, started, other);
-    awaitOrAbort(acquired, "a mutex released by unwinding");
-    other.join();
+    Contender(mutex).acquires();
 }
 
 TEST(SynchronizedTest, DestructorSwallowsAnExceptionFromUnlock) {

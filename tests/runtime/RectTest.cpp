@@ -47,22 +47,16 @@ std::vector<int> peerReading(const std::string& text) {
 
 }  // namespace
 
-TEST(RectTest, ConstructorsAndPrinting) {
+TEST(RectTest, ConstructorsAccessorsAndPrinting) {
     EXPECT_EQ(printed(Rect()), "Rect (0, 0, 0, 0)");
     EXPECT_EQ(printed(Rect(1, -2, 3, INT_MIN)), "Rect (1, -2, 3, -2147483648)");
     const Rect r(5, 6, 7, 8);
-    EXPECT_EQ(r.first(), 5);
-    EXPECT_EQ(r.second(), 6);
-    EXPECT_EQ(r.third(), 7);
-    EXPECT_EQ(r.fourth(), 8);
-    Rect copy(r);
-    EXPECT_EQ(printed(copy), "Rect (5, 6, 7, 8)");
+    EXPECT_EQ(std::vector<int>({r.first(), r.second(), r.third(), r.fourth()}),
+              std::vector<int>({5, 6, 7, 8}));
     Rect assigned;
     assigned = r;
-    EXPECT_EQ(printed(assigned), "Rect (5, 6, 7, 8)");
-}
-
-TEST(RectTest, PrintsDecimalWithoutLineEndWhateverTheStreamSettings) {
+    EXPECT_EQ(printed(Rect(r)) + printed(assigned), "Rect (5, 6, 7, 8)Rect (5, 6, 7, 8)");
+    // Decimal and without a line end, whatever the stream's settings.
     std::ostringstream out;
     out << std::hex << std::showbase << Rect(10, 255, -1, 16) << "|";
     EXPECT_EQ(out.str(), "Rect (10, 255, -1, 16)|");
@@ -72,8 +66,7 @@ TEST(RectTest, TextConstructorTable) {
     struct Case {
         const char* text;
         int a, b, c, d;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"1,2,3,4", 1, 2, 3, 4},
         {"10, -5,x7,8", 10, -5, 0, 8},
         {"1,,2", 1, 2, 0, 0},
@@ -85,11 +78,9 @@ TEST(RectTest, TextConstructorTable) {
         {"99999999999,-99999999999,2147483647,-2147483648", INT_MAX, INT_MIN, INT_MAX, INT_MIN},
         {"- 1,+,--2,3", 0, 0, 0, 3},
     };
-    for (const Case& c : cases) {
-        const Rect r{String(c.text)};
-        EXPECT_EQ(printed(r), expectedText(c.a, c.b, c.c, c.d)) << "text [" << c.text << "]";
-    }
-    EXPECT_EQ(printed(Rect(String("1,2,3,4"))), "Rect (1, 2, 3, 4)");
+    for (const Case& c : cases)
+        EXPECT_EQ(printed(Rect(String(c.text))), expectedText(c.a, c.b, c.c, c.d))
+            << "text [" << c.text << "]";
 }
 
 TEST(RectTest, RandomTextsReadLikeStrtol) {
@@ -102,9 +93,7 @@ TEST(RectTest, RandomTextsReadLikeStrtol) {
         for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
         const std::vector<int> expected = peerReading(text);
         const Rect r{String(text.c_str())};
-        ASSERT_EQ(printed(r), expectedText(expected[0], expected[1], expected[2], expected[3]))
+        ASSERT_EQ(std::vector<int>({r.first(), r.second(), r.third(), r.fourth()}), expected)
             << "seed " << seed << " text [" << text << "]";
-        ASSERT_EQ(r.first(), expected[0]) << "seed " << seed << " text [" << text << "]";
-        ASSERT_EQ(r.fourth(), expected[3]) << "seed " << seed << " text [" << text << "]";
     }
 }

@@ -76,7 +76,8 @@ private:
 // For state that changes once per process: runs `scenario` (inside a forked
 // death-test child) and ends the process, with status 0 when the scenario
 // returns no complaint and 1, the complaint on stderr, otherwise.
-[[noreturn]] inline void runScenarioAndExit(std::string (*scenario)()) {
+template <class Scenario>
+[[noreturn]] void runScenarioAndExit(Scenario scenario) {
     const std::string complaint = scenario();
     if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
     std::fflush(stderr);

@@ -1,7 +1,9 @@
 // Reading trace files back in the Diagnostics tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,8 +11,8 @@
 
 namespace korvane_test {
 
-// One trace line taken apart: the text before the level number (the
-// indentation), the level number, the elapsed figure, the name.
+// One trace line "<indentation><level>. <elapsed> (milliseconds) for  <name>"
+// taken apart.
 struct TraceLine {
     std::string indentation;
     int level = 0;
@@ -18,53 +20,37 @@ struct TraceLine {
     std::string name;
 };
 
-namespace detail {
-
-// Reads an optionally negative decimal number at `at`, moving past it.
-inline bool readNumber(const std::string& line, std::size_t& at, long& value) {
-    const std::size_t begin = at;
-    if (at < line.size() && line[at] == '-') ++at;
-    const std::size_t digits = at;
-    while (at < line.size() && line[at] >= '0' && line[at] <= '9') ++at;
-    if (at == digits) return false;
-    value = std::strtol(line.substr(begin, at - begin).c_str(), nullptr, 10);
-    return true;
-}
-
-// "<spaces><level>. <elapsed> (milliseconds) for  <name>"
+// Reads the numbers with strtol, then accepts the line only if writing the
+// parts back gives it byte for byte (so no sign, space or zero strtol allows
+// slips through).
 inline bool parseTraceLine(const std::string& line, TraceLine& parsed) {
-    std::size_t at = line.find_first_not_of(' ');
+    static const char middle[] = " (milliseconds) for  ";
+    const std::size_t at = line.find_first_not_of(' ');
     if (at == std::string::npos) return false;
+    char* end = nullptr;
+    parsed.level = int(std::strtol(line.c_str() + at, &end, 10));
+    if (std::strncmp(end, ". ", 2) != 0) return false;
+    parsed.elapsed = std::strtol(end + 2, &end, 10);
+    if (std::strncmp(end, middle, sizeof middle - 1) != 0) return false;
     parsed.indentation = line.substr(0, at);
-    long level = 0;
-    if (!readNumber(line, at, level) || line.compare(at, 2, ". ") != 0) return false;
-    at += 2;
-    if (!readNumber(line, at, parsed.elapsed)) return false;
-    static const std::string middle = " (milliseconds) for  ";
-    if (line.compare(at, middle.size(), middle) != 0) return false;
-    parsed.level = int(level);
-    parsed.name = line.substr(at + middle.size());
-    return true;
+    parsed.name = line.substr(std::size_t(end - line.c_str()) + sizeof middle - 1);
+    return line == parsed.indentation + std::to_string(parsed.level) + ". " +
+                       std::to_string(parsed.elapsed) + middle + parsed.name;
 }
-
-}  // namespace detail
 
 // Splits a trace file into its lines (each must end in a single line feed)
-// and parses every line that has the trace form; `ok` is false when a line
-// does not or the file does not end in a line feed.
+// and parses every line; `ok` is false when a line has not the trace form or
+// the file does not end in a line feed.
 inline std::vector<TraceLine> traceLines(const std::string& text, bool& ok) {
     std::vector<TraceLine> lines;
     ok = text.empty() || text.back() == '\n';
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
         TraceLine parsed;
-        if (detail::parseTraceLine(text.substr(start, end - start), parsed))
+        if (parseTraceLine(text.substr(start, end - start), parsed))
             lines.push_back(parsed);
         else
             ok = false;
-        start = end + 1;
     }
     return lines;
 }

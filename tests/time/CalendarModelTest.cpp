@@ -1,7 +1,7 @@
-// The calendar arithmetic against slow literal models: the month-by-month
+// The calendar arithmetic against a slow literal model: the month-by-month
 // day walk of normalisation (the library takes whole 400-year runs in one
-// step), the year-by-year walk from 1970 for epoch seconds, and the rule
-// arithmetic's handling of out-of-range months.
+// step), over milliseconds and years near the unsigned wrap that the timegm
+// comparison in GlibcPeerTest cannot reach; and edges of the rule arithmetic.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -89,60 +89,10 @@ TEST(CalendarModelTest, NormalisationMatchesTheMonthWalk) {
     }
 }
 
-TEST(CalendarModelTest, EpochFieldsMatchTheYearWalkForThirtyTwoBitInstants) {
-    const unsigned seed = std::random_device{}();
-    std::mt19937 random(seed);
-    for (int round = 0; round < 20000; ++round) {
-        const long long instant = static_cast<int>(random());
-        long long days = instant / 86400;
-        long long secondOfDay = instant % 86400;
-        if (secondOfDay < 0) {
-            secondOfDay += 86400;
-            --days;
-        }
-        unsigned int year = 1970;
-        if (days >= 0) {
-            while (days >= (Date::isLeapYear(year) ? 366 : 365)) days -= Date::isLeapYear(year++) ? 366 : 365;
-        } else {
-            while (days < 0) days += Date::isLeapYear(--year) ? 366 : 365;
-        }
-        unsigned int month = 0;
-        while (days >= Date::daysInMonth(month, year)) days -= Date::daysInMonth(month++, year);
-        const CalendarFields ours = internal::fieldsFromEpoch(instant);
-        ASSERT_EQ(ours.year, year) << "seed " << seed << " instant " << instant;
-        ASSERT_EQ(ours.month, month) << "seed " << seed << " instant " << instant;
-        ASSERT_EQ(ours.day, days + 1) << "seed " << seed << " instant " << instant;
-        ASSERT_EQ(ours.hour * 3600 + ours.minute * 60 + ours.seconds, secondOfDay);
-    }
-}
-
-TEST(CalendarModelTest, UnzonedSecondsCountEveryYearFrom1970) {
-    long long yearStart = 0;
-    for (unsigned int year = 1970; year <= 2037; ++year) {
-        ASSERT_EQ(internal::unzonedEpochSeconds(year, 0, 1, 0, 0, 0), yearStart) << year;
-        ASSERT_EQ(internal::unzonedEpochSeconds(year, 2, 1, 0, 0, 0),
-                  yearStart + (Date::isLeapYear(year) ? 60 : 59) * 86400LL)
-            << year;
-        yearStart += (Date::isLeapYear(year) ? 366 : 365) * 86400LL;
-    }
-    EXPECT_EQ(internal::unzonedEpochSeconds(1969, 0, 1, 0, 0, 0), -1);
-    EXPECT_EQ(internal::unzonedEpochSeconds(2038, 0, 1, 0, 0, 0), -1);
-}
-
-TEST(CalendarModelTest, RuleMonthsOutsideTheYearThrowOnlyErrorFortyOne) {
-    for (int month : {0, 13, 14, 1000, 2147483647}) {
-        for (int week : {0, 1, 5}) {
-            const internal::TransitionRule rule{internal::RULE_MONTH_WEEK_DAY, 0, week, month, 7200};
-            try {
-                internal::transitionTime(0, 2001, rule, 0);
-                ADD_FAILURE() << "no exception for month " << month << " week " << week;
-            } catch (const QuillonException& e) {
-                EXPECT_EQ(e.getErrNo(0), 41);
-            } catch (...) {
-                ADD_FAILURE() << "another exception for month " << month;
-            }
-        }
-    }
+// Months outside 1..12 give error 41 (DateNotationsTest and TimeZoneTest,
+// through the zone definitions); the first week of every month in range,
+// including the two that the glibc comparison's random rules leave out.
+TEST(CalendarModelTest, FirstWeekRuleOfEveryMonth) {
     for (int month = 1; month <= 12; ++month) {
         const internal::TransitionRule rule{internal::RULE_MONTH_WEEK_DAY, 0, 1, month, 0};
         const long long instant = internal::transitionTime(0, 1970, rule, 0);

@@ -105,11 +105,27 @@ TEST(DateNotationsTest, RFC822RoundTripOfRandomDates) {
 
 // ---- UTCTime --------------------------------------------------------------------------
 
+namespace {
+
+// Each text read by `reader` comes back in GMT and is `utc` in UTC.
+struct Reading {
+    const char* text;
+    const char* utc;
+};
+template <std::size_t N>
+void expectReadings(const Date (*reader)(const String&), const Reading (&cases)[N]) {
+    for (const Reading& c : cases) {
+        Date d = reader(String(c.text));
+        EXPECT_EQ(zoneOf(d), "GMT") << c.text;
+        d.setTimeZone(TimeZone::UTC);
+        EXPECT_EQ(fieldsOf(d), c.utc) << c.text;
+    }
+}
+
+}  // namespace
+
 TEST(DateNotationsTest, UTCTimeReadings) {
-    struct Case {
-        const char* text;
-        const char* utc;  // the moment in UTC
-    } cases[] = {
+    const Reading cases[] = {
         {"941115081231Z", "1994-11-15 08:12:31.000"},
         {"9411150812Z", "1994-11-15 08:12:00.000"},
         {"491231235959Z", "2049-12-31 23:59:59.000"},
@@ -121,13 +137,7 @@ TEST(DateNotationsTest, UTCTimeReadings) {
         {"941115081231Zignored", "1994-11-15 08:12:31.000"},
         {"9411150812123Z", "1994-11-15 08:14:03.000"},
     };
-    for (const Case& c : cases) {
-        const Date d = Date::makeUTCTime(String(c.text));
-        EXPECT_EQ(zoneOf(d), "GMT") << c.text;
-        Date utc(d);
-        utc.setTimeZone(TimeZone::UTC);
-        EXPECT_EQ(fieldsOf(utc), c.utc) << c.text;
-    }
+    expectReadings(&Date::makeUTCTime, cases);
 }
 
 TEST(DateNotationsTest, UTCTimeInSummerComesBackInBritishSummerTime) {
@@ -139,21 +149,18 @@ TEST(DateNotationsTest, UTCTimeInSummerComesBackInBritishSummerTime) {
 }
 
 TEST(DateNotationsTest, UTCTimeErrors) {
-    expectQuillon([] { Date::makeUTCTime(String("0107011200")); }, 29, kUTCLocation,
-                  "Date string was too short");
-    expectQuillon([] { Date::makeUTCTime(String("")); }, 29, kUTCLocation,
-                  "Date string was too short");
-    expectQuillon([] { Date::makeUTCTime(String("941115081231X")); }, 29, kUTCLocation, "");
-    expectQuillon([] { Date::makeUTCTime(String("94111508123 Z")); }, 29, kUTCLocation, "");
-    expectQuillon([] { Date::makeUTCTime(String("9411150812 ")); }, 29, kUTCLocation, "");
+    for (const char* text : {"0107011200", ""})
+        expectQuillon([&] { Date::makeUTCTime(String(text)); }, 29, kUTCLocation,
+                      "Date string was too short");
+    for (const char* text : {"941115081231X", "94111508123 Z", "9411150812 "})
+        expectQuillon([&] { Date::makeUTCTime(String(text)); }, 29, kUTCLocation, "");
     for (const char* text : {"010701120000", "01070112000", "9411150812123456"})
         EXPECT_THROW(Date::makeUTCTime(String(text)), IndexOutOfRange) << text;
 }
 
 TEST(DateNotationsTest, UTCTimeWriter) {
-    EXPECT_EQ(str(Date(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST).toUTCTime()), "941115131231Z");
+    // Other instants are held against strftime in GlibcPeerTest.
     EXPECT_EQ(str(Date(2049, 11, 31, 23, 59, 59, 999, TimeZone::UTC).toUTCTime()), "491231235959Z");
-    EXPECT_EQ(str(Date(2150, 0, 1, 0, 0, 0, 0, TimeZone::UTC).toUTCTime()), "500101000000Z");
     Date target(0L, TimeZone::EST);
     EXPECT_EQ(&target.fromUTCTime(String("941115081231Z")), &target);
     EXPECT_EQ(zoneOf(target), "GMT");
@@ -164,10 +171,7 @@ TEST(DateNotationsTest, UTCTimeWriter) {
 // ---- GeneralizedTime ----------------------------------------------------------------
 
 TEST(DateNotationsTest, GeneralizedTimeReadings) {
-    struct Case {
-        const char* text;
-        const char* utc;
-    } cases[] = {
+    const Reading cases[] = {
         {"20011231235959.5Z", "2001-12-31 23:59:59.005"},
         {"20011231235959.05Z", "2001-12-31 23:59:59.005"},
         {"20011231235959.005Z", "2001-12-31 23:59:59.005"},
@@ -180,13 +184,7 @@ TEST(DateNotationsTest, GeneralizedTimeReadings) {
         {"19941115081231.25-0500", "1994-11-15 13:12:31.025"},
         {"00050101000000Z", "0005-01-01 00:00:00.000"},
     };
-    for (const Case& c : cases) {
-        const Date d = Date::makeGeneralizedTime(String(c.text));
-        EXPECT_EQ(zoneOf(d), "GMT") << c.text;
-        Date utc(d);
-        utc.setTimeZone(TimeZone::UTC);
-        EXPECT_EQ(fieldsOf(utc), c.utc) << c.text;
-    }
+    expectReadings(&Date::makeGeneralizedTime, cases);
 }
 
 TEST(DateNotationsTest, GeneralizedTimeErrors) {
@@ -210,8 +208,6 @@ TEST(DateNotationsTest, GeneralizedTimeWriter) {
               "20011231235959Z");
     EXPECT_EQ(str(Date(2001, 11, 31, 23, 59, 59, 120, TimeZone::UTC).toGeneralizedTime()),
               "20011231235959.120Z");
-    EXPECT_EQ(str(Date(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST).toGeneralizedTime()),
-              "19941115131231Z");
     EXPECT_EQ(str(Date(5, 0, 1, 0, 0, 0, 0, TimeZone::UTC).toGeneralizedTime()),
               "00050101000000Z");
     Date target(0L, TimeZone::EST);

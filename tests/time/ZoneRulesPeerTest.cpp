@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,26 +23,21 @@ using namespace Korvane;
 
 namespace {
 
+// glibc's zone for as long as the object lives.
 class ScopedTZ {
 public:
     explicit ScopedTZ(const std::string& value) {
-        const char* old = std::getenv("TZ");
-        hadValue = old != nullptr;
-        if (hadValue) saved = old;
+        if (const char* old = std::getenv("TZ")) saved = old;
         setenv("TZ", value.c_str(), 1);
         tzset();
     }
     ~ScopedTZ() {
-        if (hadValue)
-            setenv("TZ", saved.c_str(), 1);
-        else
-            unsetenv("TZ");
+        if (saved) setenv("TZ", saved->c_str(), 1); else unsetenv("TZ");
         tzset();
     }
 
 private:
-    bool hadValue = false;
-    std::string saved;
+    std::optional<std::string> saved;
 };
 
 int glibcIsDst(long long instant) {
