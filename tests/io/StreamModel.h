@@ -30,17 +30,11 @@ inline std::string randomBytes(std::mt19937& random, std::size_t n) {
 // chunk size, and several chunks.
 inline std::size_t randomLength(std::mt19937& random, std::size_t chunkSize) {
     switch (random() % 6) {
-        case 0:
-            return 0;
-        case 1:
-        case 2:
-            return 1 + random() % 16;
-        case 3:
-            return chunkSize - 2 + random() % 5;
-        case 4:
-            return random() % (chunkSize + 1);
-        default:
-            return random() % (3 * chunkSize);
+        case 0: return 0;
+        case 1: case 2: return 1 + random() % 16;
+        case 3: return chunkSize - 2 + random() % 5;
+        case 4: return random() % (chunkSize + 1);
+        default: return random() % (3 * chunkSize);
     }
 }
 

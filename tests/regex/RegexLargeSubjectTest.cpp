@@ -10,7 +10,7 @@
 #include "korvane/RegularExpression.h"
 
 using namespace Korvane;
-using korvane_test::text;
+using korvane_test::str;
 
 namespace {
 
@@ -36,7 +36,7 @@ TEST(RegexLargeSubjectTest, RepeatedGroupOverSixteenMegabytes) {
     ASSERT_TRUE(re.hasExpression());
     EXPECT_EQ(re.getNumberSubExpressions(), 2u);
     EXPECT_EQ(re.substitute("&").length(), kSixteenMegabytes + 1);
-    EXPECT_EQ(text(re.substitute("\\1")), "ab");  // the last iteration
+    EXPECT_EQ(str(re.substitute("\\1")), "ab");  // the last iteration
 }
 
 TEST(RegexLargeSubjectTest, RepeatedAlternationOverSixteenMegabytes) {
@@ -44,7 +44,7 @@ TEST(RegexLargeSubjectTest, RepeatedAlternationOverSixteenMegabytes) {
     RegularExpression re("(a|b)*", subject.c_str());
     ASSERT_TRUE(re.hasExpression());
     EXPECT_EQ(re.substitute("&").length(), kSixteenMegabytes);
-    EXPECT_EQ(text(re.substitute("\\1")), subject.substr(subject.size() - 1));
+    EXPECT_EQ(str(re.substitute("\\1")), subject.substr(subject.size() - 1));
 }
 
 TEST(RegexLargeSubjectTest, GiveBackAcrossFourMegabytes) {
@@ -57,7 +57,7 @@ TEST(RegexLargeSubjectTest, GiveBackAcrossFourMegabytes) {
     ASSERT_TRUE(re.hasExpression());
     EXPECT_EQ(re.substitute("&").length(), kFourMegabytes + 2);
     EXPECT_EQ(re.getNumberSubExpressions(), 3u);
-    EXPECT_EQ(text(re.substitute("\\2")), "a");
+    EXPECT_EQ(str(re.substitute("\\2")), "a");
 }
 
 TEST(RegexLargeSubjectTest, WalkingEveryNumberOfFourMegabytes) {
