@@ -121,42 +121,6 @@ TEST(RegexProgramTest, HintsFollowTheFirstNodeAndTheLongestLiteral) {
     for (const ProgramCase& c : cases) expectProgram(c);
 }
 
-// The derived search aids: the bytes a match can start with and, where every
-// match starts with a literal of two bytes or more, those two bytes.
-TEST(RegexProgramTest, SearchAidsDescribeHowMatchesBegin) {
-    struct AidCase {
-        const char* pattern;
-        bool usable;        // a match needs at least one byte
-        const char* bytes;  // the start bytes when at most 16, else ""
-        const char* pairs;  // the start pairs, two bytes each
-        bool leadsWithRepeat;
-    } cases[] = {
-        {"(foo|bar)baz", true, "bf", "foba", false},
-        {"[0-9]+", true, "0123456789", "", true},
-        {"[a-z]+ing", true, "", "", true},
-        {"x?yz", true, "xy", "", false},    // x, or the yz after the empty way
-        {"x*yz", true, "xy", "", true},
-        {"(ab|cd|ef|gh|ij)", true, "acegi", "", false},  // five pairs: too many
-        {"a*", false, "", "", true},        // can match empty
-        {"^ab|$", false, "", "", false},
-        {"[^a]b", true, "", "", false},
-        {"(a|b)c", true, "ab", "", false},  // one-byte literals give no pairs
-    };
-    for (const AidCase& c : cases) {
-        SCOPED_TRACE(c.pattern);
-        RegularExpression re(c.pattern, "");
-        const regex::Program& program = programOf(re);
-        EXPECT_EQ(program.startSetUsable, c.usable);
-        EXPECT_EQ(program.leadsWithRepeat, c.leadsWithRepeat);
-        if (!c.usable) continue;
-        EXPECT_EQ(std::string(program.startBytes, program.startByteCount), c.bytes);
-        std::string pairs;
-        for (int i = 0; i < program.startPairCount; ++i)
-            pairs.append(reinterpret_cast<const char*>(program.startPairs[i]), 2);
-        EXPECT_EQ(pairs, c.pairs);
-    }
-}
-
 TEST(RegexProgramTest, SizeLimitIsExactlyBelow32767Bytes) {
     // A run of n letters compiles to n + 11 bytes.
     const std::string fits(32755, 'a');

@@ -90,23 +90,14 @@ TEST(RegularExpressionTest, FirstSearchFindsTheLeftmostFirstMatch) {
     } cases[] = {
         {"a*", "aaab", true, 1, "aaa", ",,"},
         {"x*", "abc", false, 1, "", ",,"},       // empty match at 0
-        {"b", "abc", true, 1, "b", ",,"},
-        {"c$", "abc", true, 1, "c", ",,"},
         {"$", "abc", false, 1, "", ",,"},
         {"", "abc", false, 1, "", ",,"},
         {"q", "abc", false, 0, "", ",,"},
         {"(a|ab)(c|bcd)(d*)", "abcd", true, 4, "abcd", "a,bcd,"},
-        {"(a)(b)", "ab", true, 3, "ab", "a,b,"},
         {"(x)|y", "y", true, 1, "y", ",,"},      // group 1 took no part
         {"a\\.b", "axb a.b", true, 1, "a.b", ",,"},
         {"[\\n]+", "ab\\nn", true, 1, "\\nn", ",,"},  // backslash is a member
-        {"[]a]+", "x]a]y", true, 1, "]a]", ",,"},
-        {"[^-a]+", "-a-bc-", true, 1, "bc", ",,"},
         {"a{2}", "aa a{2}", true, 1, "a{2}", ",,"},     // braces are ordinary
-        {"\xE9+", "x\xE9\xE9y", true, 1, "\xE9\xE9", ",,"},
-        {"[\x80-\xFF]+", "ab\x81\xFE\x7F", true, 1, "\x81\xFE", ",,"},
-        {"abc*", "abccab", true, 1, "abcc", ",,"},   // * takes the c alone
-        {"abc+", "ababcc", true, 1, "abcc", ",,"},
         {"a^b", "ab a^b", false, 0, "", ",,"},       // ^ is an anchor everywhere
     };
     for (const auto& c : cases) {

@@ -171,14 +171,14 @@ TEST(StringTest, FormatString) {
     EXPECT_THROW(String::formatString(nullptr), QuillonException);
 }
 
-TEST(StringTest, AsciiConversionAndStreaming) {
+TEST(StringTest, ByteConversionsAndStreaming) {
     EXPECT_EQ(str(String::fromASCIIByteArray(ByteArray("a\0b", 3u))), "a");
     EXPECT_EQ(String::fromASCIIByteArray(ByteArray()).length(), 0u);
-    String s("a");
-    s += '\0';
-    s += 'b';
-    ByteArray b = s.toASCIIByteArray();
-    EXPECT_EQ(korvane_test::bytes(b), std::string("a\0b", 3));
+    const String s = korvane_test::makeString(std::string("a\0b", 3));
+    EXPECT_EQ(korvane_test::bytes(s.toASCIIByteArray()), std::string("a\0b", 3));
+    EXPECT_EQ(korvane_test::bytes(ByteArray(s)), std::string("a\0b", 3));  // every character
+    EXPECT_EQ(ByteArray(String()).length(), 0u);
+    EXPECT_EQ(korvane_test::bytes(String("xyz").getASCIIByteArray()), "xyz");
     std::ostringstream out;
     out << s;
     EXPECT_EQ(out.str(), std::string("a\0b", 3));
