@@ -219,20 +219,15 @@ TEST(RegularExpressionTest, RefusalForMissingLiteralKeepsThePreviousSlots) {
 
 TEST(RegularExpressionTest, SubstitutionRules) {
     RegularExpression re("(a)(b)", "xaby");
-    struct SubstituteCase {
+    const struct {
         const char* source;
         const char* expected;
     } cases[] = {
-        {"\\2\\1&", "baab"},
-        {"\\0", "ab"},
-        {"\\\\", "\\"},        // a double backslash gives one
-        {"\\&", "&"},
-        {"\\x", "\\x"},        // a backslash before anything else stays
-        {"a\\", "a\\"},        // also at the end
-        {"\\3\\9", ""},        // unset groups give nothing
-        {"<&&>", "<abab>"},
-        {"\\\\1", "\\1"},
-        {"", ""},
+        {"\\2\\1&", "baab"}, {"\\0", "ab"}, {"<&&>", "<abab>"}, {"", ""},
+        {"\\\\", "\\"},  // a double backslash gives one
+        {"\\&", "&"}, {"\\\\1", "\\1"},
+        {"\\x", "\\x"}, {"a\\", "a\\"},  // a backslash before anything else stays, also at the end
+        {"\\3\\9", ""},  // unset groups give nothing
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
@@ -247,20 +242,13 @@ TEST(RegularExpressionTest, SubstitutionRules) {
 // ---- Globs --------------------------------------------------------------------
 
 TEST(RegularExpressionTest, GlobConversion) {
-    struct GlobCase {
+    const struct {
         const char* glob;
         const char* pattern;
     } cases[] = {
-        {"*.txt", "^.*\\.txt$"},
-        {"a?b", "^a\\?b$"},
-        {"", "^$"},
-        {"[ab]*", "^\\[ab\\].*$"},
-        {"a\\*b", "^a\\*b$"},
-        {"a\\bc", "^a\\bc$"},
-        {"My File 2.doc", "^My File 2\\.doc$"},
-        {"~$(x)", "^\\~\\$\\(x\\)$"},
-        {"caf\xE9", "^caf\xE9$"},
-        {"\t", "^\t$"},
+        {"*.txt", "^.*\\.txt$"}, {"a?b", "^a\\?b$"}, {"", "^$"}, {"[ab]*", "^\\[ab\\].*$"},
+        {"a\\*b", "^a\\*b$"}, {"a\\bc", "^a\\bc$"}, {"My File 2.doc", "^My File 2\\.doc$"},
+        {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9", "^caf\xE9$"}, {"\t", "^\t$"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.glob);
