@@ -61,10 +61,7 @@ TEST(StringTest, AppendingAndNumbers) {
     n += 18446744073709551615ul;
     EXPECT_EQ(str(n), "x-4218446744073709551615");
     // operator+(char) copies the text up to its first NUL.
-    EXPECT_EQ(str(String("a\0b", 3u) + 'c'), "ac");
-    String withNul("a");
-    withNul += '\0';
-    withNul += 'b';
+    const String withNul = korvane_test::makeString(std::string("a\0b", 3));
     EXPECT_EQ(str(withNul + 'c'), "ac");
     EXPECT_EQ(str(withNul + String("d")), std::string("a\0bd", 4));
 }
