@@ -105,21 +105,6 @@ TEST(FileErrors, OpenModesThePlatformRefusesAreError0) {
     EXPECT_EQ(readFile(s.file), "content");
 }
 
-TEST(FileErrors, ProcFilesThatCannotBeWrittenFail) {
-    if (!onDisk("/proc/version")) GTEST_SKIP() << "no /proc on this machine";
-    expectError<IOException>([&] { File::save("/proc/version", ByteArray("x")); }, 0,
-                             "File::save(String, ByteArray)", "/proc/version");
-    // Root may open it for writing; then the write is what fails.
-    EXPECT_THROW(
-        {
-            FileOutputStream out("/proc/version");
-            out << ByteArray("x");
-            out.close();
-        },
-        IOException);
-    EXPECT_NE(readFile("/proc/version"), "x");
-}
-
 // ---- Reading and writing ------------------------------------------------------------------------
 
 TEST(FileErrors, AReadErrorIsNotTheEndOfTheFile) {
