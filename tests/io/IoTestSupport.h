@@ -2,26 +2,21 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "korvane/ByteArray.h"
 #include "korvane/Exception.h"
-#include "korvane/String.h"
+#include "text/TextTestSupport.h"
 
 namespace korvane_test {
-
-inline std::string bytes(const Korvane::ByteArray& b) {
-    return std::string(reinterpret_cast<const char*>(b.getData()), b.length());
-}
 
 inline Korvane::ByteArray byteArray(const std::string& s) {
     return Korvane::ByteArray(s.data(), static_cast<unsigned int>(s.size()));
 }
-
-inline std::string text(const Korvane::String& s) { return std::string(s.getData(), s.length()); }
 
 // Checks that `e` holds exactly one LIB_QUILLON entry with these fields.
 inline void expectSingleError(const Korvane::Exception& e, int errNo, const std::string& location,
@@ -29,12 +24,11 @@ inline void expectSingleError(const Korvane::Exception& e, int errNo, const std:
     ASSERT_EQ(e.getErrorStackSize(), 1u);
     EXPECT_EQ(e.getLib(0), Korvane::Exception::LIB_QUILLON);
     EXPECT_EQ(e.getErrNo(0), errNo);
-    EXPECT_EQ(text(e.getErrLocation(0)), location);
-    EXPECT_EQ(text(e.getExtraInfo(0)), extra);
+    EXPECT_EQ(str(e.getErrLocation(0)), location);
+    EXPECT_EQ(str(e.getExtraInfo(0)), extra);
 }
 
-// Runs `action` and checks that it throws an ExceptionType holding exactly
-// the one entry (errNo, location, extra) of LIB_QUILLON.
+// Runs `action` and checks that it throws an ExceptionType with that one entry.
 template <class ExceptionType, class Action>
 void expectError(Action&& action, int errNo, const std::string& location,
                  const std::string& extra) {
@@ -46,6 +40,34 @@ void expectError(Action&& action, int errNo, const std::string& location,
     }
 }
 
+// Whole files through stdio, the independent reader and writer of the file tests.
+inline std::string readFile(const std::string& path) {
+    std::string content;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        ADD_FAILURE() << "cannot open " << path;
+        return content;
+    }
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, got);
+    std::fclose(f);
+    return content;
+}
+
+inline void writeFile(const std::string& path, const std::string& content) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    EXPECT_EQ(std::fwrite(content.data(), 1, content.size(), f), content.size());
+    ASSERT_EQ(std::fclose(f), 0);
+}
+
+// Anything at all at `path`, a dangling link included.
+inline bool onDisk(const std::string& path) {
+    struct stat status;
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
 // A fresh directory of our own, removed with everything in it at the end.
 class TemporaryDirectory {
 public:
@@ -53,11 +75,8 @@ public:
         const char* base = std::getenv("TMPDIR");
         std::string pattern =
             std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvane-io-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "mkdtemp failed for " << pattern;
-            return;
-        }
-        root = pattern;
+        if (mkdtemp(pattern.data()) != nullptr) root = pattern;
+        else ADD_FAILURE() << "mkdtemp failed for " << pattern;
     }
     ~TemporaryDirectory() {
         std::error_code ignored;
@@ -67,7 +86,6 @@ public:
     TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
 
     std::string path(const std::string& name) const { return root + "/" + name; }
-    const std::string& getRoot() const { return root; }
 
 private:
     std::string root;

@@ -13,25 +13,9 @@
 #include "korvane/RegularExpression.h"
 
 using namespace Korvane;
-using korvane_test::text;
+using korvane_test::str;
 
 namespace {
-
-// The location each compile error is reported at.
-const std::map<int, std::string>& compileErrorLocations() {
-    static const std::map<int, std::string> locations = {
-        {5, "RegularExpression::regcomp(param)"},
-        {7, "RegularExpression::reg(comp, bool, int)"},
-        {8, "RegularExpression::reg(comp, bool, flags)"},
-        {10, "RegularException::regpiece(comp *cp, int *flagp)"},
-        {11, "RegularException::regpiece(comp *cp, int *flagp)"},
-        {12, "RegularException::regatom(comp, flags)"},
-        {13, "RegularException::regatom(comp, flags)"},
-        {15, "RegularException::regatom(comp, flags)"},
-        {16, "RegularException::regatom(comp, flags)"},
-    };
-    return locations;
-}
 
 // Compiles `pattern`, and when that works walks its matches in `subject` and
 // substitutes; returns the compile error (0 for none). Any other exception,
@@ -48,14 +32,14 @@ int exercise(const std::string& pattern, const std::string& subject, const std::
         re.substitute("&\\1\\\\\\&\\9x\\");
         return 0;
     } catch (const QuillonException& e) {
-        const auto found = compileErrorLocations().find(e.getErrNo(0));
-        if (found == compileErrorLocations().end()) {
+        const auto found = korvane_test::compileErrorLocations().find(e.getErrNo(0));
+        if (found == korvane_test::compileErrorLocations().end()) {
             ADD_FAILURE() << trace << ": error " << e.getErrNo(0) << " at "
-                          << text(e.getErrLocation(0));
+                          << str(e.getErrLocation(0));
             return -1;
         }
-        EXPECT_EQ(text(e.getErrLocation(0)), found->second) << trace;
-        EXPECT_NE(text(e.getErrorText(e.getErrNo(0), Exception::LIB_QUILLON)), "Unknown Error");
+        EXPECT_EQ(str(e.getErrLocation(0)), found->second) << trace;
+        EXPECT_NE(str(e.getErrorText(e.getErrNo(0), Exception::LIB_QUILLON)), "Unknown Error");
         return e.getErrNo(0);
     } catch (...) {
         ADD_FAILURE() << trace << ": unexpected exception";
@@ -88,22 +72,6 @@ TEST(RegexBadInputTest, RandomBytePatternsCompileOrFailCleanly) {
     // The bytes reach every reachable compile error, and many compile.
     for (int error : {8, 10, 11, 12, 13, 15, 16}) EXPECT_GT(outcomes[error], 10) << error;
     EXPECT_GT(outcomes[0], 3000);
-}
-
-TEST(RegexBadInputTest, GrammarPatternsWithFaultsCompileOrFailCleanly) {
-    const std::uint32_t seed = 0xBAD2;
-    korvane_test::PatternGenerator generator(seed, korvane_test::PatternGenerator::Full);
-    std::map<int, int> outcomes;
-    for (int round = 0; round < 6000; ++round) {
-        const std::string pattern = generator.pattern();
-        const int outcome = exercise(pattern, generator.subject(12),
-                                     "seed " + std::to_string(seed) + " round " +
-                                         std::to_string(round) + " pattern " + pattern);
-        ++outcomes[outcome];
-        if (::testing::Test::HasFailure()) return;
-    }
-    for (int error : {8, 10, 11, 12, 13, 15}) EXPECT_GT(outcomes[error], 0) << error;
-    EXPECT_GT(outcomes[0], 2000);
 }
 
 TEST(RegexBadInputTest, HugePatternsFailFast) {
@@ -139,7 +107,7 @@ TEST(RegexBadInputTest, LargestProgramsStillMatch) {
     pattern += std::string(32700, 'b');
     pattern += "|a)y";
     RegularExpression re(pattern.c_str(), "qqxay");
-    EXPECT_EQ(text(re.substitute("&")), "xay");
+    EXPECT_EQ(str(re.substitute("&")), "xay");
     RegularExpression longer(pattern.c_str(), ("x" + std::string(32700, 'b') + "y").c_str());
     EXPECT_EQ(longer.substitute("&").length(), 32702u);
 }

@@ -3,16 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 
 #include "korvane/QuillonException.h"
 #include "korvane/RegularExpression.h"
-#include "korvane/String.h"
+#include "text/TextTestSupport.h"
 
 namespace korvane_test {
-
-inline std::string text(const Korvane::String& s) { return std::string(s.getData(), s.length()); }
 
 // Random patterns from a small grammar over the letters a, b, c.
 //  - Portable: only syntax that both this library and POSIX extended
@@ -123,6 +122,22 @@ private:
     int groups = 0;
 };
 
+// The location each compile error is reported at.
+inline const std::map<int, std::string>& compileErrorLocations() {
+    static const std::map<int, std::string> locations = {
+        {5, "RegularExpression::regcomp(param)"},
+        {7, "RegularExpression::reg(comp, bool, int)"},
+        {8, "RegularExpression::reg(comp, bool, flags)"},
+        {10, "RegularException::regpiece(comp *cp, int *flagp)"},
+        {11, "RegularException::regpiece(comp *cp, int *flagp)"},
+        {12, "RegularException::regatom(comp, flags)"},
+        {13, "RegularException::regatom(comp, flags)"},
+        {15, "RegularException::regatom(comp, flags)"},
+        {16, "RegularException::regatom(comp, flags)"},
+    };
+    return locations;
+}
+
 // The error a pattern is rejected with: 0 when it compiles, -1 for anything
 // thrown that is not a QuillonException.
 struct CompileOutcome {
@@ -137,7 +152,7 @@ inline CompileOutcome compileOutcome(const std::string& pattern, const std::stri
                                       Korvane::String(subject.c_str()));
     } catch (const Korvane::QuillonException& e) {
         outcome.errorNumber = e.getErrNo(0);
-        outcome.location = text(e.getErrLocation(0));
+        outcome.location = str(e.getErrLocation(0));
     } catch (...) {
         outcome.errorNumber = -1;
     }

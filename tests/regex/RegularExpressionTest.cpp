@@ -14,21 +14,17 @@
 
 using namespace Korvane;
 using korvane_test::compileOutcome;
-using korvane_test::text;
+using korvane_test::str;
 
 namespace {
 
-const char* const kRegLocation = "RegularExpression::reg(comp, bool, flags)";
-const char* const kPieceLocation = "RegularException::regpiece(comp *cp, int *flagp)";
-const char* const kAtomLocation = "RegularException::regatom(comp, flags)";
-
-std::string whole(RegularExpression& re) { return text(re.substitute("&")); }
+std::string whole(RegularExpression& re) { return str(re.substitute("&")); }
 
 // Every match of a walk with nextMatch(0).
 std::vector<std::string> walk(const char* pattern, const char* subject) {
     RegularExpression re(pattern, subject);
     std::vector<std::string> found;
-    while (re.hasExpression() && found.size() < 100) found.push_back(text(re.nextMatch(0)));
+    while (re.hasExpression() && found.size() < 100) found.push_back(str(re.nextMatch(0)));
     return found;
 }
 
@@ -37,57 +33,36 @@ std::vector<std::string> walk(const char* pattern, const char* subject) {
 // ---- Compiling ----------------------------------------------------------------
 
 TEST(RegularExpressionTest, MalformedPatternsAreRejectedWithTheirOwnError) {
-    struct ErrorCase {
+    const struct {
         const char* pattern;
         int errorNumber;
-        const char* location;
     } cases[] = {
-        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7, "RegularExpression::reg(comp, bool, int)"},
-        {"((((((((((a))))))))))", 7, "RegularExpression::reg(comp, bool, int)"},
-        {"(a", 8, kRegLocation},
-        {"((a)", 8, kRegLocation},
-        {"a)", 8, kRegLocation},
-        {")", 8, kRegLocation},
-        {"(a*)*", 10, kPieceLocation},
-        {"(a?)+", 10, kPieceLocation},
-        {"(a|)*", 10, kPieceLocation},
-        {"()+", 10, kPieceLocation},
-        {"^*", 10, kPieceLocation},
-        {"$+", 10, kPieceLocation},
-        {"a**", 11, kPieceLocation},
-        {"a*?", 11, kPieceLocation},
-        {"a+*", 11, kPieceLocation},
-        {"(ab)??", 11, kPieceLocation},
-        {"[z-a]", 12, kAtomLocation},
-        {"[a-c-b]", 12, kAtomLocation},  // the second range starts at c
-        {"[abc", 13, kAtomLocation},
-        {"[^]", 13, kAtomLocation},
-        {"[", 13, kAtomLocation},
-        {"[a-", 13, kAtomLocation},
-        {"*a", 15, kAtomLocation},
-        {"(+a)", 15, kAtomLocation},
-        {"a|?", 15, kAtomLocation},
-        {"a\\", 16, kAtomLocation},
-        {"(\\", 16, kAtomLocation},
+        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7}, {"((((((((((a))))))))))", 7},
+        {"(a", 8}, {"((a)", 8}, {"a)", 8}, {")", 8},
+        {"(a*)*", 10}, {"(a?)+", 10}, {"(a|)*", 10}, {"()+", 10}, {"^*", 10}, {"$+", 10},
+        {"a**", 11}, {"a*?", 11}, {"a+*", 11}, {"(ab)??", 11},
+        {"[z-a]", 12}, {"[a-c-b]", 12},  // the second range starts at c
+        {"[abc", 13}, {"[^]", 13}, {"[", 13}, {"[a-", 13},
+        {"*a", 15}, {"(+a)", 15}, {"a|?", 15},
+        {"a\\", 16}, {"(\\", 16},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
-        const korvane_test::CompileOutcome outcome = compileOutcome(c.pattern, "abc");
-        EXPECT_EQ(outcome.errorNumber, c.errorNumber);
-        EXPECT_EQ(outcome.location, c.location);
-    }
-}
-
-TEST(RegularExpressionTest, CompileErrorsAreReportedAsTheLibrarysOwn) {
-    try {
-        RegularExpression re("[z-a]", "");
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.getMyID(), -2);  // a QuillonException
-        EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
-        EXPECT_EQ(e.getErrorStackSize(), 1u);
-        EXPECT_EQ(text(e.getExtraInfo(0)), "");
-        EXPECT_EQ(text(e.getErrorText(12, Exception::LIB_QUILLON)), "Invalid [] range");
+        try {
+            RegularExpression re(c.pattern, "abc");
+            ADD_FAILURE() << "compiled";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.getMyID(), -2);  // a QuillonException
+            EXPECT_EQ(e.getErrorStackSize(), 1u);
+            EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
+            EXPECT_EQ(e.getErrNo(0), c.errorNumber);
+            EXPECT_EQ(str(e.getErrLocation(0)),
+                      korvane_test::compileErrorLocations().at(c.errorNumber));
+            EXPECT_EQ(str(e.getExtraInfo(0)), "");
+            if (c.errorNumber == 12) {
+                EXPECT_EQ(str(e.getErrorText(12, Exception::LIB_QUILLON)), "Invalid [] range");
+            }
+        }
     }
 }
 
@@ -115,23 +90,14 @@ TEST(RegularExpressionTest, FirstSearchFindsTheLeftmostFirstMatch) {
     } cases[] = {
         {"a*", "aaab", true, 1, "aaa", ",,"},
         {"x*", "abc", false, 1, "", ",,"},       // empty match at 0
-        {"b", "abc", true, 1, "b", ",,"},
-        {"c$", "abc", true, 1, "c", ",,"},
         {"$", "abc", false, 1, "", ",,"},
         {"", "abc", false, 1, "", ",,"},
         {"q", "abc", false, 0, "", ",,"},
         {"(a|ab)(c|bcd)(d*)", "abcd", true, 4, "abcd", "a,bcd,"},
-        {"(a)(b)", "ab", true, 3, "ab", "a,b,"},
         {"(x)|y", "y", true, 1, "y", ",,"},      // group 1 took no part
         {"a\\.b", "axb a.b", true, 1, "a.b", ",,"},
         {"[\\n]+", "ab\\nn", true, 1, "\\nn", ",,"},  // backslash is a member
-        {"[]a]+", "x]a]y", true, 1, "]a]", ",,"},
-        {"[^-a]+", "-a-bc-", true, 1, "bc", ",,"},
         {"a{2}", "aa a{2}", true, 1, "a{2}", ",,"},     // braces are ordinary
-        {"\xE9+", "x\xE9\xE9y", true, 1, "\xE9\xE9", ",,"},
-        {"[\x80-\xFF]+", "ab\x81\xFE\x7F", true, 1, "\x81\xFE", ",,"},
-        {"abc*", "abccab", true, 1, "abcc", ",,"},   // * takes the c alone
-        {"abc+", "ababcc", true, 1, "abcc", ",,"},
         {"a^b", "ab a^b", false, 0, "", ",,"},       // ^ is an anchor everywhere
     };
     for (const auto& c : cases) {
@@ -140,7 +106,7 @@ TEST(RegularExpressionTest, FirstSearchFindsTheLeftmostFirstMatch) {
         EXPECT_EQ(re.hasExpression(), c.has);
         EXPECT_EQ(re.getNumberSubExpressions(), c.count);
         EXPECT_EQ(whole(re), c.matchText);
-        EXPECT_EQ(text(re.substitute("\\1,\\2,\\3")), c.groups);
+        EXPECT_EQ(str(re.substitute("\\1,\\2,\\3")), c.groups);
     }
 }
 
@@ -166,14 +132,14 @@ TEST(RegularExpressionTest, SemanticsThatDifferFromPosix) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         RegularExpression re(c.pattern, c.subject);
-        EXPECT_EQ(text(re.substitute("&|\\1|\\2")), c.expected);
+        EXPECT_EQ(str(re.substitute("&|\\1|\\2")), c.expected);
     }
 }
 
 TEST(RegularExpressionTest, NineGroupsFillAllTenSlots) {
     RegularExpression re("(a)(b)(c)(d)(e)(f)(g)(h)(i)", "xabcdefghi");
     EXPECT_EQ(re.getNumberSubExpressions(), 10u);
-    EXPECT_EQ(text(re.substitute("\\9\\8\\1-\\0")), "iha-abcdefghi");
+    EXPECT_EQ(str(re.substitute("\\9\\8\\1-\\0")), "iha-abcdefghi");
 }
 
 // ---- Walking ------------------------------------------------------------------
@@ -192,115 +158,101 @@ TEST(RegularExpressionTest, WalkingVisitsMatchesLeftToRight) {
 
 TEST(RegularExpressionTest, NextMatchReturnsTheSubMatchAndMovesOn) {
     RegularExpression re("([a-z]+)=([0-9]+)", "x=1, yy=22 =");
-    EXPECT_EQ(text(re.nextMatch(2)), "1");
-    EXPECT_EQ(text(re.substitute("\\1")), "yy");
-    EXPECT_EQ(text(re.nextMatch(1)), "yy");
+    EXPECT_EQ(str(re.nextMatch(2)), "1");
+    EXPECT_EQ(str(re.substitute("\\1")), "yy");
+    EXPECT_EQ(str(re.nextMatch(1)), "yy");
     EXPECT_FALSE(re.hasExpression());
     EXPECT_EQ(re.getNumberSubExpressions(), 0u);
 }
 
 TEST(RegularExpressionTest, NextMatchErrors) {
-    struct IndexCase {
+    const char* const indexLocation = "RegularExpression::nextMatch(int)";
+    const struct {
         unsigned int index;
-        const char* extra;
-    } cases[] = {{10, "Cannot have 10 >= 10"}, {12, "Cannot have 12 >= 10"},
-                 {4294967295u, "Cannot have 4294967295 >= 10"}};
+        int errorNumber;
+        const char* location;
+        const char* extra;  // not checked when null
+    } cases[] = {
+        {10, 1, indexLocation, "Cannot have 10 >= 10"},
+        {12, 1, indexLocation, "Cannot have 12 >= 10"},
+        {4294967295u, 1, indexLocation, "Cannot have 4294967295 >= 10"},
+        {2, 2, "RegularExpression::nextMatch(index)", nullptr},  // no such group
+        {9, 2, "RegularExpression::nextMatch(index)", nullptr},
+    };
+    RegularExpression re("(a)", "a");
     for (const auto& c : cases) {
-        RegularExpression re("(a)", "a");
+        SCOPED_TRACE(c.index);
         try {
             re.nextMatch(c.index);
-            ADD_FAILURE() << "no error for " << c.index;
+            ADD_FAILURE() << "no error";
         } catch (const QuillonException& e) {
-            EXPECT_EQ(e.getErrNo(0), 1);
-            EXPECT_EQ(text(e.getErrLocation(0)), "RegularExpression::nextMatch(int)");
-            EXPECT_EQ(text(e.getExtraInfo(0)), c.extra);
+            EXPECT_EQ(e.getErrNo(0), c.errorNumber);
+            EXPECT_EQ(str(e.getErrLocation(0)), c.location);
+            if (c.extra != nullptr) {
+                EXPECT_EQ(str(e.getExtraInfo(0)), c.extra);
+            }
         }
     }
-
-    RegularExpression re("(a)", "a");
-    for (unsigned int index : {2u, 9u}) {
-        try {
-            re.nextMatch(index);
-            ADD_FAILURE() << "no error for " << index;
-        } catch (const QuillonException& e) {
-            EXPECT_EQ(e.getErrNo(0), 2);
-            EXPECT_EQ(text(e.getErrLocation(0)), "RegularExpression::nextMatch(index)");
-        }
-    }
-    // After the last match the slots are cleared: nothing left to take.
-    EXPECT_EQ(text(re.nextMatch(1)), "a");
+    // The errors left the match alone; after the last one the slots are
+    // cleared: nothing left to take.
+    EXPECT_EQ(str(re.nextMatch(1)), "a");
     EXPECT_THROW(re.nextMatch(0), QuillonException);
 }
 
 TEST(RegularExpressionTest, RefusalForMissingLiteralKeepsThePreviousSlots) {
     // x*(b)c needs a c; after the first match the rest of the subject has none.
     RegularExpression refused("x*(b)c", "bc--");
-    EXPECT_EQ(text(refused.nextMatch(0)), "bc");
+    EXPECT_EQ(str(refused.nextMatch(0)), "bc");
     EXPECT_FALSE(refused.hasExpression());
     EXPECT_EQ(refused.getNumberSubExpressions(), 2u);
-    EXPECT_EQ(text(refused.substitute("&\\1")), "bcb");
+    EXPECT_EQ(str(refused.substitute("&\\1")), "bcb");
 
     // Without a required literal a failed search clears them.
     RegularExpression cleared("(b)c", "bc--");
-    EXPECT_EQ(text(cleared.nextMatch(0)), "bc");
+    EXPECT_EQ(str(cleared.nextMatch(0)), "bc");
     EXPECT_FALSE(cleared.hasExpression());
     EXPECT_EQ(cleared.getNumberSubExpressions(), 0u);
-    EXPECT_EQ(text(cleared.substitute("[&\\1]")), "[]");
+    EXPECT_EQ(str(cleared.substitute("[&\\1]")), "[]");
 }
 
 // ---- Substitution -------------------------------------------------------------
 
 TEST(RegularExpressionTest, SubstitutionRules) {
     RegularExpression re("(a)(b)", "xaby");
-    struct SubstituteCase {
+    const struct {
         const char* source;
         const char* expected;
     } cases[] = {
-        {"\\2\\1&", "baab"},
-        {"\\0", "ab"},
-        {"\\\\", "\\"},        // a double backslash gives one
-        {"\\&", "&"},
-        {"\\x", "\\x"},        // a backslash before anything else stays
-        {"a\\", "a\\"},        // also at the end
-        {"\\3\\9", ""},        // unset groups give nothing
-        {"<&&>", "<abab>"},
-        {"\\\\1", "\\1"},
-        {"", ""},
+        {"\\2\\1&", "baab"}, {"\\0", "ab"}, {"<&&>", "<abab>"}, {"", ""},
+        {"\\\\", "\\"},  // a double backslash gives one
+        {"\\&", "&"}, {"\\\\1", "\\1"},
+        {"\\x", "\\x"}, {"a\\", "a\\"},  // a backslash before anything else stays, also at the end
+        {"\\3\\9", ""},  // unset groups give nothing
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
-        EXPECT_EQ(text(re.substitute(c.source)), c.expected);
+        EXPECT_EQ(str(re.substitute(c.source)), c.expected);
     }
     // Substituting does not move the match.
-    EXPECT_EQ(text(re.nextMatch(0)), "ab");
-}
-
-TEST(RegularExpressionTest, SubstitutionAfterAnEmptyMatch) {
-    RegularExpression re("(x*)", "abc");
-    EXPECT_EQ(text(re.substitute("[&][\\1]")), "[][]");
+    EXPECT_EQ(str(re.nextMatch(0)), "ab");
+    // After an empty match.
+    EXPECT_EQ(str(RegularExpression("(x*)", "abc").substitute("[&][\\1]")), "[][]");
 }
 
 // ---- Globs --------------------------------------------------------------------
 
 TEST(RegularExpressionTest, GlobConversion) {
-    struct GlobCase {
+    const struct {
         const char* glob;
         const char* pattern;
     } cases[] = {
-        {"*.txt", "^.*\\.txt$"},
-        {"a?b", "^a\\?b$"},
-        {"", "^$"},
-        {"[ab]*", "^\\[ab\\].*$"},
-        {"a\\*b", "^a\\*b$"},
-        {"a\\bc", "^a\\bc$"},
-        {"My File 2.doc", "^My File 2\\.doc$"},
-        {"~$(x)", "^\\~\\$\\(x\\)$"},
-        {"caf\xE9", "^caf\xE9$"},
-        {"\t", "^\t$"},
+        {"*.txt", "^.*\\.txt$"}, {"a?b", "^a\\?b$"}, {"", "^$"}, {"[ab]*", "^\\[ab\\].*$"},
+        {"a\\*b", "^a\\*b$"}, {"a\\bc", "^a\\bc$"}, {"My File 2.doc", "^My File 2\\.doc$"},
+        {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9", "^caf\xE9$"}, {"\t", "^\t$"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.glob);
-        EXPECT_EQ(text(RegularExpression::glob2RegularExpression(c.glob)), c.pattern);
+        EXPECT_EQ(str(RegularExpression::glob2RegularExpression(c.glob)), c.pattern);
     }
 }
 
@@ -352,28 +304,26 @@ TEST(RegularExpressionTest, CopiesAreIndependent) {
     EXPECT_EQ(copy.getNumberSubExpressions(), source->getNumberSubExpressions());
 
     // Walking the source leaves the copy where it was.
-    EXPECT_EQ(text(source->nextMatch(0)), "12");
-    EXPECT_EQ(text(source->nextMatch(1)), "5");
-    EXPECT_EQ(text(copy.substitute("&/\\1")), "12/2");
+    EXPECT_EQ(str(source->nextMatch(0)), "12");
+    EXPECT_EQ(str(source->nextMatch(1)), "5");
+    EXPECT_EQ(str(copy.substitute("&/\\1")), "12/2");
 
     RegularExpression assigned("z", "z");
     assigned = *source;
     source.reset();  // the copies keep working without their source
-    EXPECT_EQ(text(copy.nextMatch(0)), "12");
-    EXPECT_EQ(text(copy.nextMatch(0)), "345");
-    EXPECT_EQ(text(assigned.nextMatch(0)), "6");
+    EXPECT_EQ(str(copy.nextMatch(0)), "12");
+    EXPECT_EQ(str(copy.nextMatch(0)), "345");
+    EXPECT_EQ(str(assigned.nextMatch(0)), "6");
     EXPECT_FALSE(assigned.hasExpression());
     EXPECT_TRUE(copy.hasExpression());
 
     RegularExpression& self = copy;
     copy = self;
-    EXPECT_EQ(text(copy.nextMatch(0)), "6");
-}
+    EXPECT_EQ(str(copy.nextMatch(0)), "6");
 
-TEST(RegularExpressionTest, CopyOfAFailedSearch) {
-    RegularExpression source("x", "abc");
-    RegularExpression copy(source);
-    EXPECT_FALSE(copy.hasExpression());
-    EXPECT_EQ(copy.getNumberSubExpressions(), 0u);
-    EXPECT_THROW(copy.nextMatch(0), QuillonException);
+    const RegularExpression failed("x", "abc");
+    RegularExpression copyOfFailed(failed);
+    EXPECT_FALSE(copyOfFailed.hasExpression());
+    EXPECT_EQ(copyOfFailed.getNumberSubExpressions(), 0u);
+    EXPECT_THROW(copyOfFailed.nextMatch(0), QuillonException);
 }

@@ -39,12 +39,8 @@ TEST(ByteArrayTest, SlicingAndSearch) {
     EXPECT_EQ(b.subBytes(1, 10), of({2, 3}));
     EXPECT_EQ(b.subBytes(3, 1).length(), 0u);
     EXPECT_EQ(b.subBytes(4, 1).length(), 0u);
+    // find: the random comparison below covers the rest.
     EXPECT_EQ(b.find(of({2, 3})), 1);
-    EXPECT_EQ(b.find(of({2, 3}), 1), 1);
-    EXPECT_EQ(b.find(of({2, 3}), 2), -1);
-    EXPECT_EQ(b.find(of({3}), 0), 2);
-    EXPECT_EQ(b.find(of({1, 2, 3}), 0), 0);
-    EXPECT_EQ(b.find(of({4})), -1);
     EXPECT_EQ(b.find(ByteArray()), 0);
     EXPECT_EQ(b.find(ByteArray(), 3), 3);
     EXPECT_EQ(b.find(ByteArray(), 4), -1);

@@ -6,24 +6,19 @@
 #include "TextTestSupport.h"
 
 using namespace Korvane;
+using korvane_test::makeString;
 using korvane_test::str;
 
 namespace {
 
-String fromStd(const std::string& s) {
-    String result;
-    for (char c : s) result += c;
-    return result;
-}
-
 std::string escaped(const std::string& text, const char* specials, const char* escape) {
-    String s = fromStd(text);
+    String s = makeString(text);
     s.escapeString(specials, escape);
     return str(s);
 }
 
 std::string unescaped(const std::string& text, const char* escapes) {
-    String s = fromStd(text);
+    String s = makeString(text);
     s.removeEscapes(escapes);
     return str(s);
 }
@@ -100,14 +95,4 @@ TEST(StringEscapeTest, RemoveEscapesUndoesEscapeStringForRandomTexts) {
         const std::string once = escaped(text, ",;=", "\\");
         ASSERT_EQ(unescaped(once, "\\"), text) << "seed " << seed << " text [" << text << "]";
     }
-}
-
-TEST(StringEscapeTest, ByteArrayFromStringKeepsEveryCharacter) {
-    String text("a");
-    text += '\0';
-    text += 'b';
-    const ByteArray bytes(text);
-    EXPECT_EQ(korvane_test::bytes(bytes), std::string("a\0b", 3));
-    EXPECT_EQ(ByteArray(String()).length(), 0u);
-    EXPECT_EQ(korvane_test::bytes(String("xyz").getASCIIByteArray()), "xyz");
 }

@@ -61,10 +61,7 @@ TEST(StringTest, AppendingAndNumbers) {
     n += 18446744073709551615ul;
     EXPECT_EQ(str(n), "x-4218446744073709551615");
     // operator+(char) copies the text up to its first NUL.
-    EXPECT_EQ(str(String("a\0b", 3u) + 'c'), "ac");
-    String withNul("a");
-    withNul += '\0';
-    withNul += 'b';
+    const String withNul = korvane_test::makeString(std::string("a\0b", 3));
     EXPECT_EQ(str(withNul + 'c'), "ac");
     EXPECT_EQ(str(withNul + String("d")), std::string("a\0bd", 4));
 }
@@ -171,14 +168,14 @@ TEST(StringTest, FormatString) {
     EXPECT_THROW(String::formatString(nullptr), QuillonException);
 }
 
-TEST(StringTest, AsciiConversionAndStreaming) {
+TEST(StringTest, ByteConversionsAndStreaming) {
     EXPECT_EQ(str(String::fromASCIIByteArray(ByteArray("a\0b", 3u))), "a");
     EXPECT_EQ(String::fromASCIIByteArray(ByteArray()).length(), 0u);
-    String s("a");
-    s += '\0';
-    s += 'b';
-    ByteArray b = s.toASCIIByteArray();
-    EXPECT_EQ(korvane_test::bytes(b), std::string("a\0b", 3));
+    const String s = korvane_test::makeString(std::string("a\0b", 3));
+    EXPECT_EQ(korvane_test::bytes(s.toASCIIByteArray()), std::string("a\0b", 3));
+    EXPECT_EQ(korvane_test::bytes(ByteArray(s)), std::string("a\0b", 3));  // every character
+    EXPECT_EQ(ByteArray(String()).length(), 0u);
+    EXPECT_EQ(korvane_test::bytes(String("xyz").getASCIIByteArray()), "xyz");
     std::ostringstream out;
     out << s;
     EXPECT_EQ(out.str(), std::string("a\0b", 3));

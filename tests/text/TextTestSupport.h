@@ -1,4 +1,4 @@
-// Helpers shared by the text tests.
+// Helpers shared by the tests of every subsystem that handles text and bytes.
 #pragma once
 
 #include <string>
@@ -13,6 +13,13 @@ inline std::string str(const Korvane::String& s) { return std::string(s.getData(
 
 inline std::string bytes(const Korvane::ByteArray& b) {
     return std::string(reinterpret_cast<const char*>(b.getData()), b.length());
+}
+
+// A String of every character of `s`: the char constructors stop at a NUL.
+inline Korvane::String makeString(const std::string& s) {
+    Korvane::String result;
+    for (char c : s) result += c;
+    return result;
 }
 
 // Exposes the storage fields that the value classes keep protected.
