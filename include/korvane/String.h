@@ -104,8 +104,8 @@ public:
     // The text strictly between the first `open` and the first `close` behind
     // it; empty when either is missing.
     String substring(const String& open, const String& close) const;
-    // The characters before `p` (a pointer from find); empty for a null `p` or
-    // one below the buffer start.
+    // The characters before `p` (a pointer from find), at most all of them,
+    // embedded NULs included; empty for a null `p` or one below the buffer start.
     String left(const char* p) const;
     // The text from `p` to the end (to the first NUL); empty for a null `p` or
     // one below the buffer start.

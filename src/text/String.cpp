@@ -274,7 +274,12 @@ String String::substring(const String& open, const String& close) const {
 String String::left(const char* p) const {
     if (p == nullptr || p < text()) return String();
     const std::size_t offset = std::size_t(p - text());
-    return String(text(), offset < size ? static_cast<unsigned int>(offset) : size);
+    // Unlike right(), left() copies characters, not text: an embedded NUL
+    // before `p` stays in the result.
+    const unsigned int count = offset < size ? static_cast<unsigned int>(offset) : size;
+    String result(count, '\0');
+    if (count != 0) std::memcpy(result.getData(), text(), count);
+    return result;
 }
 
 String String::right(const char* p) const {

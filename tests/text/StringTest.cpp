@@ -104,6 +104,11 @@ TEST(StringTest, Searching) {
     EXPECT_EQ(str(hello.left(hello.find(" "))), "Hello");
     EXPECT_EQ(str(hello.right(hello.find(" "))), " World");
     EXPECT_EQ(str(hello.left(nullptr)), "");
+    // left() keeps an embedded NUL, right() stops at it.
+    const String withNul = korvane_test::makeString(std::string("ab\0cd", 5));
+    EXPECT_EQ(str(withNul.left(withNul.getData() + 4)), std::string("ab\0c", 4));
+    EXPECT_EQ(str(withNul.left(withNul.getData() + 9)), std::string("ab\0cd", 5));
+    EXPECT_EQ(str(withNul.right(withNul.getData() + 1)), "b");
     EXPECT_EQ(str(hello.right(hello.getData() + 500)), "");
 }
 
