@@ -36,7 +36,9 @@ public:
     // characters gives a zone that behaves as UTC; an incomplete daylight
     // part gives a fixed zone with the standard offset read so far. The one
     // exception that can leave: a rule month outside 1..12 throws
-    // QuillonException 41 from Date::daysInMonth.
+    // QuillonException 41 from Date::daysInMonth where its length is needed
+    // (week 2 and up, or a month past 13); M0.w.d and M13.w.d with week 0
+    // or 1 ask for no length and are accepted.
     explicit TimeZone(const String& definition);
     TimeZone(const TimeZone& other);
     TimeZone& operator=(const TimeZone& other);

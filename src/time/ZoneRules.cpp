@@ -101,10 +101,9 @@ long long transitionTime(long long janFirst, unsigned int year, const Transition
         instant = janFirst;
         for (int m = 0; m < rule.month - 1; ++m)
             instant += 86400LL * Date::daysInMonth(static_cast<unsigned int>(m), year);
-        // The rule's own month is asked for up front, so every month outside
-        // 1..12 (0 included) is refused with error 41, not only those whose
-        // week walk happens to reach the month's end.
-        const long long length = Date::daysInMonth(static_cast<unsigned int>(rule.month - 1), year);
+        // The month's length is asked for only by the week walk below, so a
+        // month outside 1..12 throws error 41 exactly when a month it needs is
+        // asked for: M0.1.0 or M13.1.0 never ask, M0.2.0 and M14.1.0 do.
         // Zeller's congruence: the weekday of the first of the month.
         const long long m1 = (rule.month + 9) % 12 + 1;
         const long long yy = rule.month <= 2 ? year - 1LL : year;
@@ -116,7 +115,7 @@ long long transitionTime(long long janFirst, unsigned int year, const Transition
         long long dayOfMonth = rule.day - firstWeekday;
         if (dayOfMonth < 0) dayOfMonth += 7;
         for (int w = 1; w < rule.week; ++w) {
-            if (dayOfMonth + 7 >= length) break;
+            if (dayOfMonth + 7 >= Date::daysInMonth(static_cast<unsigned int>(rule.month - 1), year)) break;
             dayOfMonth += 7;
         }
         instant += dayOfMonth * 86400;

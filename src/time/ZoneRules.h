@@ -49,7 +49,8 @@ private:
 // The instant of `rule` in `year`, as seconds from 1970 of wall-clock
 // fields read as UTC: `janFirst` (1 January 00:00 of `year` on that scale)
 // plus the rule's day and time plus `eastOffset`. A rule month outside 1..12
-// throws QuillonException 41 from Date::daysInMonth.
+// throws QuillonException 41 from Date::daysInMonth where the sum of the
+// months before it or the week walk asks for such a month's length.
 long long transitionTime(long long janFirst, unsigned int year, const TransitionRule& rule,
                          long long eastOffset);
 

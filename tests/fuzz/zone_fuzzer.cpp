@@ -59,8 +59,12 @@ struct Rule {
 };
 
 bool isLeap(long long y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+// Thrown where the library's Date::daysInMonth throws error 41.
+struct MonthOutOfRange {};
+
 long long monthLength(long long m, long long y) {  // m zero-based 0..11
     static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (m < 0 || m > 11) throw MonthOutOfRange{};
     return lengths[m] + (m == 1 && isLeap(y));
 }
 
@@ -192,18 +196,20 @@ struct Model {
         if (!end()) return;
         kind = RULES;
         daylightOffset = -daylightEast;
-        for (const Rule* r : {&start, &finish}) {
-            if (r->kind == MONTH_WEEK_DAY && (r->month < 1 || r->month > 12)) throws41 = true;
-        }
-        if (throws41) return;
+        // A month outside 1..12 fails only where its length (or that of a
+        // month before it) is asked for.
         long long janFirst = 0;
-        for (int year = 1970; year <= 2037; ++year) {
-            const long long a = transition(janFirst, year, start, standardEast);
-            const long long b = transition(janFirst, year, finish, daylightEast);
-            startBeforeEnd[year - 1970] = a <= b;
-            pairs[year - 1970][0] = std::min(a, b);
-            pairs[year - 1970][1] = std::max(a, b);
-            janFirst += isLeap(year) ? 31622400 : 31536000;
+        try {
+            for (int year = 1970; year <= 2037; ++year) {
+                const long long a = transition(janFirst, year, start, standardEast);
+                const long long b = transition(janFirst, year, finish, daylightEast);
+                startBeforeEnd[year - 1970] = a <= b;
+                pairs[year - 1970][0] = std::min(a, b);
+                pairs[year - 1970][1] = std::max(a, b);
+                janFirst += isLeap(year) ? 31622400 : 31536000;
+            }
+        } catch (const MonthOutOfRange&) {
+            throws41 = true;
         }
     }
 

@@ -296,15 +296,22 @@ TEST(DateNotationsTest, MalformedZoneDefinitionsOnlyEverThrowErrorFortyOne) {
         }
     }
     // Complete rule pairs with months around the valid range: error 41
-    // exactly when a month lies outside 1..12, whatever week and day.
+    // exactly when a month's length is needed outside 1..12: month 14 and
+    // up always (month 13 lies before it), months 0 and 13 from week 2 on.
     for (int round = 0; round < 2000; ++round) {
         const int startMonth = static_cast<int>(random() % 16);
         const int endMonth = static_cast<int>(random() % 16);
+        const int startWeek = static_cast<int>(random() % 7);
+        const std::string startDay = std::to_string(random() % 9);
+        const int endWeek = static_cast<int>(random() % 7);
+        const std::string endDay = std::to_string(random() % 9);
         const std::string text = "XYZ+2ABC,M" + std::to_string(startMonth) + "." +
-                                 std::to_string(random() % 7) + "." + std::to_string(random() % 9) +
-                                 ",M" + std::to_string(endMonth) + "." +
-                                 std::to_string(random() % 7) + "." + std::to_string(random() % 9);
-        const bool bad = startMonth < 1 || startMonth > 12 || endMonth < 1 || endMonth > 12;
+                                 std::to_string(startWeek) + "." + startDay + ",M" +
+                                 std::to_string(endMonth) + "." + std::to_string(endWeek) + "." + endDay;
+        const auto needsLengthOutside = [](int month, int week) {
+            return month > 13 || ((month == 0 || month == 13) && week >= 2);
+        };
+        const bool bad = needsLengthOutside(startMonth, startWeek) || needsLengthOutside(endMonth, endWeek);
         try {
             const TimeZone zone{String(text.c_str())};
             EXPECT_FALSE(bad) << "seed " << seed << " definition '" << text << "'";

@@ -139,15 +139,25 @@ TEST(TimeZoneTest, AbsurdNumbersAreHeldInRange) {
     EXPECT_LT(d.getHour(), 24u);
 }
 
-TEST(TimeZoneTest, RuleMonthOutsideOneToTwelveThrowsErrorFortyOne) {
+TEST(TimeZoneTest, RuleMonthOutsideOneToTwelveThrowsErrorFortyOneWhenItsLengthIsNeeded) {
+    // The week walk (week 2 and up) asks for the rule month's length; a month
+    // past 13 needs the length of month 13 before it.
     for (const char* definition :
-         {"XYZ+2ABC,M0.1.0,M10.5.0", "XYZ+2ABC,M0.5.0,M10.5.0", "XYZ+2ABC,M3.5.0,M13.1.0",
-          "XYZ+2ABC,M3.5.0,M13.5.0", "XYZ+2ABC,M99.1.0,M10.5.0", "XYZ+2ABC,M4294967296.1.0,M1.1.0"})
+         {"XYZ+2ABC,M0.5.0,M10.5.0", "XYZ+2ABC,M0.2.0,M10.5.0", "XYZ+2ABC,M3.5.0,M13.5.0",
+          "XYZ+2ABC,M14.1.0,M10.5.0", "XYZ+2ABC,M99.1.0,M10.5.0", "XYZ+2ABC,M4294967296.1.0,M1.1.0"})
         expectQuillon([&] { TimeZone zone{String(definition)}; }, 41,
                       "Date::daysInMonth(unsigned int month, unsigned int year)",
                       "The month parameter should be less than 12 (month is a zero based index)");
+    // Month 0 and month 13 in their first week ask for no length: month 0
+    // starts on 1 January, month 13 on 1 January of the next year.
+    const TimeZone fromJanuary{String("XYZ+2ABC,M0.1.0,M10.5.0")};
+    EXPECT_TRUE(inDst(fromJanuary, 2001, 6, 15, 12, 0, 0));
+    EXPECT_FALSE(inDst(fromJanuary, 2001, 11, 15, 12, 0, 0));
+    const TimeZone toNextYear{String("XYZ+2ABC,M3.5.0,M13.1.0")};
+    EXPECT_TRUE(inDst(toNextYear, 2001, 11, 31, 12, 0, 0));
+    EXPECT_FALSE(inDst(toNextYear, 2001, 1, 15, 12, 0, 0));
     // A month that is never evaluated (the definition falls back first) is harmless.
-    const TimeZone fallback{String("XYZ+2ABC,M13.1.0")};
+    const TimeZone fallback{String("XYZ+2ABC,M13.5.0")};
     EXPECT_EQ(fallback.getTimeZoneOffset(), -7200);
 }
 
