@@ -52,8 +52,10 @@ public:
     // failed state or the platform reports a read error.
     File& operator>>(ByteArray& chunk);
     // Writes all bytes of `data`. Throws IOException 0
-    // ("File::operator<<(ByteArray&)") when the file is in a failed state, or
-    // when this write fails (which leaves it in a failed state).
+    // ("File::operator<<(ByteArray&)") when the file is in a failed state. A
+    // write that fails (full disk, file not open for writing, closed file)
+    // returns and leaves the file failed: the next read or write throws, and
+    // so do flush() and close() when no throw has reported it yet.
     File& operator<<(const ByteArray& data);
     // Writes the one byte `c`; errors as for the ByteArray form.
     File& operator<<(char c);
@@ -61,11 +63,15 @@ public:
     // one fails: the next read then reports the error).
     bool available() const;
     // Hands buffered bytes to the platform. Throws IOException 0
-    // ("File::flush()") when they cannot be written.
+    // ("File::flush()") when they cannot be written or an earlier write
+    // failed, unless a throw has already reported that failure.
     void flush();
     // Writes what is buffered and closes the file for every copy; a closed
     // file is left alone. Throws IOException 0 ("File::close()") when the
-    // buffered bytes cannot be written; the file is closed nevertheless.
+    // buffered bytes cannot be written or an earlier write failed, unless a
+    // throw has already reported that failure; the file is closed nevertheless.
+    // These two throws are ours: without them a failed last write would pass
+    // unnoticed.
     void close();
 
     // ---- Whole files -------------------------------------------------------

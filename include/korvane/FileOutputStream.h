@@ -1,8 +1,9 @@
 // FileOutputStream: an OutputStream into a file opened for binary writing.
 //
 // Opening creates the file or empties it. Bytes reach the file at flush(),
-// close() or destruction; only flush() and close() can report that they did
-// not. Copies share the open file; it is closed once.
+// close() or destruction. A write that fails leaves the file failed and the
+// next call reports it (see File). Copies share the open file; it is closed
+// once.
 #pragma once
 
 #include "korvane/Export.h"
@@ -24,12 +25,14 @@ public:
 
     // ---- OutputStream ------------------------------------------------------
     // Writes what is buffered and closes the file; IOException 0
-    // ("File::close()") when the bytes cannot be written.
+    // ("File::close()") when the bytes cannot be written or an earlier write
+    // failed and no throw has reported it yet.
     void close() override;
-    // IOException 0 ("File::flush()") when the bytes cannot be written.
+    // IOException 0 ("File::flush()") as for close().
     void flush() override;
     // Write the byte or the bytes; IOException 0
-    // ("File::operator<<(ByteArray&)") when the file cannot take them.
+    // ("File::operator<<(ByteArray&)") when the file is in a failed state
+    // (a write that fails itself returns; the next call reports it).
     OutputStream& operator<<(char c) override;
     OutputStream& operator<<(const ByteArray& data) override;
     using OutputStream::operator<<;

@@ -29,6 +29,12 @@ void releaseReadBuffer(unsigned char* buffer) {
 
 void closeFile(internal::OpenFile* open) { delete open; }
 
+// Error 0 for a failed stream, remembered as told.
+[[noreturn]] void reportFailure(internal::OpenFile& open, const char* location) {
+    open.failureReported = true;
+    fail(location);
+}
+
 }  // namespace
 
 // ---- Construction -------------------------------------------------------------------------------
@@ -56,7 +62,7 @@ File::~File() = default;
 // read at the end does not keep later writes from working.
 File& File::operator>>(ByteArray& chunk) {
     std::fstream& stream = file.get()->stream;
-    if (stream.fail()) fail("File::operator>>(ByteArray&)");
+    if (stream.fail()) reportFailure(*file.get(), "File::operator>>(ByteArray&)");
     if (readBuffer.get() == nullptr)
         readBuffer.reset(static_cast<unsigned char*>(internal::allocateBuffer(bufferSize)),
                          &releaseReadBuffer);
@@ -74,21 +80,20 @@ File& File::operator>>(ByteArray& chunk) {
     return *this;
 }
 
+// A write that fails leaves the stream failed and returns: the next read or
+// write throws, and so do flush() and close() if nothing has thrown since.
 File& File::operator<<(const ByteArray& data) {
     std::fstream& stream = file.get()->stream;
-    if (stream.fail()) fail("File::operator<<(ByteArray&)");
-    if (data.length() != 0) {
+    if (stream.fail()) reportFailure(*file.get(), "File::operator<<(ByteArray&)");
+    if (data.length() != 0)
         stream.write(static_cast<const char*>(data), static_cast<std::streamsize>(data.length()));
-        if (stream.fail()) fail("File::operator<<(ByteArray&)");
-    }
     return *this;
 }
 
 File& File::operator<<(char c) {
     std::fstream& stream = file.get()->stream;
-    if (stream.fail()) fail("File::operator<<(ByteArray&)");
+    if (stream.fail()) reportFailure(*file.get(), "File::operator<<(ByteArray&)");
     stream.put(c);
-    if (stream.fail()) fail("File::operator<<(ByteArray&)");
     return *this;
 }
 
@@ -102,20 +107,17 @@ bool File::available() const {
 
 void File::flush() {
     std::fstream& stream = file.get()->stream;
-    if (!stream.is_open() || stream.fail()) return;
-    stream.flush();
-    if (stream.fail()) fail("File::flush()");
+    if (!stream.is_open()) return;
+    if (!stream.fail()) stream.flush();
+    if (stream.fail() && !file.get()->failureReported) reportFailure(*file.get(), "File::flush()");
 }
 
 void File::close() {
     std::fstream& stream = file.get()->stream;
     if (!stream.is_open()) return;
-    // The buffer's own close reports whether the pending bytes made it out;
-    // the stream's state may carry an older failure that was reported then.
-    if (stream.rdbuf()->close() == nullptr) {
-        stream.setstate(std::ios_base::failbit);
-        fail("File::close()");
-    }
+    // The buffer's own close reports whether the pending bytes made it out.
+    if (stream.rdbuf()->close() == nullptr) stream.setstate(std::ios_base::failbit);
+    if (stream.fail() && !file.get()->failureReported) reportFailure(*file.get(), "File::close()");
 }
 
 // ---- Whole files --------------------------------------------------------------------------------

@@ -46,6 +46,9 @@ struct OpenFile {
 
     StreamBuffer buffer;
     std::fstream stream;
+    // Whether a throw has told the caller that the stream failed; flush and
+    // close report a failure that no throw has told of yet.
+    bool failureReported = false;
 };
 
 // The path's ASCII bytes as a NUL-terminated platform name in `name`. False

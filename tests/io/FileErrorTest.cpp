@@ -143,15 +143,45 @@ TEST(FileErrors, AFailedWriteNeverReportsSuccess) {
                                  "File::operator<<(ByteArray&)", "");
     }
     {
-        // A block larger than the buffer goes out at once and fails at once.
+        // A block larger than the buffer goes out at once and fails; the
+        // write itself returns, the next one reports the failed file, and
+        // close() has nothing left to tell.
         FileOutputStream out("/dev/full");
-        expectError<IOException>([&] { out << ByteArray(100000u, 'x'); }, 0,
+        EXPECT_NO_THROW(out << ByteArray(100000u, 'x'));
+        expectError<IOException>([&] { out << 'x'; }, 0, "File::operator<<(ByteArray&)", "");
+        EXPECT_NO_THROW(out.close());
+    }
+    {
+        // A failed last write is reported by close() ...
+        FileOutputStream out("/dev/full");
+        out << ByteArray(100000u, 'x');
+        expectError<IOException>([&] { out.close(); }, 0, "File::close()", "");
+    }
+    {
+        // ... or by flush(), once.
+        File file("/dev/full", 34);
+        file << ByteArray(100000u, 'x');
+        expectError<IOException>([&] { file.flush(); }, 0, "File::flush()", "");
+        EXPECT_NO_THROW(file.flush());
+        expectError<IOException>([&] { file << ByteArray("more"); }, 0,
                                  "File::operator<<(ByteArray&)", "");
     }
     File file("/dev/full", 34);
     file << ByteArray("buffered");
     expectError<IOException>([&] { file.close(); }, 0, "File::close()", "");
     file.close();  // closed already: nothing more to report
+}
+
+TEST(FileErrors, WritingAFileOpenForReadingFailsOnTheNextCall) {
+    korvane_test::TemporaryDirectory dir;
+    writeFile(dir.path("read-only"), "abc");
+    File file(makeString(dir.path("read-only")), 33);
+    EXPECT_NO_THROW(file << ByteArray("x"));  // fails, and leaves the file failed
+    expectError<IOException>([&] { file << ByteArray("y"); }, 0, "File::operator<<(ByteArray&)", "");
+    ByteArray chunk;
+    expectError<IOException>([&] { file >> chunk; }, 0, "File::operator>>(ByteArray&)", "");
+    EXPECT_NO_THROW(file.close());  // already reported
+    EXPECT_EQ(readFile(dir.path("read-only")), "abc");
 }
 
 // ---- Whole-file operations ----------------------------------------------------------------------
