@@ -10,8 +10,7 @@ using Korvane::internal::catalogText;
 
 namespace {
 
-// Returns the text as a std::string, or a marker when the catalog has none,
-// so that a missing entry shows up readably in a failure message.
+// The text, or a marker that reads well in a failure message.
 std::string textOf(int library, unsigned int number) {
     const char* text = catalogText(library, number);
     return text == nullptr ? std::string("<none>") : std::string(text);
@@ -129,68 +128,19 @@ TEST(ErrorCatalogTest, FirstAndLastEntryAndSizeOfEveryTable) {
         EXPECT_EQ(textOf(e.library, e.firstNumber), e.first);
         EXPECT_EQ(textOf(e.library, e.size - 1), e.last);
         EXPECT_EQ(catalogText(e.library, e.size), nullptr);
-        EXPECT_EQ(catalogText(e.library, 100000u), nullptr);
     }
 }
 
-TEST(ErrorCatalogTest, LibrariesWithoutTable) {
-    for (int library : {1, 20, 26, 34, -1, 35, 1000}) {
-        SCOPED_TRACE("library " + std::to_string(library));
-        const CatalogTable table = catalogTable(library);
-        EXPECT_EQ(table.entries, nullptr);
-        EXPECT_EQ(table.size, 0u);
-        EXPECT_EQ(catalogText(library, 0), nullptr);
+TEST(ErrorCatalogTest, GapsAndOddTextsAreKeptAsTheyStand) {
+    for (int library : {1, 20, 26, 34, -1, 1000}) {
+        EXPECT_EQ(catalogTable(library).entries, nullptr) << library;
+        EXPECT_EQ(catalogText(library, 0), nullptr) << library;
     }
-}
-
-TEST(ErrorCatalogTest, SkippedNumbersHaveNoEntry) {
-    EXPECT_EQ(catalogText(2, 75), nullptr);
-    EXPECT_EQ(textOf(2, 74), "Certificate has already been revoked.");
-    EXPECT_EQ(textOf(2, 76),
-              "The specified signature algorithm is not recognised. Must be in range 0-2.");
+    EXPECT_EQ(catalogText(2, 75), nullptr);  // a number the table skips
+    EXPECT_EQ(textOf(2, 76), "The specified signature algorithm is not recognised. Must be in range 0-2.");
     EXPECT_EQ(catalogText(11, 0), nullptr);
-    EXPECT_EQ(textOf(11, 1), "Can't return value..it is not set");
-}
-
-TEST(ErrorCatalogTest, OddEntriesAreKeptAsTheyStand) {
-    // The SSL table: a tab after "Reserved", a trailing blank, a misspelling.
     EXPECT_EQ(textOf(32, 20), "Reserved\t");
-    EXPECT_EQ(textOf(32, 19), "Reserved");
     EXPECT_EQ(textOf(32, 10), "Reserved ");
-    EXPECT_EQ(textOf(32, 9), "Resserved");
-    EXPECT_EQ(textOf(32, 14), "Resserved");
-    EXPECT_EQ(textOf(32, 15), "Fatal error   ");
-    EXPECT_EQ(textOf(32, 16), "Transient error   ");
-    EXPECT_EQ(textOf(32, 2),
-              "Failed to decodes the  DER encoded X.509 certificate from a memory buffer");
-    EXPECT_EQ(textOf(32, 8), "Failed to set CA Certiifcates ");
-
-    // Two texts that run together in one sockets entry.
     EXPECT_EQ(textOf(8, 5), "Not connectedThe terminator must be non-empty");
-    EXPECT_EQ(textOf(8, 6), "Sockets cannot be initialised");
-
-    // Inner double quotes.
-    EXPECT_EQ(textOf(5, 10), "\"From:\" address is empty, this must be set");
-    EXPECT_EQ(textOf(5, 12),
-              "Did not receive expected 354 (Send the mail data, end with \".\") command "
-              "response");
-    EXPECT_EQ(textOf(4, 65), "Could not use function \"ut_wstring2bmp\" on the passphrase ");
-    EXPECT_EQ(textOf(14, 25),
-              "Unable to find an \"=\" in one of the components of the distinguished name");
-
-    // Double blanks and trailing blanks elsewhere.
-    EXPECT_EQ(textOf(14, 5), "Organisational unit  component in wrong place");
-    EXPECT_EQ(textOf(16, 13), "Error in CRS Response  ");
-    EXPECT_EQ(textOf(23, 9), "Response Status: Malformed Request -  illegal confirmation request");
-    EXPECT_EQ(textOf(23, 11), "Response Status: Try Later  - Try Again Later");
-    EXPECT_EQ(textOf(7, 3), "Unrecognized URL Scheme ");
-
-    // "unused" placeholders.
-    EXPECT_EQ(textOf(0, 2), "unused");
     EXPECT_EQ(textOf(0, 16), "unused");
-    EXPECT_EQ(textOf(13, 2), "unused");
-    EXPECT_EQ(textOf(15, 39), "unused");
-    for (unsigned int n = 11; n <= 21; ++n) {
-        EXPECT_EQ(textOf(7, n), "unused") << "LIB_HTTP entry " << n;
-    }
 }
