@@ -82,7 +82,7 @@ TEST(ErrorCatalogTest, FirstAndLastEntryAndSizeOfEveryTable) {
         {5, 17, 0, "Could not open filename for input", "Badly formed EMail Header"},
         {6, 13, 0, "See previous exception",
          "Can only obtain a Signature algorithm from a signedData if a certificate is provided, this problem may "
-          "be the result of trying to verify a Sentrel through the Vault with a key"},
+         "be the result of trying to verify a Sentrel through the Vault with a key"},
         {7, 38, 0, "See previous exception", "HTTP request failed"},
         {8, 21, 0, "Could not open filename for input", "Unable to perform read on socket"},
         {9, 10, 0, "See previous exception", "Bad parameter"},
