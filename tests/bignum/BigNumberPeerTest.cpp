@@ -111,7 +111,7 @@ private:
 
 ::testing::AssertionResult same(const BigNumber& actual, const Signed& expected) {
     if (actual == expected.number()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got " << (actual.isNegative() ? "-" : "+")
+    return ::testing::AssertionFailure() << "got " << (actual.isNegative() ? "negative " : "")
                                          << actual.toBase(16).getData() << ", expected " << expected.show();
 }
 
@@ -120,12 +120,10 @@ std::string trace(std::uint64_t seed, int i) { return "seed " + std::to_string(s
 }  // namespace
 
 TEST(BigNumberPeer, ArithmeticFollowsGmpAndTheSignRules) {
-    using Ours = std::function<BigNumber(const BigNumber&, const BigNumber&)>;
-    using Model = std::function<Signed(const Signed&, const Signed&)>;
     struct Op {
         const char* name;
-        Ours ours;
-        Model model;
+        std::function<BigNumber(const BigNumber&, const BigNumber&)> ours;
+        std::function<Signed(const Signed&, const Signed&)> model;
         bool nonZeroDivisor;
     };
     const Op ops[] = {
