@@ -1,8 +1,7 @@
-// Array storage through ByteArray, the shared counters, and ByteArray's own
-// members; find is compared with std::string's search over random texts.
+// Array storage through ByteArray, the shared counters, and the ByteArray
+// members that StringTest's comparison with std::string leaves out.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -86,7 +85,7 @@ TEST(ArrayTest, ElementAccessMessages) {
     EXPECT_EQ(message([&] { (void)ByteArray()[0u]; }), "no exception");  // non-const extends
 }
 
-TEST(ByteArrayTest, ConstructionSlicingAndConversion) {
+TEST(ByteArrayTest, ConstructionConversionAndComplement) {
     EXPECT_EQ(ByteArray(static_cast<const char*>(nullptr)).length(), 0u);
     EXPECT_EQ(ByteArray(static_cast<const unsigned char*>(nullptr), 4u).length(), 0u);
     EXPECT_EQ(bytes(ByteArray("abcdef", 2u, 3u)), "cde");
@@ -95,15 +94,8 @@ TEST(ByteArrayTest, ConstructionSlicingAndConversion) {
     copy[0] = 'q';
     EXPECT_EQ(bytes(source), "xyz");
 
-    const ByteArray b = of({1, 2, 3});
-    EXPECT_EQ(b.right(1), of({2, 3}));
-    EXPECT_EQ(b.right(3).length(), 0u);
-    EXPECT_EQ(b.left(9), b);
-    EXPECT_EQ(b.subBytes(1, 10), of({2, 3}));
-    EXPECT_EQ(b.subBytes(4, 1).length(), 0u);
     EXPECT_EQ(bytes(ByteArray("a<bc>d<e>").subBytes(ByteArray("<"), ByteArray(">"))), "bc");
     EXPECT_EQ(ByteArray("a>b<").subBytes(ByteArray("<"), ByteArray(">")).length(), 0u);
-
     EXPECT_EQ(of({1, 2, 3, 4}).toInt(), 67305985u);  // every four bytes folded
     EXPECT_EQ(of({1, 0, 0, 0, 1}).toInt(), 1u);
     EXPECT_EQ(of({0, 0, 0, 0, 0, 0x80}).toLong(), 0x8000ul);
@@ -111,8 +103,6 @@ TEST(ByteArrayTest, ConstructionSlicingAndConversion) {
     ~complement;
     EXPECT_EQ(complement, of({0xFF, 0, 0xF0}));
     EXPECT_TRUE(of({1, 2}) < of({1, 2, 0}));
-    EXPECT_TRUE(of({1, 0xFF}) < of({2}));
-    EXPECT_NE(of({1}), of({1, 1}));
 }
 
 TEST(ByteArrayTest, AppendingAndConcatenation) {
@@ -130,19 +120,4 @@ TEST(ByteArrayTest, AppendingAndConcatenation) {
     std::ostringstream out;
     out << ByteArray("a\0b", 3u);
     EXPECT_EQ(out.str(), std::string("a\0b", 3));
-}
-
-TEST(ByteArrayTest, FindAgreesWithStdStringSearch) {
-    std::mt19937 random(20261205);
-    for (int round = 0; round < 3000; ++round) {
-        std::string hay(random() % 40, 'a'), needle(random() % 4, 'a');
-        for (auto& c : hay) c = static_cast<char>('a' + random() % 3);
-        for (auto& c : needle) c = static_cast<char>('a' + random() % 3);
-        const unsigned int from = random() % 45;
-        const auto expected = from > hay.size() ? std::string::npos : hay.find(needle, from);
-        const int found = ByteArray(hay.data(), static_cast<unsigned int>(hay.size()))
-                              .find(ByteArray(needle.data(), static_cast<unsigned int>(needle.size())), from);
-        EXPECT_EQ(found, expected == std::string::npos ? -1 : static_cast<int>(expected))
-            << "hay " << hay << " needle " << needle << " from " << from;
-    }
 }

@@ -1,5 +1,6 @@
-// String: searching, pieces, case and removal compared with std::string over
-// random texts; then the members whose rules are the library's own.
+// String and ByteArray: searching, pieces, case, removal and order compared
+// with std::string over random texts; then the members whose rules are the
+// library's own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,6 +28,8 @@ std::string withoutAny(std::string s, const std::string& set) {
     return s;
 }
 
+ByteArray bytesOf(const std::string& s) { return ByteArray(s.data(), static_cast<unsigned int>(s.size())); }
+
 std::string escaped(const std::string& text, const char* specials, const char* escape) {
     String s = makeString(text);
     s.escapeString(specials, escape);
@@ -41,7 +44,7 @@ std::string unescaped(const std::string& text, const char* escapes) {
 
 }  // namespace
 
-TEST(StringTest, SearchPiecesCaseAndRemovalMatchStdString) {
+TEST(StringTest, StringAndByteArrayMatchStdString) {
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
     const std::string alphabet = "aAbB-\xe9";
@@ -80,6 +83,14 @@ TEST(StringTest, SearchPiecesCaseAndRemovalMatchStdString) {
         ASSERT_EQ(s < String(other.c_str()), hay < other);  // unsigned bytes on both sides
         ASSERT_EQ(s >= String(other.c_str()), hay >= other);
         ASSERT_EQ(s == other.c_str(), hay == other);
+
+        const ByteArray b = bytesOf(hay), bn = bytesOf(needle);
+        ASSERT_EQ(b.find(bn, from), from > length ? -1 : static_cast<int>(hay.find(needle, from)));
+        ASSERT_EQ(korvane_test::bytes(b.left(from)), hay.substr(0, from));
+        ASSERT_EQ(korvane_test::bytes(b.right(from)), hay.substr(start));
+        ASSERT_EQ(korvane_test::bytes(b.subBytes(from, count)), hay.substr(start, count));
+        ASSERT_EQ(b < bytesOf(other), hay < other);
+        ASSERT_EQ(b == bytesOf(other), hay == other);
     }
 }
 
