@@ -66,8 +66,7 @@ TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
         bool repeatedGroups;
     } runs[] = {{0xC0FFEE01, 20000, 12, true}, {0xC0FFEE02, 6000, 80, false}};
     for (const auto& run : runs) {
-        korvane_test::PatternGenerator generator(run.seed, korvane_test::PatternGenerator::Portable,
-                                                 run.repeatedGroups);
+        korvane_test::PatternGenerator generator(run.seed, run.repeatedGroups);
         Tally tally;
         for (int round = 0; round < run.rounds; ++round) {
             const std::string pattern = generator.pattern();
