@@ -147,8 +147,9 @@ TEST(FileErrors, UnreadableAndUnwritablePathsAreError0AndLeaveTheDiskAlone) {
         {"embedded NUL", root.path("file") + std::string(1, '\0') + "x"},
         {"missing file", root.path("missing")},
     };
-    for (const auto& [what, path] : paths) {
-        SCOPED_TRACE(what);
+    for (const auto& entry : paths) {
+        const std::string& path = entry.second;
+        SCOPED_TRACE(entry.first);
         expectError<IOException>([&] { File::load(makeString(path)); }, 0, "File::load(String)", path);
         expectError<IOException>([&] { FileInputStream in(makeString(path)); }, 0, "File::File(String)", "");
         EXPECT_FALSE(File::exists(makeString(path)));
