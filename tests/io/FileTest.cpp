@@ -1,18 +1,19 @@
-// File, FileInputStream and FileOutputStream: exact round trips of every byte
-// value, chunking, open modes and copies, each in a fresh temporary
-// directory. What the library writes is read back with stdio, and the other
-// way round.
+// File and the file streams: exact round trips of every byte value, open
+// modes, copies sharing one descriptor, and every failure, each in a fresh
+// temporary directory. Unreadable and unwritable paths are made without
+// permissions, which do not stop root: missing files and directories, paths
+// under a regular file, directories, /proc and /dev entries.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/IoTestSupport.h"
-#include "io/StreamModel.h"
 #include "korvane/ByteArrayOutputStream.h"
 #include "korvane/File.h"
 #include "korvane/FileInputStream.h"
@@ -22,151 +23,62 @@
 using namespace Korvane;
 using korvane_test::byteArray;
 using korvane_test::bytes;
+using korvane_test::expectError;
 using korvane_test::makeString;
+using korvane_test::onDisk;
 using korvane_test::readFile;
-using korvane_test::TemporaryDirectory;
 using korvane_test::writeFile;
 
 namespace {
-
-// Every byte value in order, then seeded random bytes.
-std::string everyByteValue(std::size_t n, unsigned int seed) {
-    std::string s(n, '\0');
-    std::mt19937 random(seed);
-    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(i < 256 ? i : random() & 0xff);
-    return s;
-}
 
 std::size_t openDescriptors() {
     const std::filesystem::directory_iterator fds("/proc/self/fd");
     return static_cast<std::size_t>(std::distance(begin(fds), end(fds)));
 }
 
-std::vector<std::size_t> chunkLengths(InputStream& in) {
-    std::vector<std::size_t> lengths;
-    ByteArray chunk;
-    while (in.hasData()) {
-        in >> chunk;
-        lengths.push_back(chunk.length());
-    }
-    chunk = ByteArray("stale");
-    in >> chunk;
-    EXPECT_EQ(chunk.length(), 0u) << "a chunk after the end";
-    return lengths;
-}
-
-// Largest first, so that each save replaces a longer file.
-const std::size_t kRoundTripSizes[] = {
-    5 * 1024 * 1024 + 17, 25000, 10241, 10240, 10239, 256, 255, 1, 0};
-
 }  // namespace
 
-// ---- Round trips --------------------------------------------------------------------------------
-
-TEST(File, SaveAndLoadKeepEveryByte) {
-    TemporaryDirectory dir;
-    const std::string path = dir.path("saved");
-    for (std::size_t size : kRoundTripSizes) {
-        SCOPED_TRACE(size);
-        const std::string content = everyByteValue(size, static_cast<unsigned int>(size));
-        File::save(makeString(path), byteArray(content));
-        EXPECT_TRUE(readFile(path) == content) << "file on disk differs";
-        EXPECT_TRUE(bytes(File::load(makeString(path))) == content) << "loaded bytes differ";
-        EXPECT_TRUE(File::exists(makeString(path)));
-    }
-}
-
-TEST(FileStreams, CarryEveryByteBothWays) {
-    TemporaryDirectory dir;
+TEST(File, EveryByteRoundTripsThroughSaveLoadAndTheStreams) {
+    korvane_test::TemporaryDirectory dir;
     std::mt19937 random(2024);
-    for (std::size_t size : kRoundTripSizes) {
+    // Largest first, so that each save replaces a longer file.
+    for (std::size_t size : {std::size_t(5 * 1024 * 1024 + 17), std::size_t(25000), std::size_t(0)}) {
         SCOPED_TRACE(size);
-        const std::string content = everyByteValue(size, static_cast<unsigned int>(size) + 1);
-        const std::string path = dir.path("streamed-" + std::to_string(size));
+        std::string content(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i < 256 ? i : random());
+        const std::string saved = dir.path("saved"), streamed = dir.path("streamed");
+        File::save(makeString(saved), byteArray(content));
+        EXPECT_TRUE(readFile(saved) == content) << "saved file differs";
+        EXPECT_TRUE(bytes(File::load(makeString(saved))) == content) << "loaded bytes differ";
         {
-            // Blocks of random sizes, with single bytes in between.
-            FileOutputStream out(makeString(path));
-            std::size_t at = 0;
-            while (at < content.size()) {
+            // Blocks of random sizes with single bytes between them.
+            FileOutputStream out(makeString(streamed));
+            for (std::size_t at = 0; at < size;) {
                 if (random() % 4 == 0) {
                     out << content[at++];
-                    continue;
+                } else {
+                    const std::size_t n = std::min<std::size_t>(size - at, random() % 70000);
+                    out << byteArray(content.substr(at, n));
+                    at += n;
                 }
-                const std::size_t n = std::min<std::size_t>(content.size() - at, random() % 70000);
-                out << byteArray(content.substr(at, n));
-                at += n;
             }
-            out.close();
-        }
-        EXPECT_TRUE(readFile(path) == content) << "file on disk differs";
-        {
-            FileInputStream in(makeString(path));
-            FileOutputStream copy(makeString(path + "-copy"));
-            copy << in;
-        }  // the destructor closes, which writes out what is buffered
-        EXPECT_TRUE(readFile(path + "-copy") == content) << "piped copy differs";
-
-        FileInputStream in(makeString(path));
+        }  // the destructor writes out what is buffered
+        EXPECT_TRUE(readFile(streamed) == content) << "streamed file differs";
+        FileInputStream in(makeString(streamed));
         ByteArrayOutputStream collected;
-        in >> collected;
+        collected << in;
         EXPECT_TRUE(bytes(collected.getByteArray()) == content) << "streamed bytes differ";
         EXPECT_EQ(in.getCount(), size);
-        EXPECT_FALSE(in.hasData());
     }
 }
-
-// ---- Chunking and random reads ------------------------------------------------------------------
-
-TEST(FileInputStream, DeliversChunksOfAtMost10239Bytes) {
-    TemporaryDirectory dir;
-    const struct {
-        std::size_t size;
-        std::vector<std::size_t> chunks;
-    } cases[] = {{0, {}}, {10239, {10239}}, {10240, {10239, 1}}, {25000, {10239, 10239, 4522}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.size);
-        const std::string path = dir.path("chunks-" + std::to_string(c.size));
-        writeFile(path, everyByteValue(c.size, 1));
-        FileInputStream in(makeString(path));
-        EXPECT_EQ(chunkLengths(in), c.chunks);
-    }
-}
-
-TEST(FileInputStream, RandomReadsPeeksAndPushBacksMatchTheModel) {
-    TemporaryDirectory dir;
-    int files = 0;
-    const auto make = [&](const std::string& data) -> std::unique_ptr<InputStream> {
-        const std::string path = dir.path("walk-" + std::to_string(files++));
-        writeFile(path, data);
-        return std::make_unique<FileInputStream>(makeString(path));
-    };
-    for (unsigned int seed = 500; seed < 512 && !HasFatalFailure(); ++seed)
-        korvane_test::runRandomWalk(seed, 300, 10239, make, nullptr);
-}
-
-// Block reads of File itself are the chunks of FileInputStream above.
-TEST(File, ReadingAWriteOnlyFileGivesNothing) {
-    TemporaryDirectory dir;
-    File writeOnly(makeString(dir.path("write-only")), 34);
-    ByteArray chunk("stale");
-    writeOnly >> chunk;
-    EXPECT_EQ(chunk.length(), 0u);
-    EXPECT_FALSE(writeOnly.available());
-    writeOnly << ByteArray("still writable");  // reading left the state good
-    writeOnly.close();
-    EXPECT_EQ(readFile(dir.path("write-only")), "still writable");
-}
-
-// ---- Open modes ---------------------------------------------------------------------------------
 
 TEST(File, OpenModeBitsMeanWhatTheySay) {
-    TemporaryDirectory dir;
+    korvane_test::TemporaryDirectory dir;
     const std::string path = dir.path("modes");
     writeFile(path, "0123456789");
     const struct {
         int mode;
-        const char* written;
-        const char* after;
+        const char *written, *after;
     } cases[] = {
         {File::MODE_WRITE | File::MODE_APPEND, "ab", "0123456789ab"},
         {File::MODE_READ | File::MODE_WRITE, "XY", "XY23456789ab"},  // in place, keeps the rest
@@ -175,37 +87,23 @@ TEST(File, OpenModeBitsMeanWhatTheySay) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
-        {
-            File file(makeString(path), c.mode);
-            if (c.mode & File::MODE_TRUNCATE) {
-                EXPECT_FALSE(file.available());
-            }
-            file << ByteArray(c.written);
-        }
+        File(makeString(path), c.mode) << ByteArray(c.written);
         EXPECT_EQ(readFile(path), c.after);
     }
-    { File created(makeString(dir.path("created")), 34); }
-    EXPECT_TRUE(File::exists(makeString(dir.path("created"))));
-}
-
-TEST(FileOutputStream, StartsWithTheFileEmptied) {
-    TemporaryDirectory dir;
-    const std::string path = dir.path("existing");
-    writeFile(path, "old contents that must go");
-    FileOutputStream out(makeString(path));
+    FileOutputStream out(makeString(path));  // starts with the file emptied
     EXPECT_EQ(readFile(path), "");
-    out << 'a' << ByteArray("bc");
-    out.flush();
-    EXPECT_EQ(readFile(path), "abc");
+    // 0 opens for nothing; truncation or appending alone name no direction;
+    // reading and writing a missing file without creating it.
+    for (int mode : {0, 4, 16, 32, 8 | 16, 1 | 16})
+        expectError<IOException>([&] { File file(makeString(path), mode); }, 0, "File::File(String)", "");
+    EXPECT_THROW(File(makeString(dir.path("missing")), 1 | 2), IOException);
+    EXPECT_FALSE(onDisk(dir.path("missing")));
 }
-
-// ---- Copies and closing -------------------------------------------------------------------------
 
 TEST(File, CopiesShareTheOpenFileAndCloseItOnce) {
-    TemporaryDirectory dir;
-    const String first = makeString(dir.path("first"));
-    const String second = makeString(dir.path("second"));
-    writeFile(dir.path("first"), everyByteValue(30000, 1));
+    korvane_test::TemporaryDirectory dir;
+    const String first = makeString(dir.path("first")), second = makeString(dir.path("second"));
+    writeFile(dir.path("first"), std::string(30000, 'f'));
     writeFile(dir.path("second"), "second file");
     const std::size_t baseline = openDescriptors();
     {
@@ -214,12 +112,13 @@ TEST(File, CopiesShareTheOpenFileAndCloseItOnce) {
         File c(second, 33);
         c = a;  // c's own file is closed here: a, b and c share one now
         EXPECT_EQ(openDescriptors(), baseline + 1);
-        ByteArray chunk;
-        a >> chunk;
-        b >> chunk;  // one position for all copies
-        EXPECT_EQ(bytes(chunk), everyByteValue(30000, 1).substr(10239, 10239));
+        FileOutputStream out(makeString(dir.path("written")));
+        FileOutputStream outCopy(out);
+        out << ByteArray("ab");
+        outCopy << ByteArray("cd");
     }
     EXPECT_EQ(openDescriptors(), baseline);
+    EXPECT_EQ(readFile(dir.path("written")), "abcd");
 
     // Closing one copy closes the file for all; the descriptor number may go
     // to another file then, and no later close of a copy may touch it.
@@ -236,52 +135,124 @@ TEST(File, CopiesShareTheOpenFileAndCloseItOnce) {
     EXPECT_EQ(bytes(chunk), "second file");
 }
 
-TEST(FileStreams, CopiesShareTheFile) {
-    TemporaryDirectory dir;
-    writeFile(dir.path("shared"), "abcdef");
-    const std::size_t baseline = openDescriptors();
-    {
-        FileInputStream in(makeString(dir.path("shared")));
-        FileInputStream copy(in);
-        EXPECT_EQ(bytes(in.readBlob(2)), "ab");
-        // The surplus of the first chunk is in `in`'s push-back buffer; the
-        // copy reads on from the shared file position, which is at the end.
-        EXPECT_FALSE(copy.hasData());
-        EXPECT_EQ(openDescriptors(), baseline + 1);
+TEST(FileErrors, UnreadableAndUnwritablePathsAreError0AndLeaveTheDiskAlone) {
+    korvane_test::TemporaryDirectory root;
+    writeFile(root.path("file"), "content");
+    std::filesystem::create_directory(root.path("dir"));
+    const std::vector<std::pair<const char*, std::string>> paths = {
+        {"missing directory", root.path("no-such-dir/x")},
+        {"path under a regular file", root.path("file/x")},
+        {"directory", root.path("dir")},
+        {"empty path", ""},
+        {"embedded NUL", root.path("file") + std::string(1, '\0') + "x"},
+        {"missing file", root.path("missing")},
+    };
+    for (const auto& entry : paths) {
+        const std::string& path = entry.second;
+        SCOPED_TRACE(entry.first);
+        expectError<IOException>([&] { File::load(makeString(path)); }, 0, "File::load(String)", path);
+        expectError<IOException>([&] { FileInputStream in(makeString(path)); }, 0, "File::File(String)", "");
+        EXPECT_FALSE(File::exists(makeString(path)));
+        if (path == root.path("missing")) continue;  // writable
+        expectError<IOException>([&] { FileOutputStream out(makeString(path)); }, 0, "File::File(String)", "");
+        expectError<IOException>([&] { File::save(makeString(path), ByteArray("data")); }, 0,
+                                 "File::save(String, ByteArray)", path);
+        EXPECT_NO_THROW(File::create(makeString(path)));
     }
-    {
-        FileOutputStream out(makeString(dir.path("written")));
-        FileOutputStream copy(out);
-        out << ByteArray("ab");
-        copy << ByteArray("cd");
-    }
-    EXPECT_EQ(openDescriptors(), baseline);
-    EXPECT_EQ(readFile(dir.path("written")), "abcd");
+    EXPECT_FALSE(onDisk(root.path("no-such-dir")));
+    EXPECT_FALSE(onDisk(root.path("file/x")));
+    EXPECT_TRUE(std::filesystem::is_empty(root.path("dir")));
+    EXPECT_EQ(readFile(root.path("file")), "content");  // not emptied through the NUL path
+    File::create(makeString(root.path("file")));
+    EXPECT_EQ(readFile(root.path("file")), "");
+    EXPECT_TRUE(File::exists(makeString(root.path("file"))));  // an empty file exists
+
+    // Reading /proc/self/mem at offset 0 fails with EIO: an error, not an empty file.
+    if (onDisk("/proc/self/mem"))
+        expectError<IOException>([] { File::load("/proc/self/mem"); }, 0, "File::load(String)", "/proc/self/mem");
 }
 
-TEST(File, AfterCloseReadsAreEmptyAndWritesFail) {
-    TemporaryDirectory dir;
-    writeFile(dir.path("closed"), "abc");
-    File in(makeString(dir.path("closed")), 33);
-    in.close();
-    ByteArray chunk("stale");
-    in >> chunk;
-    EXPECT_EQ(chunk.length(), 0u);
-    EXPECT_FALSE(in.available());
+TEST(FileErrors, RemoveIsError33ForMissingPathsAnd32ForProtectedOnes) {
+    korvane_test::TemporaryDirectory root;
+    const std::string readOnly = root.path("read-only");
+    writeFile(readOnly, "keep me");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    std::filesystem::create_directory(root.path("dir"));
+    const struct {
+        std::string path;
+        int errNo;
+    } cases[] = {
+        {root.path("missing"), 33}, {root.path("read-only/x"), 33}, {"", 33},
+        {root.path(std::string(300, 'n')), 33}, {readOnly, 32}, {root.path("dir"), 32},
+        {"/proc/version", 32},  // procfs refuses unlink with EPERM, for root too
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        if (c.errNo == 32 && !onDisk(c.path)) continue;
+        expectError<IOException>([&] { File::remove(makeString(c.path)); }, c.errNo, "File::remove", c.path);
+    }
+    EXPECT_EQ(readFile(readOnly), "keep me");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0200), 0);  // writable by its owner only
+    File::remove(makeString(readOnly));
+    EXPECT_FALSE(onDisk(readOnly));
+    // A symbolic link goes, its target stays.
+    writeFile(root.path("target"), "t");
+    ASSERT_EQ(::symlink("target", root.path("link").c_str()), 0);
+    File::remove(makeString(root.path("link")));
+    EXPECT_FALSE(onDisk(root.path("link")));
+    EXPECT_EQ(readFile(root.path("target")), "t");
+}
 
-    FileOutputStream out(makeString(dir.path("closed-out")));
-    out << ByteArray("kept");
-    out.close();
-    EXPECT_NO_THROW(out << ByteArray("lost"));  // fails, leaving the file failed
-    korvane_test::expectError<IOException>([&] { out << 'x'; }, 0,
-                                           "File::operator<<(ByteArray&)", "");
-    EXPECT_THROW(out << ByteArray("y"), IOException);  // the file stays failed
-    out.close();                                       // closing again does nothing
-    EXPECT_EQ(readFile(dir.path("closed-out")), "kept");
+// A write that fails returns and leaves the file failed: the next read or
+// write reports it, and flush or close report a failure no throw has told of.
+TEST(FileErrors, AFailedWriteNeverReportsSuccess) {
+    korvane_test::TemporaryDirectory dir;
+    writeFile(dir.path("read-only"), "abc");
+    {
+        File file(makeString(dir.path("read-only")), 33);
+        EXPECT_NO_THROW(file << ByteArray("x"));
+        expectError<IOException>([&] { file << ByteArray("y"); }, 0, "File::operator<<(ByteArray&)", "");
+        ByteArray chunk;
+        expectError<IOException>([&] { file >> chunk; }, 0, "File::operator>>(ByteArray&)", "");
+        EXPECT_NO_THROW(file.close());  // already reported
+    }
+    EXPECT_EQ(readFile(dir.path("read-only")), "abc");
+    {
+        FileOutputStream out(makeString(dir.path("closed")));
+        out << ByteArray("kept");
+        out.close();
+        EXPECT_NO_THROW(out << ByteArray("lost"));
+        expectError<IOException>([&] { out << 'x'; }, 0, "File::operator<<(ByteArray&)", "");
+        out.close();
+    }
+    EXPECT_EQ(readFile(dir.path("closed")), "kept");
 
-    FileInputStream stream(makeString(dir.path("closed")));
-    EXPECT_EQ(bytes(stream.readBlob(1)), "a");
-    stream.close();
-    EXPECT_EQ(bytes(stream.readBlob(5)), "bc");  // pushed back before closing
-    EXPECT_FALSE(stream.hasData());
+    // /dev/full accepts the open and refuses every write with ENOSPC.
+    if (!onDisk("/dev/full")) GTEST_SKIP() << "no /dev/full on this machine";
+    expectError<IOException>([] { File::save("/dev/full", ByteArray(100u, 'x')); }, 0,
+                             "File::save(String, ByteArray)", "/dev/full");
+    File::save("/dev/full", ByteArray());  // nothing to write, nothing fails
+    {
+        FileOutputStream out("/dev/full");
+        out << 'x';  // waits in the buffer: the flush reports it
+        expectError<IOException>([&] { out.flush(); }, 0, "File::flush()", "");
+    }
+    {
+        // Larger than the buffer: goes out at once and fails, the next write
+        // reports it, and close() has nothing left to tell.
+        FileOutputStream out("/dev/full");
+        EXPECT_NO_THROW(out << ByteArray(100000u, 'x'));
+        expectError<IOException>([&] { out << 'x'; }, 0, "File::operator<<(ByteArray&)", "");
+        EXPECT_NO_THROW(out.close());
+    }
+    {
+        File file("/dev/full", 34);
+        file << ByteArray(100000u, 'x');
+        expectError<IOException>([&] { file.flush(); }, 0, "File::flush()", "");
+        EXPECT_NO_THROW(file.flush());  // once
+    }
+    File file("/dev/full", 34);
+    file << ByteArray("buffered");
+    expectError<IOException>([&] { file.close(); }, 0, "File::close()", "");
+    file.close();  // closed already: nothing more to report
 }

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -18,39 +18,29 @@ inline Korvane::ByteArray byteArray(const std::string& s) {
     return Korvane::ByteArray(s.data(), static_cast<unsigned int>(s.size()));
 }
 
-// Checks that `e` holds exactly one LIB_QUILLON entry with these fields.
-inline void expectSingleError(const Korvane::Exception& e, int errNo, const std::string& location,
-                              const std::string& extra) {
-    ASSERT_EQ(e.getErrorStackSize(), 1u);
-    EXPECT_EQ(e.getLib(0), Korvane::Exception::LIB_QUILLON);
-    EXPECT_EQ(e.getErrNo(0), errNo);
-    EXPECT_EQ(str(e.getErrLocation(0)), location);
-    EXPECT_EQ(str(e.getExtraInfo(0)), extra);
-}
-
-// Runs `action` and checks that it throws an ExceptionType with that one entry.
+// Runs `action` and checks that it throws an ExceptionType holding exactly
+// this one LIB_QUILLON entry.
 template <class ExceptionType, class Action>
-void expectError(Action&& action, int errNo, const std::string& location,
-                 const std::string& extra) {
+void expectError(Action&& action, int errNo, const std::string& location, const std::string& extra) {
     try {
         action();
         ADD_FAILURE() << "no exception; expected error " << errNo << " at " << location;
     } catch (const ExceptionType& e) {
-        expectSingleError(e, errNo, location, extra);
+        ASSERT_EQ(e.getErrorStackSize(), 1u);
+        EXPECT_EQ(e.getLib(0), Korvane::Exception::LIB_QUILLON);
+        EXPECT_EQ(e.getErrNo(0), errNo);
+        EXPECT_EQ(str(e.getErrLocation(0)), location);
+        EXPECT_EQ(str(e.getExtraInfo(0)), extra);
     }
 }
 
-// Whole files through stdio, the independent reader and writer of the file tests.
+// Whole files through stdio, the independent reader and writer.
 inline std::string readFile(const std::string& path) {
     std::string content;
     FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        ADD_FAILURE() << "cannot open " << path;
-        return content;
-    }
+    if (f == nullptr) return "<cannot open>";
     char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, got);
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) content.append(buffer, got);
     std::fclose(f);
     return content;
 }
@@ -72,9 +62,7 @@ inline bool onDisk(const std::string& path) {
 class TemporaryDirectory {
 public:
     TemporaryDirectory() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern =
-            std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvane-io-XXXXXX";
+        std::string pattern = std::filesystem::temp_directory_path().string() + "/korvane-io-XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr) root = pattern;
         else ADD_FAILURE() << "mkdtemp failed for " << pattern;
     }
@@ -84,7 +72,6 @@ public:
     }
     TemporaryDirectory(const TemporaryDirectory&) = delete;
     TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
     std::string path(const std::string& name) const { return root + "/" + name; }
 
 private:

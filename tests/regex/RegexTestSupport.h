@@ -13,30 +13,23 @@
 
 namespace korvane_test {
 
-// Random patterns from a small grammar over the letters a, b, c.
-//  - Portable: only syntax that both this library and POSIX extended
-//    expressions read the same way (no repetition of anchors or of a
-//    repetition, no braces, escapes of meta characters only, anchors only
-//    outside groups).
-//  - Full: every construct of the library's language, including ones that do
-//    not compile (the caller skips those).
+// Random patterns from a small grammar over the letters a, b, c, in the
+// syntax that this library and POSIX extended expressions read the same way:
+// no repetition of anchors or of a repetition, no braces, escapes of meta
+// characters only, anchors only outside groups (glibc misplaces them inside
+// groups, see the differential test). Without `repeatedGroups` no repetition
+// applies to a group, so matching stays polynomial: such patterns suit long
+// subjects.
 class PatternGenerator {
 public:
-    enum Dialect { Portable, Full };
-
-    // Without `repeatedGroups` no repetition applies to a group, so no
-    // repetition nests in another and matching stays polynomial: such
-    // patterns suit long subjects.
-    PatternGenerator(std::uint32_t seed, Dialect dialect, bool repeatedGroups = true)
-        : random(seed), dialect(dialect), repeatedGroups(repeatedGroups) {}
+    PatternGenerator(std::uint32_t seed, bool repeatedGroups) : random(seed), repeatedGroups(repeatedGroups) {}
 
     std::string pattern() {
         groups = 0;
         return alternation(0);
     }
 
-    // A subject over the same letters plus a few meta characters, of length
-    // 0 to maxLength.
+    // A subject over the same letters plus a few meta characters.
     std::string subject(unsigned int maxLength) {
         static const char alphabet[] = "aaabbbccc.*x\xE9";
         std::string s(pick(maxLength + 1), ' ');
@@ -44,9 +37,9 @@ public:
         return s;
     }
 
+private:
     unsigned int pick(unsigned int n) { return static_cast<unsigned int>(random() % n); }
 
-private:
     std::string alternation(int depth) {
         std::string result = branch(depth);
         while (pick(4) == 0) result += "|" + branch(depth);
@@ -55,69 +48,39 @@ private:
 
     std::string branch(int depth) {
         std::string result;
-        const unsigned int pieces = pick(dialect == Full ? 5 : 4) + (pick(6) == 0 ? 0 : 1);
+        const unsigned int pieces = pick(4) + (pick(6) == 0 ? 0 : 1);
         for (unsigned int i = 0; i < pieces; ++i) result += piece(depth);
         return result;
     }
 
     std::string piece(int depth) {
-        bool anchor = false;
-        std::string result = atom(depth, anchor);
-        if (anchor && dialect == Portable) return result;
-        if (!repeatedGroups && result[0] == '(') return result;
-        switch (pick(8)) {
-        case 0: return result + "*";
-        case 1: return result + "+";
-        case 2: return result + "?";
-        case 3:
-            if (dialect == Full) return result + "*?";  // rejected: nested
-            return result;
-        default: return result;
-        }
+        std::string result = atom(depth);
+        if (result == "^" || result == "$" || (!repeatedGroups && result[0] == '(')) return result;
+        const unsigned int choice = pick(8);
+        return choice < 3 ? result + "*+?"[choice] : result;
     }
 
-    std::string atom(int depth, bool& anchor) {
-        const unsigned int choice = pick(depth < 3 ? 20 : 16);
-        switch (choice) {
+    std::string atom(int depth) {
+        static const char* const sets[] = {"[ab]", "[^a]", "\xE9", "[\xE0-\xEF]", "[^\xE9\x62]", "[a-c]", "[]a]",
+                                           "[-b]", "[b-]", "[^bc]", "[.*]", "[a-a]", "[^-]"};
+        static const char* const escapes[] = {"\\.", "\\*", "\\(", "\\|", "\\+"};
+        switch (pick(depth < 3 ? 20 : 16)) {
         case 0: return ".";
-        case 1: {
-            static const char* const sets[] = {"[ab]", "[^a]", "\xE9", "[\xE0-\xEF]", "[^\xE9\x62]"};
-            return sets[pick(5)];
-        }
-        case 2: {
-            static const char* const sets[] = {"[a-c]", "[]a]", "[-b]", "[b-]", "[^bc]",
-                                               "[.*]", "[a-a]", "[^-]"};
-            return sets[pick(8)];
-        }
-        case 3: {
-            static const char* const escapes[] = {"\\.", "\\*", "\\(", "\\|", "\\+"};
-            return escapes[pick(5)];
-        }
-        case 4:
-            // glibc misplaces anchors inside groups (see the differential
-            // test), so the portable dialect keeps them at the top level.
-            if (dialect == Portable && depth > 0) return "a";
-            anchor = true;
-            return pick(2) ? "^" : "$";
-        case 5:
-            if (dialect == Full) {
-                static const char* const odd[] = {"\\a", "{", "}", "]", "[c-a]", "[ab", "\\n",
-                                                  "(", ")", "*"};
-                return odd[pick(10)];
-            }
-            return "b";
+        case 1: case 2: return sets[pick(13)];
+        case 3: return escapes[pick(5)];
+        case 4: return depth > 0 ? "a" : pick(2) ? "^" : "$";
+        case 5: return "b";
         case 6: case 7: case 8: case 9: case 10: return std::string(1, "abc"[pick(3)]);
         case 11: case 12: return std::string("abc").substr(pick(3), 1 + pick(2));
         case 13: case 14: case 15: return "a";
         default:
-            if (dialect == Portable && groups >= 9) return "c";
+            if (groups >= 9) return "c";
             ++groups;
             return "(" + alternation(depth + 1) + ")";
         }
     }
 
     std::mt19937 random;
-    Dialect dialect;
     bool repeatedGroups;
     int groups = 0;
 };

@@ -1,9 +1,11 @@
-// RegularExpression as a caller sees it: compile errors, the search
-// semantics (including where they differ from POSIX), walking, substitution,
-// globs and copies.
+// RegularExpression as a caller sees it: compile errors and hostile
+// patterns, the search semantics where they differ from POSIX, walking,
+// substitution, globs and copies.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,14 +20,28 @@ using korvane_test::str;
 
 namespace {
 
-std::string whole(RegularExpression& re) { return str(re.substitute("&")); }
-
 // Every match of a walk with nextMatch(0).
 std::vector<std::string> walk(const char* pattern, const char* subject) {
     RegularExpression re(pattern, subject);
     std::vector<std::string> found;
     while (re.hasExpression() && found.size() < 100) found.push_back(str(re.nextMatch(0)));
     return found;
+}
+
+// Expects `action` to throw a QuillonException with this one entry.
+template <class Action>
+void expectError(Action&& action, int errNo, const std::string& location, const char* extra) {
+    try {
+        action();
+        ADD_FAILURE() << "no error " << errNo;
+    } catch (const QuillonException& e) {
+        EXPECT_EQ(e.getErrorStackSize(), 1u);
+        EXPECT_EQ(e.getErrNo(0), errNo);
+        EXPECT_EQ(str(e.getErrLocation(0)), location);
+        if (extra != nullptr) {
+            EXPECT_EQ(str(e.getExtraInfo(0)), extra);
+        }
+    }
 }
 
 }  // namespace
@@ -37,44 +53,74 @@ TEST(RegularExpressionTest, MalformedPatternsAreRejectedWithTheirOwnError) {
         const char* pattern;
         int errorNumber;
     } cases[] = {
-        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7}, {"((((((((((a))))))))))", 7},
-        {"(a", 8}, {"((a)", 8}, {"a)", 8}, {")", 8},
-        {"(a*)*", 10}, {"(a?)+", 10}, {"(a|)*", 10}, {"()+", 10}, {"^*", 10}, {"$+", 10},
-        {"a**", 11}, {"a*?", 11}, {"a+*", 11}, {"(ab)??", 11},
+        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7}, {"(a", 8}, {"a)", 8},
+        {"(a*)*", 10}, {"(a|)*", 10}, {"^*", 10},
+        {"a**", 11}, {"a*?", 11},
         {"[z-a]", 12}, {"[a-c-b]", 12},  // the second range starts at c
-        {"[abc", 13}, {"[^]", 13}, {"[", 13}, {"[a-", 13},
-        {"*a", 15}, {"(+a)", 15}, {"a|?", 15},
-        {"a\\", 16}, {"(\\", 16},
+        {"[abc", 13}, {"[^]", 13}, {"*a", 15}, {"a|?", 15}, {"a\\", 16},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
-        try {
-            RegularExpression re(c.pattern, "abc");
-            ADD_FAILURE() << "compiled";
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.getMyID(), -2);  // a QuillonException
-            EXPECT_EQ(e.getErrorStackSize(), 1u);
-            EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
-            EXPECT_EQ(e.getErrNo(0), c.errorNumber);
-            EXPECT_EQ(str(e.getErrLocation(0)),
-                      korvane_test::compileErrorLocations().at(c.errorNumber));
-            EXPECT_EQ(str(e.getExtraInfo(0)), "");
-            if (c.errorNumber == 12) {
-                EXPECT_EQ(str(e.getErrorText(12, Exception::LIB_QUILLON)), "Invalid [] range");
-            }
-        }
+        expectError([&] { RegularExpression re(c.pattern, "abc"); }, c.errorNumber,
+                    korvane_test::compileErrorLocations().at(c.errorNumber), "");
     }
 }
 
-TEST(RegularExpressionTest, BorderlinePatternsCompile) {
-    const char* patterns[] = {"",         "(a?)?",   "(a*)?",   "|a",     "a|",   "()",
-                              "[]a]",     "[-a]",    "[a-]",    "[a-a]",  "a{2}", "]",
-                              "\\n",      "[\\]",    "(^a)",    "a^b$c",  "$?",
-                              "(a)(b)(c)(d)(e)(f)(g)(h)(i)", "[^-]", "[]-a]", "\xE9+"};
-    for (const char* pattern : patterns) {
-        SCOPED_TRACE(pattern);
-        EXPECT_EQ(compileOutcome(pattern, "abc").errorNumber, 0);
+TEST(RegexBadInputTest, RandomBytePatternsCompileOrFailCleanly) {
+    const std::uint32_t seed = 0xBAD1;
+    std::mt19937 random(seed);
+    static const char meta[] = "()[]|*+?\\^$.-a";
+    std::map<int, int> outcomes;
+    for (int round = 0; round < 30000 && !HasFailure(); ++round) {
+        std::string pattern(random() % 16, ' '), subject(random() % 10, ' ');
+        for (char& c : pattern)
+            c = random() % 3 != 0 ? meta[random() % (sizeof meta - 1)] : static_cast<char>(1 + random() % 255);
+        for (char& c : subject) c = random() % 2 ? "ab.-\\"[random() % 5] : static_cast<char>(1 + random() % 255);
+        SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + " pattern " +
+                     ::testing::PrintToString(pattern));
+        // Compiles, walks and substitutes, or is rejected with a compile error
+        // at its location; anything else fails.
+        const korvane_test::CompileOutcome outcome = compileOutcome(pattern, subject);
+        ++outcomes[outcome.errorNumber];
+        if (outcome.errorNumber != 0) {
+            const auto found = korvane_test::compileErrorLocations().find(outcome.errorNumber);
+            ASSERT_TRUE(found != korvane_test::compileErrorLocations().end()) << outcome.errorNumber;
+            EXPECT_EQ(outcome.location, found->second);
+            continue;
+        }
+        RegularExpression re(pattern.c_str(), subject.c_str());
+        for (int step = 0; step < 40 && re.hasExpression(); ++step)
+            EXPECT_LE(re.nextMatch(re.getNumberSubExpressions() - 1).length(), subject.size());
+        re.substitute("&\\1\\\\\\&\\9x\\");
     }
+    // The bytes reach every reachable compile error, and many compile.
+    for (int error : {8, 10, 11, 12, 13, 15, 16}) EXPECT_GT(outcomes[error], 10) << error;
+    EXPECT_GT(outcomes[0], 3000);
+}
+
+TEST(RegexBadInputTest, HugePatternsFailFastAndLargeProgramsMatch) {
+    std::string alternatives;
+    for (int i = 0; i < 20000; ++i) alternatives += "a|";
+    const struct {
+        std::string pattern;
+        int errorNumber;
+    } cases[] = {
+        {std::string(1000000, '('), 7},  // the tenth group, long before the end
+        {std::string(1000000, '['), 13},
+        {"a" + std::string(1000000, '+'), 11},
+        {alternatives, 5},
+        {"[" + std::string(200000, '-') + "]", 0},  // '-' then ranges from '-' to '-': one member
+        {std::string(200000, 'a') + "(", 8},         // the size check comes after the parse
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern.substr(0, 8) + "... (" + std::to_string(c.pattern.size()) + ")");
+        EXPECT_EQ(compileOutcome(c.pattern, "abc").errorNumber, c.errorNumber);
+    }
+    // Offsets near the 15-bit limit: the first branch links across almost the whole program.
+    const std::string pattern = "x(" + std::string(32700, 'b') + "|a)y";
+    EXPECT_EQ(str(RegularExpression(pattern.c_str(), "qqxay").substitute("&")), "xay");
+    RegularExpression longer(pattern.c_str(), ("x" + std::string(32700, 'b') + "y").c_str());
+    EXPECT_EQ(longer.substitute("&").length(), 32702u);
 }
 
 // ---- Searching ----------------------------------------------------------------
@@ -83,118 +129,64 @@ TEST(RegularExpressionTest, FirstSearchFindsTheLeftmostFirstMatch) {
     struct SearchCase {
         const char* pattern;
         const char* subject;
-        bool has;                // hasExpression()
-        unsigned int count;      // getNumberSubExpressions()
-        const char* matchText;   // substitute("&")
-        const char* groups;      // substitute("\1,\2,\3")
+        bool has;               // hasExpression()
+        unsigned int count;     // getNumberSubExpressions()
+        const char* expected;   // substitute("&|\1|\2")
     } cases[] = {
-        {"a*", "aaab", true, 1, "aaa", ",,"},
-        {"x*", "abc", false, 1, "", ",,"},       // empty match at 0
-        {"$", "abc", false, 1, "", ",,"},
-        {"", "abc", false, 1, "", ",,"},
-        {"q", "abc", false, 0, "", ",,"},
-        {"(a|ab)(c|bcd)(d*)", "abcd", true, 4, "abcd", "a,bcd,"},
-        {"(x)|y", "y", true, 1, "y", ",,"},      // group 1 took no part
-        {"a\\.b", "axb a.b", true, 1, "a.b", ",,"},
-        {"[\\n]+", "ab\\nn", true, 1, "\\nn", ",,"},  // backslash is a member
-        {"a{2}", "aa a{2}", true, 1, "a{2}", ",,"},     // braces are ordinary
-        {"a^b", "ab a^b", false, 0, "", ",,"},       // ^ is an anchor everywhere
+        {"x*", "abc", false, 1, "||"},  // an empty match at 0
+        {"q", "abc", false, 0, "||"},
+        {"(x)|y", "y", true, 1, "y||"},  // group 1 took no part
+        {"[\\n]+", "ab\\nn", true, 1, "\\nn||"},  // a backslash is a set member
+        {"a{2}", "aa a{2}", true, 1, "a{2}||"},    // braces are ordinary
+        {"a^b", "ab a^b", false, 0, "||"},         // ^ is an anchor everywhere
+        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)", "xabcdefghi", true, 10, "abcdefghi|a|b"},
+        // Where this library differs from POSIX:
+        {"a|ab", "abc", true, 1, "a||"},  // the first alternative wins, not the longest
+        {"|a", "abc", false, 1, "||"},
+        {"(a|ab)c?", "abc", true, 2, "a|a|"},
+        {"(a*)(a)", "aaaa", true, 3, "aaaa|aaa|a"},  // give-back one byte at a time
+        {"(a|b)*", "ab", true, 2, "ab|b|"},          // a group records its last iteration
+        {"((a)|b)+", "ab", true, 3, "ab|b|a"},       // an inner group keeps its last visit
+        {"(a)x|ab", "ab", true, 1, "ab||"},          // a failed alternative leaves no slot
+        {"(a)?(a)", "a", true, 1, "a||a"},           // ? tries the atom first; the count stops at group 1
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pattern) + " in " + c.subject);
         RegularExpression re(c.pattern, c.subject);
         EXPECT_EQ(re.hasExpression(), c.has);
         EXPECT_EQ(re.getNumberSubExpressions(), c.count);
-        EXPECT_EQ(whole(re), c.matchText);
-        EXPECT_EQ(str(re.substitute("\\1,\\2,\\3")), c.groups);
-    }
-}
-
-TEST(RegularExpressionTest, SemanticsThatDifferFromPosix) {
-    struct SemanticsCase {
-        const char* why;
-        const char* pattern;
-        const char* subject;
-        const char* expected;  // substitute of "&|\1|\2"
-    } cases[] = {
-        {"the first alternative wins, not the longest", "a|ab", "abc", "a||"},
-        {"an empty first alternative wins", "|a", "abc", "||"},
-        {"alternatives in order inside a group", "(a|ab)c?", "abc", "a|a|"},
-        {"a repetition gives back one byte at a time", "(a*)(a)", "aaaa", "aaaa|aaa|a"},
-        {"give-back to let the rest match", "a*ab", "aaab", "aaab||"},
-        {"greedy dot", ".*b", "abab", "abab||"},
-        {"a group records its last iteration", "(a|b)*", "ab", "ab|b|"},
-        {"an inner group keeps its last visit", "((a)|b)+", "ab", "ab|b|a"},
-        {"a loop over a group", "(ab)*c", "xababc", "ababc|ab|"},
-        {"a failed alternative leaves no slot", "(a)x|ab", "ab", "ab||"},
-        {"? tries the atom first", "(a)?(a)", "a", "a||a"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
-        RegularExpression re(c.pattern, c.subject);
         EXPECT_EQ(str(re.substitute("&|\\1|\\2")), c.expected);
     }
-}
-
-TEST(RegularExpressionTest, NineGroupsFillAllTenSlots) {
-    RegularExpression re("(a)(b)(c)(d)(e)(f)(g)(h)(i)", "xabcdefghi");
-    EXPECT_EQ(re.getNumberSubExpressions(), 10u);
-    EXPECT_EQ(str(re.substitute("\\9\\8\\1-\\0")), "iha-abcdefghi");
+    // The text ends at the first NUL, in the subject and in the pattern.
+    const String subject("ab\0cd", 5u);
+    EXPECT_EQ(RegularExpression("c", subject).getNumberSubExpressions(), 0u);
+    EXPECT_TRUE(RegularExpression("b$", subject).hasExpression());
+    EXPECT_EQ(str(RegularExpression(String("q\0zz", 4u), "aqzz").substitute("&")), "q");
 }
 
 // ---- Walking ------------------------------------------------------------------
 
 TEST(RegularExpressionTest, WalkingVisitsMatchesLeftToRight) {
     using List = std::vector<std::string>;
-    EXPECT_EQ(walk("[0-9]+", "a1 22 b333c"), (List{"1", "22", "333"}));
     EXPECT_EQ(walk("ab|b", "abbab"), (List{"ab", "b", "ab"}));
-    // ^ matches wherever a search starts, so each step matches again.
-    EXPECT_EQ(walk("^a", "aaab"), (List{"a", "a", "a"}));
-    // A walk ends at an empty match, even for patterns that can match empty.
-    EXPECT_EQ(walk("a*", "aab"), (List{"aa"}));
-    EXPECT_EQ(walk("x*", "abc"), List{});
+    EXPECT_EQ(walk("^a", "aaab"), (List{"a", "a", "a"}));  // ^ matches wherever a search starts
+    EXPECT_EQ(walk("a*", "aab"), (List{"aa"}));  // a walk ends at an empty match
     EXPECT_EQ(walk("(ab)*c", "abcabababcc"), (List{"abc", "abababc", "c"}));
-}
 
-TEST(RegularExpressionTest, NextMatchReturnsTheSubMatchAndMovesOn) {
     RegularExpression re("([a-z]+)=([0-9]+)", "x=1, yy=22 =");
-    EXPECT_EQ(str(re.nextMatch(2)), "1");
-    EXPECT_EQ(str(re.substitute("\\1")), "yy");
+    EXPECT_EQ(str(re.nextMatch(2)), "1");  // the sub-match, then on to the next match
     EXPECT_EQ(str(re.nextMatch(1)), "yy");
     EXPECT_FALSE(re.hasExpression());
     EXPECT_EQ(re.getNumberSubExpressions(), 0u);
 }
 
 TEST(RegularExpressionTest, NextMatchErrors) {
-    const char* const indexLocation = "RegularExpression::nextMatch(int)";
-    const struct {
-        unsigned int index;
-        int errorNumber;
-        const char* location;
-        const char* extra;  // not checked when null
-    } cases[] = {
-        {10, 1, indexLocation, "Cannot have 10 >= 10"},
-        {12, 1, indexLocation, "Cannot have 12 >= 10"},
-        {4294967295u, 1, indexLocation, "Cannot have 4294967295 >= 10"},
-        {2, 2, "RegularExpression::nextMatch(index)", nullptr},  // no such group
-        {9, 2, "RegularExpression::nextMatch(index)", nullptr},
-    };
     RegularExpression re("(a)", "a");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.index);
-        try {
-            re.nextMatch(c.index);
-            ADD_FAILURE() << "no error";
-        } catch (const QuillonException& e) {
-            EXPECT_EQ(e.getErrNo(0), c.errorNumber);
-            EXPECT_EQ(str(e.getErrLocation(0)), c.location);
-            if (c.extra != nullptr) {
-                EXPECT_EQ(str(e.getExtraInfo(0)), c.extra);
-            }
-        }
-    }
-    // The errors left the match alone; after the last one the slots are
-    // cleared: nothing left to take.
+    expectError([&] { re.nextMatch(10); }, 1, "RegularExpression::nextMatch(int)", "Cannot have 10 >= 10");
+    expectError([&] { re.nextMatch(4294967295u); }, 1, "RegularExpression::nextMatch(int)",
+                "Cannot have 4294967295 >= 10");
+    expectError([&] { re.nextMatch(2); }, 2, "RegularExpression::nextMatch(index)", nullptr);  // no such group
+    // The errors left the match alone; after it the slots are cleared.
     EXPECT_EQ(str(re.nextMatch(1)), "a");
     EXPECT_THROW(re.nextMatch(0), QuillonException);
 }
@@ -204,110 +196,52 @@ TEST(RegularExpressionTest, RefusalForMissingLiteralKeepsThePreviousSlots) {
     RegularExpression refused("x*(b)c", "bc--");
     EXPECT_EQ(str(refused.nextMatch(0)), "bc");
     EXPECT_FALSE(refused.hasExpression());
-    EXPECT_EQ(refused.getNumberSubExpressions(), 2u);
     EXPECT_EQ(str(refused.substitute("&\\1")), "bcb");
-
     // Without a required literal a failed search clears them.
     RegularExpression cleared("(b)c", "bc--");
     EXPECT_EQ(str(cleared.nextMatch(0)), "bc");
-    EXPECT_FALSE(cleared.hasExpression());
-    EXPECT_EQ(cleared.getNumberSubExpressions(), 0u);
     EXPECT_EQ(str(cleared.substitute("[&\\1]")), "[]");
 }
 
-// ---- Substitution -------------------------------------------------------------
+// ---- Substitution and globs -----------------------------------------------------
 
 TEST(RegularExpressionTest, SubstitutionRules) {
     RegularExpression re("(a)(b)", "xaby");
     const struct {
-        const char* source;
-        const char* expected;
+        const char *source, *expected;
     } cases[] = {
-        {"\\2\\1&", "baab"}, {"\\0", "ab"}, {"<&&>", "<abab>"}, {"", ""},
-        {"\\\\", "\\"},  // a double backslash gives one
-        {"\\&", "&"}, {"\\\\1", "\\1"},
+        {"\\2\\1&", "baab"}, {"\\0", "ab"}, {"\\\\", "\\"}, {"\\&", "&"}, {"\\\\1", "\\1"},
         {"\\x", "\\x"}, {"a\\", "a\\"},  // a backslash before anything else stays, also at the end
-        {"\\3\\9", ""},  // unset groups give nothing
+        {"\\3\\9", ""},                  // unset groups give nothing
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source);
-        EXPECT_EQ(str(re.substitute(c.source)), c.expected);
-    }
-    // Substituting does not move the match.
-    EXPECT_EQ(str(re.nextMatch(0)), "ab");
-    // After an empty match.
-    EXPECT_EQ(str(RegularExpression("(x*)", "abc").substitute("[&][\\1]")), "[][]");
+    for (const auto& c : cases) EXPECT_EQ(str(re.substitute(c.source)), c.expected) << c.source;
+    EXPECT_EQ(str(re.nextMatch(0)), "ab");  // substituting does not move the match
 }
-
-// ---- Globs --------------------------------------------------------------------
 
 TEST(RegularExpressionTest, GlobConversion) {
     const struct {
-        const char* glob;
-        const char* pattern;
+        const char *glob, *pattern;
     } cases[] = {
         {"*.txt", "^.*\\.txt$"}, {"a?b", "^a\\?b$"}, {"", "^$"}, {"[ab]*", "^\\[ab\\].*$"},
-        {"a\\*b", "^a\\*b$"}, {"a\\bc", "^a\\bc$"}, {"My File 2.doc", "^My File 2\\.doc$"},
-        {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9", "^caf\xE9$"}, {"\t", "^\t$"},
+        {"a\\*b", "^a\\*b$"}, {"a\\bc", "^a\\bc$"}, {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9 2", "^caf\xE9 2$"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.glob);
-        EXPECT_EQ(str(RegularExpression::glob2RegularExpression(c.glob)), c.pattern);
-    }
-}
-
-TEST(RegularExpressionTest, GlobEndingInABackslashIsAnIndexError) {
+    for (const auto& c : cases) EXPECT_EQ(str(RegularExpression::glob2RegularExpression(c.glob)), c.pattern) << c.glob;
     try {
         RegularExpression::glob2RegularExpression("abc\\");
-        FAIL() << "no error";
+        ADD_FAILURE() << "no error for a trailing backslash";
     } catch (const IndexOutOfRange& e) {
-        EXPECT_STREQ(e.toString(),
-                     "T Array::operator[](unsigned int) const - Index greater than Array length.");
+        EXPECT_STREQ(e.toString(), "T Array::operator[](unsigned int) const - Index greater than Array length.");
     }
-}
-
-TEST(RegularExpressionTest, GlobPatternsMatchExactlyTheNames) {
-    const String pattern = RegularExpression::glob2RegularExpression("*.t?t");
-    struct NameCase {
-        const char* name;
-        bool matches;
-    } cases[] = {{"notes.t?t", true}, {".t?t", true},    {"notes.txt", false},
-                 {"a.t?t.bak", false}, {"notesxt?t", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        RegularExpression re(pattern, c.name);
-        EXPECT_EQ(re.getNumberSubExpressions() > 0, c.matches);
-    }
-}
-
-// ---- Text boundaries ----------------------------------------------------------
-
-TEST(RegularExpressionTest, TextEndsAtTheFirstNul) {
-    const String subject("ab\0cd", 5u);
-    EXPECT_EQ(RegularExpression("c", subject).getNumberSubExpressions(), 0u);
-    RegularExpression end("b$", subject);
-    EXPECT_TRUE(end.hasExpression());
-
-    String pattern("q");
-    pattern += '\0';
-    pattern += "zz";
-    RegularExpression cut(pattern, "aqzz");  // the pattern is "q"
-    EXPECT_EQ(whole(cut), "q");
 }
 
 // ---- Copies -------------------------------------------------------------------
 
 TEST(RegularExpressionTest, CopiesAreIndependent) {
-    auto source = std::make_unique<RegularExpression>("([0-9])+", "a12b345c6");
+    auto source = std::make_unique<RegularExpression>("x*([0-9])+", "a12b345c6");
     RegularExpression copy(*source);
-    EXPECT_EQ(copy.hasExpression(), source->hasExpression());
-    EXPECT_EQ(copy.getNumberSubExpressions(), source->getNumberSubExpressions());
-
-    // Walking the source leaves the copy where it was.
     EXPECT_EQ(str(source->nextMatch(0)), "12");
     EXPECT_EQ(str(source->nextMatch(1)), "5");
-    EXPECT_EQ(str(copy.substitute("&/\\1")), "12/2");
-
+    EXPECT_EQ(str(copy.substitute("&/\\1")), "12/2");  // walking the source left the copy alone
     RegularExpression assigned("z", "z");
     assigned = *source;
     source.reset();  // the copies keep working without their source
@@ -315,15 +249,10 @@ TEST(RegularExpressionTest, CopiesAreIndependent) {
     EXPECT_EQ(str(copy.nextMatch(0)), "345");
     EXPECT_EQ(str(assigned.nextMatch(0)), "6");
     EXPECT_FALSE(assigned.hasExpression());
-    EXPECT_TRUE(copy.hasExpression());
-
     RegularExpression& self = copy;
     copy = self;
     EXPECT_EQ(str(copy.nextMatch(0)), "6");
-
-    const RegularExpression failed("x", "abc");
-    RegularExpression copyOfFailed(failed);
-    EXPECT_FALSE(copyOfFailed.hasExpression());
+    RegularExpression copyOfFailed(RegularExpression("x", "abc"));
     EXPECT_EQ(copyOfFailed.getNumberSubExpressions(), 0u);
     EXPECT_THROW(copyOfFailed.nextMatch(0), QuillonException);
 }

@@ -1,16 +1,96 @@
+// String and ByteArray: searching, pieces, case, removal and order compared
+// with std::string over random texts; then the members whose rules are the
+// library's own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <random>
 #include <sstream>
 
 #include "TextTestSupport.h"
 #include "korvane/QuillonException.h"
 
 using namespace Korvane;
+using korvane_test::makeString;
 using korvane_test::str;
 using korvane_test::StorageView;
 
-TEST(StringTest, NullPointersThrowParameterIsNull) {
+namespace {
+
+std::string lower(std::string s, char from = 'A', int by = 32) {
+    for (auto& c : s) c = (c >= from && c < from + 26) ? static_cast<char>(c + by) : c;
+    return s;
+}
+
+std::string withoutAny(std::string s, const std::string& set) {
+    s.erase(std::remove_if(s.begin(), s.end(), [&](char c) { return set.find(c) != std::string::npos; }), s.end());
+    return s;
+}
+
+ByteArray bytesOf(const std::string& s) { return ByteArray(s.data(), static_cast<unsigned int>(s.size())); }
+
+std::string escaped(const std::string& text, const char* specials, const char* escape) {
+    String s = makeString(text);
+    s.escapeString(specials, escape);
+    return str(s);
+}
+
+std::string unescaped(const std::string& text, const char* escapes) {
+    String s = makeString(text);
+    s.removeEscapes(escapes);
+    return str(s);
+}
+
+}  // namespace
+
+TEST(StringTest, StringAndByteArrayMatchStdString) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const std::string alphabet = "aAbB-\xe9";
+    auto text = [&](std::size_t most) {
+        std::string s(random() % (most + 1), ' ');
+        for (auto& c : s) c = alphabet[random() % alphabet.size()];
+        return s;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const std::string hay = text(20), needle = text(3), set = text(2);
+        const unsigned int from = random() % 24, count = random() % 24;
+        SCOPED_TRACE("seed " + std::to_string(seed) + " hay [" + hay + "] needle [" + needle + "] set [" +
+                     set + "] from " + std::to_string(from) + " count " + std::to_string(count));
+        const String s(hay.c_str()), n(needle.c_str());
+        const std::size_t length = hay.size(), start = std::min<std::size_t>(from, length);
+        auto index = [&](const char* p) { return p == nullptr ? std::string::npos : std::size_t(p - s.getData()); };
+        ASSERT_EQ(index(s.find(n, from)), hay.find(needle, start));
+        ASSERT_EQ(s.findIndex(n), static_cast<int>(hay.find(needle)));
+        ASSERT_EQ(index(s.findi(n, int(from) - 2)),
+                  needle.empty() ? 0 : lower(hay).find(lower(needle), std::min<std::size_t>(std::max(int(from) - 2, 0), length)));
+        if (const char* p = s.find(n)) {
+            ASSERT_EQ(str(s.left(p)), hay.substr(0, hay.find(needle)));
+            ASSERT_EQ(str(s.right(p)), hay.substr(hay.find(needle)));
+        }
+        ASSERT_EQ(str(s.substring(from, count)), hay.substr(start, count));
+        ASSERT_EQ(str(String(s).remove(set.c_str())), withoutAny(hay, set));
+        ASSERT_EQ(str(String(s).removeLeading(set.c_str())), hay.substr(std::min(hay.find_first_not_of(set), length)));
+        ASSERT_EQ(str(String(s).removeTrailing(set.c_str())), hay.substr(0, hay.find_last_not_of(set) + 1));
+        ASSERT_EQ(str(String(s).toLower()), lower(hay));
+        ASSERT_EQ(str(s.toLower().toUpper()), lower(hay, 'a', -32));
+        const std::string other = text(20);
+        ASSERT_EQ(s < String(other.c_str()), hay < other);  // unsigned bytes on both sides
+        ASSERT_EQ(s >= String(other.c_str()), hay >= other);
+        ASSERT_EQ(s == other.c_str(), hay == other);
+
+        const ByteArray b = bytesOf(hay), bn = bytesOf(needle);
+        ASSERT_EQ(b.find(bn, from), from > length ? -1 : static_cast<int>(hay.find(needle, from)));
+        ASSERT_EQ(korvane_test::bytes(b.left(from)), hay.substr(0, from));
+        ASSERT_EQ(korvane_test::bytes(b.right(from)), hay.substr(start));
+        ASSERT_EQ(korvane_test::bytes(b.subBytes(from, count)), hay.substr(start, count));
+        ASSERT_EQ(b < bytesOf(other), hay < other);
+        ASSERT_EQ(b == bytesOf(other), hay == other);
+    }
+}
+
+TEST(StringTest, NullPointersAreError4) {
     const char* none = nullptr;
     auto expectNullError = [](auto&& construct) {
         try {
@@ -29,41 +109,39 @@ TEST(StringTest, NullPointersThrowParameterIsNull) {
     s = none;
     EXPECT_EQ(s.length(), 0u);
     EXPECT_THROW((void)(s == none), QuillonException);
+    EXPECT_THROW(String::formatString(nullptr), QuillonException);
 }
 
-TEST(StringTest, Constructors) {
+TEST(StringTest, ConstructionAppendingAndNumbers) {
     EXPECT_EQ(str(String("abc", 10u)), "abc");
-    EXPECT_EQ(str(String("abcdef", 2u, 3u)), "cde");
     EXPECT_EQ(str(String("abcdef", 2u, 10u)), "cdef");
     EXPECT_EQ(str(String("abc", 9u, 1u)), "");
     EXPECT_EQ(str(String(3u, 'x')), "xxx");
-    String none(0u, 'x');
-    EXPECT_EQ(none.length(), 0u);
-    EXPECT_EQ(none.getData()[0], '\0');
     EXPECT_EQ(String('\0').length(), 1u);
+    EXPECT_TRUE(String('\0').isEmpty());
     EXPECT_EQ(str(String(ByteArray("a\0b", 3u))), "a");
-}
-
-TEST(StringTest, AppendingAndNumbers) {
     String s("ab");
     s += s;
-    EXPECT_EQ(str(s), "abab");
     s += '\0';
     s += "cd";
-    EXPECT_EQ(s.length(), 7u);
     EXPECT_EQ(str(s), std::string("abab\0cd", 7));
-    EXPECT_EQ(str(String("x") + 0), "x0");
     EXPECT_EQ(str(String("x") + (-7)), "x-7");
     EXPECT_EQ(str(String("x") + 4294967295u), "x4294967295");
     EXPECT_EQ(str(String("x") + LONG_MIN), "x-9223372036854775808");
-    String n("x");
-    n += -42;
-    n += 18446744073709551615ul;
-    EXPECT_EQ(str(n), "x-4218446744073709551615");
-    // operator+(char) copies the text up to its first NUL.
-    const String withNul = korvane_test::makeString(std::string("a\0b", 3));
-    EXPECT_EQ(str(withNul + 'c'), "ac");
+    s = "x";
+    s += 18446744073709551615ul;
+    EXPECT_EQ(str(s), "x18446744073709551615");
+    const String withNul = makeString(std::string("a\0b", 3));
+    EXPECT_EQ(str(withNul + 'c'), "ac");  // operator+(char) copies the text up to its first NUL
     EXPECT_EQ(str(withNul + String("d")), std::string("a\0bd", 4));
+    EXPECT_TRUE(String("a\0b", 3u) == String("a"));
+    EXPECT_EQ(str(String::formatString("%d-%s", 5, "x")), "5-x");
+    const std::string huge(100000, 'z');
+    EXPECT_EQ(str(String::formatString("<%s>", huge.c_str())), "<" + huge + ">");
+    EXPECT_FALSE(String("a\x80").is7BitASCIIString());
+    EXPECT_TRUE(String("\xff").isASCIIString());
+    EXPECT_EQ(String::emptyString.length(), 0u);
+    EXPECT_EQ(ByteArray::emptyArray.length(), 0u);
 }
 
 TEST(StringTest, AssignmentReusesTheBufferAndHandlesAliases) {
@@ -74,113 +152,41 @@ TEST(StringTest, AssignmentReusesTheBufferAndHandlesAliases) {
     EXPECT_TRUE(s.terminatorIsZero());
     String t("hello world");
     t = t.getData() + 6;
-    EXPECT_EQ(str(t), "world");
     t += t.getData() + 1;
     EXPECT_EQ(str(t), "worldorld");
-    t = 'q';
-    EXPECT_EQ(str(t), "q");
+    StorageView<String> trimmed("  ab");
+    trimmed.removeLeadingWhites();
+    EXPECT_EQ(trimmed.capacityForTest(), 3u);  // exact size
 }
 
-TEST(StringTest, Ordering) {
-    EXPECT_TRUE(String("abc") < String("abd"));
-    EXPECT_TRUE(String("abc") <= String("abc"));
-    EXPECT_TRUE(String("b") > String("abc"));
-    EXPECT_TRUE(String("b") >= String("b"));
-    EXPECT_TRUE(String("a") == "a");
-    EXPECT_TRUE(String("\xe9") > String("z"));  // bytes compare unsigned
-    EXPECT_TRUE(String("a\0b", 3u) == String("a"));
-    EXPECT_TRUE(String("a") != "b");
-}
-
-TEST(StringTest, Searching) {
-    const String hello("Hello World");
-    EXPECT_EQ(hello.findi("WORLD", 0), hello.getData() + 6);
-    EXPECT_EQ(hello.findi("hello", 1), nullptr);
-    EXPECT_EQ(hello.findi("", 5), hello.getData());
-    EXPECT_EQ(String("hello").findIndex("lo"), 3);
-    EXPECT_EQ(String("hello").findIndex("x"), -1);
-    EXPECT_EQ(hello.find("o", 5), hello.getData() + 7);
-    EXPECT_EQ(hello.find("", 99), hello.getData() + hello.length());
-    EXPECT_EQ(str(hello.left(hello.find(" "))), "Hello");
-    EXPECT_EQ(str(hello.right(hello.find(" "))), " World");
-    EXPECT_EQ(str(hello.left(nullptr)), "");
-    // left() keeps an embedded NUL, right() stops at it.
-    const String withNul = korvane_test::makeString(std::string("ab\0cd", 5));
+// left() keeps an embedded NUL before its end, as a copy of characters should; right() stops at it.
+TEST(StringTest, PiecesAroundEmbeddedNuls) {
+    const String withNul = makeString(std::string("ab\0cd", 5));
     EXPECT_EQ(str(withNul.left(withNul.getData() + 4)), std::string("ab\0c", 4));
     EXPECT_EQ(str(withNul.left(withNul.getData() + 9)), std::string("ab\0cd", 5));
     EXPECT_EQ(str(withNul.right(withNul.getData() + 1)), "b");
-    EXPECT_EQ(str(hello.right(hello.getData() + 500)), "");
-}
-
-TEST(StringTest, Pieces) {
-    EXPECT_EQ(str(String("hello").substring(7, 3)), "");
-    EXPECT_EQ(str(String("hello").substring(2, 100)), "llo");
-    EXPECT_EQ(str(String("hello").substring(1, UINT_MAX)), "ello");
+    EXPECT_EQ(str(withNul.left(nullptr)), "");
     EXPECT_EQ(str(String("a<bc>d").substring("<", ">")), "bc");
-    EXPECT_EQ(str(String("a<>d").substring("<", ">")), "");
     EXPECT_EQ(str(String("a>b<c").substring("<", ">")), "");
+    EXPECT_EQ(str(String(" \t\r\nabc ").removeLeadingWhites()), "abc ");
+    EXPECT_EQ(str(String("line\r\n\r\n").removeTrailingReturns()), "line");
 }
 
 TEST(StringTest, ToIntFollowsItsOwnRules) {
     const struct {
         const char* text;
         int value;
-    } cases[] = {{"42", 42}, {"  42", 42}, {"0042", 42}, {"4 2", 0},   {"010", 10},
-                 {"0x10", 0}, {"", 0},     {"000", 0},   {"-0x1F", -31}, {"12ab", 0},
-                 {"-17", -17}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
+    } cases[] = {{"  42", 42}, {"0042", 42}, {"4 2", 0},     {"010", 10},  {"0x10", 0},
+                 {"", 0},      {"000", 0},   {"-0x1F", -31}, {"12ab", 0},  {"-17", -17},
+                 {"99999999999", INT_MAX},   {"-99999999999", INT_MIN}};
     for (const auto& c : cases) EXPECT_EQ(String(c.text).toInt(), c.value) << c.text;
 }
 
-TEST(StringTest, CaseConversionTouchesOnlyAsciiLetters) {
-    String s("aZ\xe9!");
-    EXPECT_EQ(str(static_cast<const String&>(s).toUpper()), "AZ\xe9!");
-    EXPECT_EQ(str(s), "aZ\xe9!");
-    s.toLower();
-    EXPECT_EQ(str(s), "az\xe9!");
-    s.toUpper();
-    EXPECT_EQ(str(s), "AZ\xe9!");
-}
-
-TEST(StringTest, TrimmingAndRemoval) {
-    EXPECT_EQ(str(String(" \t\r\nabc ").removeLeadingWhites()), "abc ");
-    EXPECT_EQ(str(String("line\r\n\r\n").removeTrailingReturns()), "line");
-    EXPECT_EQ(str(String("\r\n").removeTrailing("\r\n")), "");
-    EXPECT_EQ(str(String("a-b--c").remove("-")), "abc");
-    EXPECT_EQ(str(String("---").remove("-")), "");
-    EXPECT_EQ(str(String("xxab").removeLeading("x")), "ab");
-    EXPECT_EQ(str(String("abc").removeLeading("")), "abc");
-    StorageView<String> trimmed("  ab");
-    trimmed.removeLeadingWhites();
-    EXPECT_EQ(trimmed.capacityForTest(), 3u);  // exact size
-}
-
-TEST(StringTest, Tests) {
-    String s("a");
-    EXPECT_FALSE(s.isEmpty());
-    EXPECT_TRUE(String().isEmpty());
-    EXPECT_TRUE(String('\0').isEmpty());
-    EXPECT_FALSE(String("a\x80").is7BitASCIIString());
-    EXPECT_TRUE(String("plain").is7BitASCIIString());
-    EXPECT_TRUE(String("\xff").isASCIIString());
-}
-
-TEST(StringTest, FormatString) {
-    EXPECT_EQ(str(String::formatString("%d-%s", 5, "x")), "5-x");
-    const std::string long256(256, 'y');
-    EXPECT_EQ(str(String::formatString("%s", long256.c_str())), long256);
-    const std::string huge(100000, 'z');
-    EXPECT_EQ(str(String::formatString("<%s>", huge.c_str())), "<" + huge + ">");
-    EXPECT_THROW(String::formatString(nullptr), QuillonException);
-}
-
-TEST(StringTest, ByteConversionsAndStreaming) {
+TEST(StringTest, BytesAndStreamingKeepEveryCharacter) {
     EXPECT_EQ(str(String::fromASCIIByteArray(ByteArray("a\0b", 3u))), "a");
-    EXPECT_EQ(String::fromASCIIByteArray(ByteArray()).length(), 0u);
-    const String s = korvane_test::makeString(std::string("a\0b", 3));
+    const String s = makeString(std::string("a\0b", 3));
     EXPECT_EQ(korvane_test::bytes(s.toASCIIByteArray()), std::string("a\0b", 3));
-    EXPECT_EQ(korvane_test::bytes(ByteArray(s)), std::string("a\0b", 3));  // every character
-    EXPECT_EQ(ByteArray(String()).length(), 0u);
-    EXPECT_EQ(korvane_test::bytes(String("xyz").getASCIIByteArray()), "xyz");
+    EXPECT_EQ(korvane_test::bytes(ByteArray(s)), std::string("a\0b", 3));
     std::ostringstream out;
     out << s;
     EXPECT_EQ(out.str(), std::string("a\0b", 3));
@@ -190,8 +196,42 @@ TEST(StringTest, ByteConversionsAndStreaming) {
     EXPECT_EQ(str(fromBytes), "xyz");
 }
 
-TEST(StringTest, EmptyStringConstant) {
-    EXPECT_EQ(String::emptyString.length(), 0u);
-    EXPECT_NE(String::emptyString.getData(), nullptr);
-    EXPECT_EQ(ByteArray::emptyArray.length(), 0u);
+// The plain cases are the random round trip below; these are the quirks.
+TEST(StringEscapeTest, EscapeAndRemoveEscapesTables) {
+    const struct {
+        std::string text;
+        const char *specials, *escape;
+        std::string expected;
+    } escapes[] = {
+        {"x%%y,z", ",", "%%", "x%%%%y%%,z"},  // a multi-character escape is doubled as a whole
+        {"a,b", ",", "", "a,b"},
+        {"\\\\", "", "\\", "\\\\\\\\"},  // doubling resumes behind the doubled text
+        {"a\\b", "\\", "\\", "a\\\\\\\\b"},  // an escape among the specials: doubled, then escaped
+        // An embedded NUL is always special (find of "" succeeds).
+        {std::string("a\0\\", 3), ",", "\\", std::string("a\\\0\\\\", 5)},
+    };
+    for (const auto& c : escapes)
+        EXPECT_EQ(escaped(c.text, c.specials, c.escape), c.expected) << "[" << c.text << "] [" << c.escape << "]";
+    const struct {
+        std::string text;
+        const char* escapes;
+        std::string expected;
+    } removals[] = {
+        {"a\\", "\\", "a"},
+        {"a/\\b\\/c/d", "\\/", "a\\b/cd"},  // any character of the set escapes any other
+        {"\\a\\", "\\", "a"},
+        {std::string("\\\0", 2), "\\", std::string("\0", 1)},  // NUL is no escape character
+    };
+    for (const auto& c : removals) EXPECT_EQ(unescaped(c.text, c.escapes), c.expected) << "[" << c.text << "]";
+}
+
+TEST(StringEscapeTest, RemoveEscapesUndoesEscapeStringForRandomTexts) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const std::string alphabet = std::string("ab,;=\\ \0", 8);
+    for (int round = 0; round < 5000; ++round) {
+        std::string text(random() % 24, ' ');
+        for (auto& c : text) c = alphabet[random() % alphabet.size()];
+        ASSERT_EQ(unescaped(escaped(text, ",;=", "\\"), "\\"), text) << "seed " << seed << " text [" << text << "]";
+    }
 }

@@ -47,41 +47,25 @@ Tokens modelTokens(const std::string& text, const std::string& delimiters,
 
 }  // namespace
 
-TEST(StringTokenizerTest, DocumentedExamples) {
+// The plain cases are the random comparison below; these are the quirks of
+// escapes after delimiters, which strtok has already overwritten.
+TEST(StringTokenizerTest, EscapesAfterDelimiters) {
     struct Case {
-        const char* text;
-        const char* escapes;
+        const char *text, *delimiters, *escapes;
         Tokens expected;
     } cases[] = {
-        {"a,b,,c", "\\", {"a", "b", "c"}},
-        {",a,b", "\\", {"a", "b"}},
-        {"a\\,b,c", "\\", {"a\\,b", "c"}},
-        {"a\\,,b", "\\", {"a\\,", "b"}},
-        {"a\\,", "\\", {"a\\,"}},
-        {"a\\,b\\,c", "\\", {"a\\,b\\,c"}},
-        {"abc", "\\", {"abc"}},
-        {",,,", "\\", {}},
-        {"", "\\", {}},
-        {"a\\,b", "", {"a\\", "b"}},
+        {"a\\,,b", ",", "\\", {"a\\,", "b"}},
+        {"a\\,", ",", "\\", {"a\\,"}},
         // A leading delimiter uses up the scan step of the first piece, so
-        // the escaped comma is met one step late: "a\" has already ended and
-        // the comma closes the last piece instead.
-        {",a\\,b", "\\", {"a\\", "b,"}},
-        // After a run of delimiters the scan lags one delimiter behind the
-        // pieces: "b\" is ended by the second comma of the run, and the
-        // escaped comma then joins nothing and closes "c,".
-        {"a,,b\\,c", "\\", {"a", "b\\", "c,"}},
+        // the escaped comma is met one step late and closes the last piece.
+        {",a\\,b", ",", "\\", {"a\\", "b,"}},
+        // After a run of delimiters the scan lags one delimiter behind.
+        {"a,,b\\,c", ",", "\\", {"a", "b\\", "c,"}},
+        {"a,,b", ",", ",", {"a", "b"}},  // a character both delimiter and escape
+        {"a;,b", ",;", ";", {"a", "b"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(allTokens(c.text, ",", c.escapes), c.expected) << "text: " << c.text;
-}
-
-TEST(StringTokenizerTest, CharacterBothDelimiterAndEscape) {
-    // strtok has overwritten the comma that ended "a", so it no longer
-    // escapes the comma behind it.
-    EXPECT_EQ(allTokens("a,,b", ",", ","), (Tokens{"a", "b"}));
-    // "a;,b": ';' escapes the comma and is itself a delimiter.
-    EXPECT_EQ(allTokens("a;,b", ",;", ";"), (Tokens{"a", "b"}));
+        EXPECT_EQ(allTokens(c.text, c.delimiters, c.escapes), c.expected) << "text: " << c.text;
 }
 
 // Without escapes every text; with them, texts without runs of delimiters.
@@ -108,61 +92,39 @@ TEST(StringTokenizerTest, RandomTextsMatchThePlainReading) {
     }
 }
 
-TEST(StringTokenizerTest, ReadingPositionCountAndReset) {
+TEST(StringTokenizerTest, PositionResetReverseAndCopies) {
     StringTokenizer tokenizer(String("a,b,c"), String(","), String(""));
-    EXPECT_EQ(tokenizer.countTokens(), 3u);
     EXPECT_EQ(str(tokenizer.nextToken()), "a");
     EXPECT_EQ(tokenizer.countTokens(), 3u);
+    StringTokenizer copy(tokenizer);
+    EXPECT_EQ(str(copy.nextToken()), "b");
     EXPECT_EQ(str(tokenizer.nextToken()), "b");
-    EXPECT_EQ(str(tokenizer.nextToken()), "c");
-    EXPECT_FALSE(tokenizer.hasToken());
     EXPECT_TRUE(tokenizer.hasToken(String("b")));
     EXPECT_FALSE(tokenizer.hasToken(String("d")));
-    tokenizer.reset();
-    EXPECT_TRUE(tokenizer.hasToken());
-    EXPECT_EQ(str(tokenizer.nextToken()), "a");
-}
-
-TEST(StringTokenizerTest, ReverseKeepsThePosition) {
-    StringTokenizer tokenizer(String("a b c"), String(" "), String(""));
-    tokenizer.nextToken();
-    tokenizer.nextToken();
-    tokenizer.reverse();
+    tokenizer.reverse();  // keeps the position
     EXPECT_EQ(str(tokenizer.nextToken()), "a");
     tokenizer.reset();
     EXPECT_EQ(str(tokenizer.nextToken()), "c");
-}
-
-TEST(StringTokenizerTest, CopiesAreIndependent) {
-    StringTokenizer original(String("x:y"), String(":"), String(""));
-    original.nextToken();
-    StringTokenizer copy(original);
-    EXPECT_EQ(str(copy.nextToken()), "y");
-    EXPECT_EQ(str(original.nextToken()), "y");
     StringTokenizer assigned(String("p"), String(":"), String(""));
     assigned = copy;
-    EXPECT_FALSE(assigned.hasToken());
     const StringTokenizer& same = assigned;
     assigned = same;  // self-assignment through an alias
-    EXPECT_EQ(assigned.countTokens(), 2u);
+    EXPECT_EQ(str(assigned.nextToken()), "c");
+    EXPECT_FALSE(assigned.hasToken());
 }
 
-TEST(StringTokenizerTest, NoTokenLeftThrowsNoMoreTokens) {
+TEST(StringTokenizerTest, NoTokenLeftIsError21) {
     for (const char* text : {"", ",,", "a"}) {
         StringTokenizer tokenizer(String(text), String(","), String(""));
         while (tokenizer.hasToken()) tokenizer.nextToken();
-        const unsigned int count = tokenizer.countTokens();
         try {
             tokenizer.nextToken();
             ADD_FAILURE() << "no exception for '" << text << "'";
         } catch (const QuillonException& e) {
-            EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
             EXPECT_EQ(e.getErrNo(0), 21);
             EXPECT_EQ(str(e.getErrLocation(0)), "StringTokenizer::nextToken()");
             EXPECT_EQ(str(e.getExtraInfo(0)), "");
-            EXPECT_EQ(str(e.getErrorText(21, Exception::LIB_QUILLON)), "No more tokens");
         }
         EXPECT_FALSE(tokenizer.hasToken());
-        EXPECT_EQ(tokenizer.countTokens(), count);
     }
 }
