@@ -5,7 +5,6 @@
 //
 // Input: a header (stream kind and filter block size, source length, source
 // seed), then operations of one code byte and two argument bytes each.
-#include <memory>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -72,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvane_test::StreamModel model;
     model.source = filler(((data[1] << 8) | data[2]) % (filtered ? 2048 : 3 * memoryChunk + 64), data[3]);
     model.chunkSize = filtered ? filterBlock : memoryChunk;
-    auto memory = std::make_unique<ByteArrayInputStream>(bytes(model.source));
-    PassThrough filter(*memory, filterBlock);
-    InputStream& in = filtered ? static_cast<InputStream&>(filter) : *memory;
+    ByteArrayInputStream memory(bytes(model.source));
+    PassThrough filter(memory, filterBlock);
+    InputStream& in = filtered ? static_cast<InputStream&>(filter) : memory;
 
     for (std::size_t at = 4; at + 3 <= size; at += 3) {
         const std::size_t argument = (data[at + 1] << 8) | data[at + 2];
