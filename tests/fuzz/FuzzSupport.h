@@ -33,7 +33,6 @@ public:
         if (offset < size) ++offset;
         return piece;
     }
-    bool done() const { return offset >= size; }
 
 private:
     const std::uint8_t* data;

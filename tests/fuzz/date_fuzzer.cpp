@@ -5,6 +5,7 @@
 // instant (in the same zone for RFC 822, in GMT for the ASN.1 types).
 // A from... member that throws leaves its object unchanged.
 #include <functional>
+#include <tuple>
 
 #include "FuzzSupport.h"
 #include "korvane/Date.h"
@@ -16,22 +17,12 @@ using namespace Korvane;
 
 namespace {
 
-struct Fields {
-    unsigned int year, month, day, hour, minute, seconds, milliseconds;
-    int offset;  // the zone's standard offset
-    std::string zone;
-    bool operator==(const Fields& o) const {
-        return year == o.year && month == o.month && day == o.day && hour == o.hour &&
-               minute == o.minute && seconds == o.seconds && milliseconds == o.milliseconds &&
-               offset == o.offset && zone == o.zone;
-    }
-};
-
+// The fields of a date, with its zone's standard offset and name.
+using Fields = std::tuple<unsigned int, unsigned int, unsigned int, unsigned int, unsigned int, unsigned int,
+                          unsigned int, int, std::string>;
 Fields fieldsOf(const Date& d) {
-    return {d.getYear(),   d.getMonth(),   d.getDay(),
-            d.getHour(),   d.getMinute(),  d.getSeconds(),
-            d.getMilliseconds(), d.getTimeZoneOffset(),
-            korvane_fuzz::str(d.getTimeZone().to3CharString(false))};
+    return Fields(d.getYear(), d.getMonth(), d.getDay(), d.getHour(), d.getMinute(), d.getSeconds(),
+                  d.getMilliseconds(), d.getTimeZoneOffset(), korvane_fuzz::str(d.getTimeZone().to3CharString(false)));
 }
 
 using Reader = std::function<Date(const String&)>;
@@ -83,7 +74,7 @@ bool check(const String& input, const Reader& read, const Writer& write, int own
     // daylight-saving change skips or repeats an hour.
     Date againUTC(again);
     againUTC.setTimeZone(TimeZone::UTC);
-    if (!(fieldsOf(againUTC) == fieldsOf(utc)) || again.getTimeZoneOffset() != date.getTimeZoneOffset()) {
+    if (fieldsOf(againUTC) != fieldsOf(utc) || again.getTimeZoneOffset() != date.getTimeZoneOffset()) {
         std::fprintf(stderr, "written %s, read back as %s\n", written.getData(),
                      again.toRFC822Format().getData());
         FUZZ_CHECK(false);

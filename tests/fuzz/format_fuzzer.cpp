@@ -1,9 +1,10 @@
-// Date::getFormat against a model that renders every directive with printf
-// conversions and computes the weekday and the day of the year on its own,
+// Date::getFormat against strftime (and printf for the library's own forms),
 // for dates built from arbitrary (normalised) fields in any predefined zone.
 //
 // Input: zone byte, year (4 bytes), month, day, hour, minute, second and
 // millisecond (4 bytes each, signed), then the pattern.
+#include <time.h>
+
 #include <cstdio>
 
 #include "FuzzSupport.h"
@@ -17,39 +18,30 @@ namespace {
 
 using korvane_fuzz::kZones;
 
-const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                 "Thursday", "Friday", "Saturday"};
-const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
-
-
-// Days from 1970-01-01 to the given day of the proleptic Gregorian calendar.
-long long daysFromCivil(long long y, long long m, long long d) {  // m 1..12
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 std::string printf1(const char* format, int value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
 
+// The expected text: strftime for the directives it shares, the library's
+// own week numbers and dd/mm/yy forms, the zone's names.
 std::string model(const Date& d, const std::string& pattern) {
-    const long long year = d.getYear();
-    const int month = static_cast<int>(d.getMonth()), day = static_cast<int>(d.getDay());
-    const int hour = static_cast<int>(d.getHour()), minute = static_cast<int>(d.getMinute());
-    const int seconds = static_cast<int>(d.getSeconds());
-    long long dow = (daysFromCivil(year, month + 1, day) + 4) % 7;
-    if (dow < 0) dow += 7;
-    const int yday = static_cast<int>(daysFromCivil(year, month + 1, day) - daysFromCivil(year, 1, 1) + 1);
-    const int yy = static_cast<int>(year % 100);
+    // The Gregorian calendar repeats every 400 years, so any year's weekdays
+    // are those of its counterpart in 2000..2399.
+    const unsigned int year = d.getYear(), yy = year % 100;
+    tm t{};
+    t.tm_year = static_cast<int>(2000 + year % 400) - 1900;
+    t.tm_mon = static_cast<int>(d.getMonth());
+    t.tm_mday = static_cast<int>(d.getDay());
+    t.tm_hour = static_cast<int>(d.getHour());
+    t.tm_min = static_cast<int>(d.getMinute());
+    t.tm_sec = static_cast<int>(d.getSeconds());
+    timegm(&t);  // the weekday and the day of the year
+    const int yday = t.tm_yday + 1, dow = t.tm_wday;
     const bool dst = d.inDaylightSavingTime();
-
+    const std::string date = printf1("%2.2d/", t.tm_mday) + printf1("%2.2d/", t.tm_mon + 1) + printf1("%2.2d", static_cast<int>(yy));
+    const std::string time = printf1("%2.2d:", t.tm_hour) + printf1("%2.2d:", t.tm_min) + printf1("%2.2d", t.tm_sec);
     std::string out;
     const std::string visible(pattern.c_str());
     for (std::size_t i = 0; i < visible.size(); ++i) {
@@ -58,35 +50,20 @@ std::string model(const Date& d, const std::string& pattern) {
             continue;
         }
         if (++i == visible.size()) break;
-        switch (visible[i]) {
-            case '%': out += "%"; break;
-            case 'a': out += std::string(kWeekdays[dow]).substr(0, 3); break;
-            case 'A': out += kWeekdays[dow]; break;
-            case 'b': out += std::string(kMonths[month]).substr(0, 3); break;
-            case 'B': out += kMonths[month]; break;
-            case 'c':
-                out += printf1("%2.2d/", day) + printf1("%2.2d/", month + 1) + printf1("%2.2d ", yy) +
-                       printf1("%2.2d:", hour) + printf1("%2.2d:", minute) + printf1("%2.2d", seconds);
-                break;
-            case 'd': out += printf1("%.2d", day); break;
-            case 'H': out += printf1("%2.2d", hour); break;
-            case 'I': out += printf1("%.2d", hour == 0 || hour == 12 ? 12 : hour % 12); break;
-            case 'j': out += printf1("%.3d", yday); break;
-            case 'm': out += printf1("%.2d", month + 1); break;
-            case 'M': out += printf1("%2.2d", minute); break;
-            case 'p': out += hour < 12 ? "AM" : "PM"; break;
-            case 'S': out += printf1("%2.2d", seconds); break;
-            case 'U': out += printf1("%2.2d", static_cast<int>((yday + 7 - dow) / 7)); break;
-            case 'w': out += printf1("%1.1d", static_cast<int>(dow)); break;
-            case 'W': out += printf1("%2.2d", static_cast<int>((yday + ((8 - dow) % 7)) / 7)); break;
-            case 'x': out += printf1("%2.2d/", day) + printf1("%2.2d/", month + 1) + printf1("%2.2d", yy); break;
-            case 'X': out += printf1("%2.2d:", hour) + printf1("%2.2d:", minute) + printf1("%2.2d", seconds); break;
-            case 'y': out += printf1("%2.2d", yy); break;
-            case 'Y': out += printf1("%.4d", static_cast<int>(year)); break;
-            case 'Z': out += d.getTimeZone().toString(dst).getData(); break;
-            case 'z': out += d.getTimeZone().to3CharString(dst).getData(); break;
-            default: break;
-        }
+        const char c = visible[i];
+        char buffer[64];
+        if (std::string("%aAbBdHIjmMpSw").find(c) != std::string::npos) {
+            const char directive[] = {'%', c, '\0'};
+            out += std::string(buffer, strftime(buffer, sizeof buffer, directive, &t));
+        } else if (c == 'U') out += printf1("%2.2d", (yday + 7 - dow) / 7);
+        else if (c == 'W') out += printf1("%2.2d", (yday + ((8 - dow) % 7)) / 7);
+        else if (c == 'y') out += printf1("%2.2d", static_cast<int>(yy));
+        else if (c == 'Y') out += printf1("%.4d", static_cast<int>(year));
+        else if (c == 'c') out += date + " " + time;
+        else if (c == 'x') out += date;
+        else if (c == 'X') out += time;
+        else if (c == 'Z') out += d.getTimeZone().toString(dst).getData();
+        else if (c == 'z') out += d.getTimeZone().to3CharString(dst).getData();
     }
     return out;
 }
