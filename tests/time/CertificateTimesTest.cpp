@@ -45,11 +45,9 @@ std::vector<ValidityTime> readStore() {
     if (directory == nullptr) return times;
     while (const dirent* entry = readdir(directory)) {
         const std::string name = entry->d_name;
-        if (name.size() < 5 || (name.compare(name.size() - 4, 4, ".pem") != 0 &&
-                                name.compare(name.size() - 4, 4, ".crt") != 0))
-            continue;
-        const std::string path = std::string(kStore) + "/" + name;
-        FILE* file = std::fopen(path.c_str(), "r");
+        const std::string suffix = name.size() > 4 ? name.substr(name.size() - 4) : "";
+        FILE* file = suffix == ".pem" || suffix == ".crt"
+                         ? std::fopen((std::string(kStore) + "/" + name).c_str(), "r") : nullptr;
         if (file == nullptr) continue;
         while (X509* certificate = PEM_read_X509(file, nullptr, nullptr, nullptr)) {
             collect(name, X509_get0_notBefore(certificate), times);
@@ -77,15 +75,12 @@ bool inGmtFallBackHour(long long instant) {
 TEST(CertificateTimesTest, ReadersAgreeWithOpenSSLOnTheCAStore) {
     const std::vector<ValidityTime> times = readStore();
     if (times.empty()) GTEST_SKIP() << "no certificates readable in " << kStore;
-    int utcTimes = 0;
-    int generalizedTimes = 0;
     int fallBackHours = 0;
     for (const ValidityTime& t : times) {
         const std::string context = t.file + ": " + t.text;
         const bool isUTC = t.type == V_ASN1_UTCTIME;
         const String text(t.text.c_str());
         const Date read = isUTC ? Date::makeUTCTime(text) : Date::makeGeneralizedTime(text);
-        (isUTC ? utcTimes : generalizedTimes)++;
         EXPECT_EQ(korvane_test::zoneOf(read), "GMT") << context;
         // The same instant put into GMT from the seconds OpenSSL found.
         EXPECT_EQ(fieldsOf(read), fieldsOf(Date(static_cast<long>(t.instant), TimeZone::GMT)))
@@ -100,6 +95,5 @@ TEST(CertificateTimesTest, ReadersAgreeWithOpenSSLOnTheCAStore) {
         // DER writes both types in the canonical form the writers produce.
         EXPECT_EQ(str(isUTC ? read.toUTCTime() : read.toGeneralizedTime()), t.text) << context;
     }
-    std::printf("%zu validity times: %d UTCTime, %d GeneralizedTime, %d in GMT's fall-back hour\n",
-                times.size(), utcTimes, generalizedTimes, fallBackHours);
+    std::printf("%zu validity times, %d in GMT's fall-back hour\n", times.size(), fallBackHours);
 }
