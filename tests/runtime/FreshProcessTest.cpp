@@ -75,13 +75,6 @@ const std::vector<Scenario> kScenarios = {
          return std::string();
      },
      kGet},
-    {"ByteArray(String) alone writes the notice",
-     [](std::ostream& out) {
-         LogFile log(out);
-         (void)ByteArray(String("z"));
-         return std::string();
-     },
-     kGet},
     {"the notice is lost when no log is active",
      [](std::ostream& out) {
          (void)String("early").getASCIIByteArray();

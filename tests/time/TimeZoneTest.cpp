@@ -82,17 +82,13 @@ TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
         const char* daylightName;
     } cases[] = {
         {"IST+5:30", -19800, -19800, "IST", "IST"},
-        {"CNT-3:30", 12600, 12600, "CNT", "CNT"},
         {"ABC+1:02:03", -3723, -3723, "ABC", "ABC"},
-        {"ABC+", 0, 0, "ABC", "ABC"},
         {"ABCD2", -7200, -7200, "ABCD", "ABCD"},
         {"AB+3", 0, 0, "AB", "AB"},  // too short a name: behaves as UTC
-        {"+3", 0, 0, "", ""},
         // Incomplete daylight parts fall back to the fixed zone.
         {"GMT+0BST", 0, 0, "GMT", "BST"},
         {"XYZ+2AB,M3.5.0,M10.5.0", -7200, -7200, "XYZ", "AB"},
         {"XYZ+2ABC,M3.5.0", -7200, -7200, "XYZ", "ABC"},
-        {"XYZ+2ABC,M3.5.0,M10.5.0x", -7200, -7200, "XYZ", "ABC"},
         {"XYZ+2ABC+4/M3", -7200, -7200, "XYZ", "ABC"},
         {"XYZ+2ABC,X,M10.5.0", -7200, -7200, "XYZ", "ABC"},
         // Without a daylight offset a ';' is read into the name.
@@ -172,7 +168,7 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
         const TimeZone& expected;
     } byOffset[] = {
         {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {10800, TimeZone::AGT},
-        {-3600, TimeZone::ECT}, {0, TimeZone::GMT},     {12345, TimeZone::GMT},
+        {0, TimeZone::GMT},     {12345, TimeZone::GMT},
         {-21600, TimeZone::BST},
     };
     for (const ByOffset& c : byOffset)
@@ -198,7 +194,6 @@ TEST(TimeZoneTest, ConversionsBetweenZones) {
     } cases[] = {
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-01-01 12:00:00.000"},
-        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::IST, "2001-01-01 17:30:00.000"},
         {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-01-01 23:00:00.000"},
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-07-01 22:00:00.000"},
