@@ -1,8 +1,10 @@
-// Helpers shared by the runtime tests: bounded waits and scratch directories.
+// Helpers shared by the runtime tests: bounded waits, scratch directories,
+// fresh processes and trace lines.
 #pragma once
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,14 +16,11 @@
 
 namespace korvane_test {
 
-// A lock that never comes free must fail the test, not hang it: a wait that
-// runs out ends the whole program with a message (the waiting thread cannot
-// be abandoned safely).
-inline constexpr std::chrono::seconds kDeadline{20};
-
+// A wait that runs out ends the program with a message, so a lock fault
+// fails instead of hanging (the waiting thread cannot be abandoned safely).
 template <class Result>
 Result awaitOrAbort(std::future<Result>& future, const char* what) {
-    if (future.wait_for(kDeadline) != std::future_status::ready) {
+    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
         std::fprintf(stderr, "FATAL: timed out waiting for %s\n", what);
         std::fflush(stderr);
         std::_Exit(2);
@@ -29,53 +28,32 @@ Result awaitOrAbort(std::future<Result>& future, const char* what) {
     return future.get();
 }
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes.
+// A fresh temporary directory, removed with its contents at the end; with
+// `enter`, the working directory for as long as it lives.
 class ScratchDirectory {
 public:
-    ScratchDirectory() {
+    explicit ScratchDirectory(bool enter = false) : previous_(std::filesystem::current_path()) {
         std::string pattern = (std::filesystem::temp_directory_path() / "korvane-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::abort();
-        }
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
         path_ = pattern;
+        if (enter) std::filesystem::current_path(path_);
     }
     ~ScratchDirectory() {
         std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path previous_, path_;
 };
 
-// Makes a scratch directory the working directory for as long as it lives.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::filesystem::path& path)
-        : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(path);
-    }
-    ~WorkingDirectory() {
-        std::error_code ignored;
-        std::filesystem::current_path(previous_, ignored);
-    }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    std::filesystem::path previous_;
-};
-
-// For state that changes once per process: runs `scenario` (inside a forked
-// death-test child) and ends the process, with status 0 when the scenario
-// returns no complaint and 1, the complaint on stderr, otherwise.
+// For state that changes once per process: runs `scenario` in a forked
+// death-test child and exits 0 when it returns no complaint, 1 otherwise.
 template <class Scenario>
 [[noreturn]] void runScenarioAndExit(Scenario scenario) {
     const std::string complaint = scenario();
@@ -84,10 +62,30 @@ template <class Scenario>
     std::_Exit(complaint.empty() ? 0 : 1);
 }
 
-// Every byte of a file; empty when it cannot be read.
 inline std::string fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A trace file with each line's elapsed figure (the decimal number after the
+// first ". ") replaced by "#", so lines compare exactly; `last` gets the
+// last figure. A figure with a sign, space or leading zero stays and fails
+// the comparison.
+inline std::string withoutElapsed(const std::string& text, long* last = nullptr) {
+    std::string out;
+    for (std::size_t start = 0, end; start < text.size(); start = end) {
+        end = std::min(text.find('\n', start), text.size() - 1) + 1;
+        std::string line = text.substr(start, end - start);
+        const std::size_t digits = line.find(". ") + 2;
+        std::size_t stop = digits;
+        while (digits > 1 && stop < line.size() && line[stop] >= '0' && line[stop] <= '9') ++stop;
+        if (stop > digits && (line[digits] != '0' || stop == digits + 1)) {
+            if (last) *last = std::stol(line.substr(digits, stop - digits));
+            line.replace(digits, stop - digits, "#");
+        }
+        out += line;
+    }
+    return out;
 }
 
 }  // namespace korvane_test

@@ -1,8 +1,8 @@
 // The rules that follow the machine's own zone. Built twice: under a TZ with
-// a zero standard offset and no daylight saving (MACHINE_HAS_DAYLIGHT 0), and
-// under one with a zero standard offset and daylight saving (1). Zones whose
-// standard offset is the machine's (GMT, UTC, any zero-offset zone) then
-// answer every daylight-saving question with the machine's flag.
+// a zero standard offset without (MACHINE_HAS_DAYLIGHT 0) and with (1)
+// daylight saving. Zones whose standard offset is the machine's (GMT, UTC,
+// any zero-offset zone) answer every daylight-saving question with the
+// machine's flag; other zones keep their own rules.
 #include <gtest/gtest.h>
 
 #include "time/TimeTestSupport.h"
@@ -10,7 +10,6 @@
 using namespace Korvane;
 using korvane_test::fieldsOf;
 using korvane_test::str;
-using korvane_test::zoneOf;
 
 namespace {
 
@@ -22,32 +21,23 @@ bool inDst(const TimeZone& zone, unsigned int year, int month) {
 
 }  // namespace
 
-TEST(MachineZoneTest, LocalZoneIsGmt) {
-    EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
-    EXPECT_EQ(zoneOf(Date()), "GMT");
-}
-
 TEST(MachineZoneTest, ZonesWithTheMachinesOffsetFollowTheMachinesFlag) {
+    EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
     const TimeZone invalid{String("AB+3")};
-    const TimeZone fixedZero{String("QQQ+0")};
     const TimeZone rulesZero{String("QQQ+0QQS,J10,J20")};
-    for (const TimeZone* zone : {&TimeZone::GMT, &TimeZone::UTC, &invalid, &fixedZero, &rulesZero})
-        for (unsigned int year : {1969u, 1970u, 2001u, 2037u, 2038u})
+    for (const TimeZone* zone : {&TimeZone::GMT, &TimeZone::UTC, &invalid, &rulesZero})
+        for (unsigned int year : {1969u, 2001u, 2038u})
             for (int month : {0, 6})
                 EXPECT_EQ(inDst(*zone, year, month), kMachineDaylight)
                     << str(zone->to3CharString(false)) << " " << year << "-" << month + 1;
-}
-
-TEST(MachineZoneTest, OtherZonesKeepTheirOwnRules) {
     EXPECT_FALSE(inDst(TimeZone::EST, 2001, 6));
-    EXPECT_FALSE(inDst(TimeZone::ECT, 2001, 6));
     EXPECT_TRUE(inDst(TimeZone::AET, 2001, 0));
     EXPECT_FALSE(inDst(TimeZone::AET, 2001, 6));
 }
 
 TEST(MachineZoneTest, UtcToGmtConversionUsesTheMachinesFlag) {
-    // With the flag set every UTC date gains an hour in GMT, winter too;
-    // without it GMT's own summer rules are not consulted at all.
+    // With the flag every UTC date gains an hour in GMT, winter too; without
+    // it GMT's own summer rules are not consulted at all.
     const char* const winter = kMachineDaylight ? "2001-01-01 13:00:00.000" : "2001-01-01 12:00:00.000";
     const char* const summer = kMachineDaylight ? "2001-07-01 13:00:00.000" : "2001-07-01 12:00:00.000";
     Date january(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC);
@@ -56,16 +46,9 @@ TEST(MachineZoneTest, UtcToGmtConversionUsesTheMachinesFlag) {
     Date july(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC);
     july.setTimeZone(TimeZone::GMT);
     EXPECT_EQ(fieldsOf(july), summer);
-    EXPECT_EQ(fieldsOf(Date::makeUTCTime(String("010101120000Z"))), winter);
     EXPECT_EQ(str(january.getFormat(String("%z"))), kMachineDaylight ? "BST" : "GMT");
-    // UTC itself has no daylight offset, so its own fields never move.
-    EXPECT_EQ(fieldsOf(Date(978350400L, TimeZone::UTC)), "2001-01-01 12:00:00.000");
-}
-
-TEST(MachineZoneTest, InstantsSurviveTheRoundTrip) {
-    Date d = Date::makeUTCTime(String("010101120000Z"));
-    EXPECT_EQ(d.getEpochSecs(true), 978350400L);
-    EXPECT_EQ(str(d.toUTCTime()), "010101120000Z");
-    EXPECT_EQ(str(Date::makeGeneralizedTime(String("20010701120000Z")).toGeneralizedTime()),
-              "20010701120000Z");
+    const Date read = Date::makeUTCTime(String("010101120000Z"));
+    EXPECT_EQ(fieldsOf(read), winter);
+    EXPECT_EQ(read.getEpochSecs(true), 978350400L);
+    EXPECT_EQ(str(read.toUTCTime()), "010101120000Z");
 }

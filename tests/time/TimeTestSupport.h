@@ -26,8 +26,7 @@ inline std::string zoneOf(const Korvane::Date& d) {
     return str(d.getTimeZone().to3CharString(false));
 }
 
-// Runs `action` and checks that it throws QuillonException (errNo, location,
-// extra) with a single entry of LIB_QUILLON.
+// Checks that `action` throws QuillonException (errNo, location, extra) with one entry.
 template <class Action>
 void expectQuillon(Action action, int errNo, const std::string& location,
                    const std::string& extra) {

@@ -1,6 +1,7 @@
 // TimeZone: definitions, the predefined zones, lookups, the daylight-saving
 // test and zone conversion. Runs under the general TZ, whose standard offset
 // (8100 s west) no zone here has, so every zone follows its own rules.
+// ZoneRulesPeerTest holds the rule arithmetic against glibc.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -11,13 +12,12 @@ using namespace Korvane;
 using korvane_test::expectQuillon;
 using korvane_test::fieldsOf;
 using korvane_test::str;
-using korvane_test::zoneOf;
 
 namespace {
 
-bool inDst(const TimeZone& zone, unsigned int year, int month, int day, int hour, int minute,
-           int second) {
-    return zone.inDaylightSavingTime(Date(year, month, day, hour, minute, second, 0, zone));
+bool inDst(const TimeZone& zone, unsigned int year, int month, int day, int hour = 12,
+           int second = 0) {
+    return zone.inDaylightSavingTime(Date(year, month, day, hour, 0, second, 0, zone));
 }
 
 }  // namespace
@@ -67,12 +67,10 @@ TEST(TimeZoneTest, PredefinedZonesInLoadOrder) {
         EXPECT_EQ(str(row.zone.to3CharString(false)), row.name);
         EXPECT_EQ(row.zone.getTimeZoneOffset(), row.standard) << row.name;
         EXPECT_EQ(row.zone.getTimeZoneOffsetWithDST(), row.withDst) << row.name;
-        EXPECT_EQ(str(row.zone.toString(false)), row.longName);
         EXPECT_EQ(str(row.zone.toString(true)), row.longName);
     }
     EXPECT_EQ(str(TimeZone::GMT.to3CharString(true)), "BST");
     EXPECT_EQ(str(TimeZone::AET.to3CharString(true)), "AET");
-    EXPECT_EQ(str(TimeZone::EST.to3CharString(true)), "EST");
 }
 
 TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
@@ -81,38 +79,23 @@ TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
         int standard;
         int withDst;
         const char* name;
-        const char* daylightName;  // to3CharString(true)
+        const char* daylightName;
     } cases[] = {
-        {"EST-5", 18000, 18000, "EST", "EST"},
         {"IST+5:30", -19800, -19800, "IST", "IST"},
-        {"CNT-3:30", 12600, 12600, "CNT", "CNT"},
         {"ABC+1:02:03", -3723, -3723, "ABC", "ABC"},
-        {"ABC", 0, 0, "ABC", "ABC"},
-        {"ABC+", 0, 0, "ABC", "ABC"},
         {"ABCD2", -7200, -7200, "ABCD", "ABCD"},
-        // Too short a name: a zone that behaves as UTC.
-        {"AB+3", 0, 0, "AB", "AB"},
-        {"", 0, 0, "", ""},
-        {"+3", 0, 0, "", ""},
-        // Daylight parts that are incomplete fall back to the fixed zone.
+        {"AB+3", 0, 0, "AB", "AB"},  // too short a name: behaves as UTC
+        // Incomplete daylight parts fall back to the fixed zone.
         {"GMT+0BST", 0, 0, "GMT", "BST"},
         {"XYZ+2AB,M3.5.0,M10.5.0", -7200, -7200, "XYZ", "AB"},
         {"XYZ+2ABC,M3.5.0", -7200, -7200, "XYZ", "ABC"},
-        {"XYZ+2ABC,M3.5.0,M10.5.0x", -7200, -7200, "XYZ", "ABC"},
-        {"XYZ+2ABC,M3.5.0;M10.5.0", -7200, -7200, "XYZ", "ABC"},
-        {"XYZ+2ABC+4", -7200, -7200, "XYZ", "ABC"},
         {"XYZ+2ABC+4/M3", -7200, -7200, "XYZ", "ABC"},
         {"XYZ+2ABC,X,M10.5.0", -7200, -7200, "XYZ", "ABC"},
-        // Complete daylight parts.
-        {"XYZ+2ABC,M3.5.0,M10.5.0", -7200, -10800, "XYZ", "ABC"},
-        {"XYZ+2ABC+3;M3.5.0,M10.5.0", -7200, -10800, "XYZ", "ABC"},
-        // A name runs up to a digit, ',', '-' or '+', so without a daylight
-        // offset a ';' is read into the name and the rules are lost.
+        // Without a daylight offset a ';' is read into the name.
         {"XYZ+2ABC;M3.5.0,M10.5.0", -7200, -7200, "XYZ", "ABC;M"},
-        {"XYZ+2ABC+4,J60,J300", -7200, -14400, "XYZ", "ABC"},
+        {"XYZ+2ABC+3;M3.5.0,M10.5.0", -7200, -10800, "XYZ", "ABC"},
         {"XYZ-2ABC-1,100/1:30,200/23", 7200, 3600, "XYZ", "ABC"},
-        // A rule that cannot be read inside an M form still completes.
-        {"XYZ+2ABC,M3,M10.5.0", -7200, -10800, "XYZ", "ABC"},
+        {"XYZ+2ABC,M3,M10.5.0", -7200, -10800, "XYZ", "ABC"},  // unreadable M rule completes
     };
     for (const Case& c : cases) {
         const TimeZone zone{String(c.definition)};
@@ -120,53 +103,47 @@ TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
         EXPECT_EQ(zone.getTimeZoneOffsetWithDST(), c.withDst) << c.definition;
         EXPECT_EQ(str(zone.to3CharString(false)), c.name) << c.definition;
         EXPECT_EQ(str(zone.to3CharString(true)), c.daylightName) << c.definition;
-        if (c.withDst == c.standard) {  // fixed or fallen back: never in daylight saving
-            for (int month = 0; month < 12; ++month)
-                EXPECT_FALSE(inDst(zone, 2001, month, 15, 12, 0, 0)) << c.definition;
+        for (int month = 0; c.withDst == c.standard && month < 12; ++month) {
+            EXPECT_FALSE(inDst(zone, 2001, month, 15)) << c.definition;
         }
     }
-}
-
-TEST(TimeZoneTest, AbsurdNumbersAreHeldInRange) {
+    EXPECT_EQ(str(TimeZone(String("BST+1")).toString(false)), "Bangladesh Standard Time");
+    EXPECT_EQ(TimeZone(String("QQQ+1")).toString(false).length(), 0u);
+    // Absurd numbers are held in range.
     const TimeZone huge{String("ABC+99999999999:99999999999")};
     EXPECT_EQ(huge.getTimeZoneOffset(), -INT_MAX);
     const TimeZone rules{String("ABC+1DEF,J99999999999/99999999999,M12.99999999999.99999999999")};
     EXPECT_EQ(rules.getTimeZoneOffsetWithDST(), -7200);
-    for (int month = 0; month < 12; ++month) (void)inDst(rules, 2001, month, 1, 0, 0, 0);
+    for (int month = 0; month < 12; ++month) (void)inDst(rules, 2001, month, 1);
     Date d(2001, 5, 1, 0, 0, 0, 0, huge);
     d.setTimeZone(TimeZone::UTC);
     d.setTimeZone(huge);
     EXPECT_LT(d.getHour(), 24u);
 }
 
+// A rule month's length is asked for only by the week walk (week 2 and up),
+// and a month past 13 needs month 13's; months 0 and 13 in their first week
+// start on 1 January of this and of the next year.
 TEST(TimeZoneTest, RuleMonthOutsideOneToTwelveThrowsErrorFortyOneWhenItsLengthIsNeeded) {
-    // The week walk (week 2 and up) asks for the rule month's length; a month
-    // past 13 needs the length of month 13 before it.
-    for (const char* definition :
-         {"XYZ+2ABC,M0.5.0,M10.5.0", "XYZ+2ABC,M0.2.0,M10.5.0", "XYZ+2ABC,M3.5.0,M13.5.0",
-          "XYZ+2ABC,M14.1.0,M10.5.0", "XYZ+2ABC,M99.1.0,M10.5.0", "XYZ+2ABC,M4294967296.1.0,M1.1.0"})
+    for (const char* definition : {"XYZ+2ABC,M0.2.0,M10.5.0", "XYZ+2ABC,M3.5.0,M13.5.0",
+                                   "XYZ+2ABC,M14.1.0,M10.5.0", "XYZ+2ABC,M4294967296.1.0,M1.1.0"})
         expectQuillon([&] { TimeZone zone{String(definition)}; }, 41,
                       "Date::daysInMonth(unsigned int month, unsigned int year)",
                       "The month parameter should be less than 12 (month is a zero based index)");
-    // Month 0 and month 13 in their first week ask for no length: month 0
-    // starts on 1 January, month 13 on 1 January of the next year.
     const TimeZone fromJanuary{String("XYZ+2ABC,M0.1.0,M10.5.0")};
-    EXPECT_TRUE(inDst(fromJanuary, 2001, 6, 15, 12, 0, 0));
-    EXPECT_FALSE(inDst(fromJanuary, 2001, 11, 15, 12, 0, 0));
+    EXPECT_TRUE(inDst(fromJanuary, 2001, 6, 15));
+    EXPECT_FALSE(inDst(fromJanuary, 2001, 11, 15));
     const TimeZone toNextYear{String("XYZ+2ABC,M3.5.0,M13.1.0")};
-    EXPECT_TRUE(inDst(toNextYear, 2001, 11, 31, 12, 0, 0));
-    EXPECT_FALSE(inDst(toNextYear, 2001, 1, 15, 12, 0, 0));
-    // A month that is never evaluated (the definition falls back first) is harmless.
-    const TimeZone fallback{String("XYZ+2ABC,M13.5.0")};
-    EXPECT_EQ(fallback.getTimeZoneOffset(), -7200);
+    EXPECT_TRUE(inDst(toNextYear, 2001, 11, 31));
+    EXPECT_FALSE(inDst(toNextYear, 2001, 1, 15));
+    EXPECT_EQ(TimeZone(String("XYZ+2ABC,M13.5.0")).getTimeZoneOffset(), -7200);  // fell back first
 }
 
-// The 2001 boundaries of GMT and AET are held against glibc in
-// ZoneRulesPeerTest; here the ends of the 1970..2037 tables and the edges of
-// the day-of-year rule forms.
 TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
-    const TimeZone julian{String("XYZ+0ABC+1,J60/0,J61/0")};  // J60: 1 March in every year
+    const TimeZone julian{String("XYZ+0ABC+1,J60/0,J61/0")};   // J60: 1 March in every year
     const TimeZone zeroBased{String("XYZ+0ABC+1,59/0,60/0")};  // 59: 29 February in leap years
+    TimeZone copied(TimeZone::GMT);
+    copied = TimeZone::AET;
     struct Case {
         const TimeZone& zone;
         unsigned int year;
@@ -175,15 +152,14 @@ TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
     } cases[] = {
         {TimeZone::GMT, 1969, 6, 1, 12, 0, false}, {TimeZone::GMT, 1970, 6, 1, 12, 0, true},
         {TimeZone::GMT, 2037, 6, 1, 12, 0, true},  {TimeZone::GMT, 2038, 6, 1, 12, 0, false},
-        {TimeZone::AET, 1969, 0, 1, 12, 0, false}, {TimeZone::AET, 2001, 0, 1, 12, 0, true},
+        {copied, 1969, 0, 1, 12, 0, false},        {copied, 2001, 0, 1, 12, 0, true},
         {julian, 2000, 2, 1, 0, 0, false},         {julian, 2000, 2, 1, 0, 1, true},
-        {julian, 2001, 2, 1, 12, 0, true},         {zeroBased, 2000, 1, 29, 12, 0, true},
-        {zeroBased, 2001, 2, 1, 12, 0, true},      {zeroBased, 2001, 1, 28, 12, 0, false},
+        {zeroBased, 2000, 1, 29, 12, 0, true},     {zeroBased, 2001, 1, 28, 12, 0, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(inDst(c.zone, c.year, c.month, c.day, c.hour, 0, c.second), c.expected)
+        EXPECT_EQ(inDst(c.zone, c.year, c.month, c.day, c.hour, c.second), c.expected)
             << str(c.zone.to3CharString(false)) << " " << c.year << "-" << c.month + 1 << "-"
-            << c.day << " " << c.hour << ":00:" << c.second;
+            << c.day;
 }
 
 TEST(TimeZoneTest, LookupsByOffsetAndByName) {
@@ -192,8 +168,7 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
         const TimeZone& expected;
     } byOffset[] = {
         {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {10800, TimeZone::AGT},
-        {-3600, TimeZone::ECT}, {0, TimeZone::GMT},     {3600, TimeZone::CAT},
-        {12345, TimeZone::GMT}, {-19800, TimeZone::IST}, {-43200, TimeZone::NST},
+        {0, TimeZone::GMT},     {12345, TimeZone::GMT},
         {-21600, TimeZone::BST},
     };
     for (const ByOffset& c : byOffset)
@@ -202,34 +177,13 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
         const char* name;
         const TimeZone& expected;
     } byName[] = {
-        {"EST", TimeZone::EST}, {"GMT", TimeZone::GMT}, {"BST", TimeZone::GMT},
-        {"JST", TimeZone::JST}, {"UTC", TimeZone::UTC}, {"AET", TimeZone::AET},
-        {"est", TimeZone::GMT}, {"", TimeZone::GMT},    {"UT", TimeZone::GMT},
-        {"Z", TimeZone::GMT},   {"NST", TimeZone::NST}, {"MST", TimeZone::MST},
+        {"EST", TimeZone::EST}, {"BST", TimeZone::GMT}, {"UTC", TimeZone::UTC},
+        {"AET", TimeZone::AET}, {"est", TimeZone::GMT}, {"", TimeZone::GMT},
+        {"Z", TimeZone::GMT},   {"MST", TimeZone::MST},
     };
     for (const ByName& c : byName)
         EXPECT_EQ(&TimeZone::getTimeZone(String(c.name)), &c.expected) << c.name;
-    // The general test zone's offset is not listed: the local zone is GMT.
     EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
-}
-
-TEST(TimeZoneTest, LongNameFollowsTheStandardAbbreviation) {
-    EXPECT_EQ(str(TimeZone(String("BST+1")).toString(false)), "Bangladesh Standard Time");
-    EXPECT_EQ(str(TimeZone(String("GMT+0BST,M3.5.0,M10.5.0")).toString(true)),
-              "Greenwich Mean Time");
-    EXPECT_EQ(TimeZone(String("QQQ+1")).toString(false).length(), 0u);
-}
-
-TEST(TimeZoneTest, CopiesCarryTheRules) {
-    TimeZone copy(TimeZone::GMT);
-    EXPECT_TRUE(inDst(copy, 2001, 6, 1, 12, 0, 0));
-    TimeZone assigned{String("EST-5")};
-    assigned = TimeZone::AET;
-    EXPECT_TRUE(inDst(assigned, 2001, 0, 1, 12, 0, 0));
-    EXPECT_EQ(str(assigned.to3CharString(false)), "AET");
-    const TimeZone& same = assigned;
-    assigned = same;  // self-assignment through an alias
-    EXPECT_EQ(assigned.getTimeZoneOffsetWithDST(), -39600);
 }
 
 TEST(TimeZoneTest, ConversionsBetweenZones) {
@@ -240,22 +194,17 @@ TEST(TimeZoneTest, ConversionsBetweenZones) {
     } cases[] = {
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-01-01 12:00:00.000"},
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::EST, "2001-07-01 07:00:00.000"},
-        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::IST, "2001-01-01 17:30:00.000"},
         {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-01-01 23:00:00.000"},
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-07-01 22:00:00.000"},
-        {Date(2000, 11, 31, 23, 0, 0, 0, TimeZone::UTC), TimeZone::ECT, "2001-01-01 00:00:00.000"},
         {Date(2001, 0, 1, 0, 30, 0, 0, TimeZone::ECT), TimeZone::EST, "2000-12-31 18:30:00.000"},
     };
     for (Case& c : cases) {
         Date d = c.from;
         d.setTimeZone(c.to);
-        EXPECT_EQ(fieldsOf(d), c.expected) << fieldsOf(c.from) << " " << zoneOf(c.from);
+        EXPECT_EQ(fieldsOf(d), c.expected) << fieldsOf(c.from);
         EXPECT_EQ(d.getTimeZoneOffset(), c.to.getTimeZoneOffset());
-        if (d.getYear() >= 1970) {
-            EXPECT_EQ(d.getEpochSecs(true), c.from.getEpochSecs(true));
-        }
+        EXPECT_EQ(d.getEpochSecs(true), c.from.getEpochSecs(true));
     }
     Date own(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT);
     own.setTimeZone(own.getTimeZone());  // its own zone, through an alias

@@ -1,0 +1,168 @@
+// State that changes once per process (the deprecation notices, the first
+// naming of the trace file): every scenario runs in a forked death-test
+// child of its own, which starts with that state untouched.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "RuntimeTestSupport.h"
+#include "korvane/ByteArray.h"
+#include "korvane/Diagnostics.h"
+#include "korvane/LogFile.h"
+#include "korvane/String.h"
+
+using namespace Korvane;
+using korvane_test::runScenarioAndExit;
+
+namespace {
+
+const std::string kGet =
+    "String::getASCIIByteArray() has been deprecated, please use Please use "
+    "String::toASCIIByteArray() instead.\r\n";
+const std::string kFrom =
+    "String::fromASCII() has been deprecated, please use Please use the static method "
+    "String::fromASCIIByteArray() instead.\r\n";
+
+std::string bytesOf(const ByteArray& b) { return std::string(reinterpret_cast<const char*>(b.getData()), b.length()); }
+
+String withNul() {
+    String text("a");
+    text += '\0';
+    text += 'b';
+    return text;
+}
+
+// A scenario opens a log on `out` itself (so it can act before any log
+// exists) and returns a complaint about anything but the log's bytes, which
+// must then be `log`.
+struct Scenario {
+    const char* name;
+    std::string (*run)(std::ostream& out);
+    std::string log;
+};
+
+const std::vector<Scenario> kScenarios = {
+    {"the first String written to a log brings the notice, char texts do not",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::writeln("plain", LogFile::LOG_ERROR);
+         LogFile::writeln(String("hello"), LogFile::LOG_ERROR);
+         LogFile::write(String("end"), LogFile::LOG_NOTICE);
+         return std::string();
+     },
+     "plain\r\n" + kGet + "hello\r\nend"},
+    // A String that no log takes is never converted, so the notice waits.
+    {"dropped writes keep the notice pending",
+     [](std::ostream& out) {
+         LogFile::writeln(String("before any log"), LogFile::LOG_ALWAYS);
+         LogFile log(out);
+         LogFile::write(String("filtered"), LogFile::LOG_TYPE(7));
+         LogFile::writeln(String("passed"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     kGet + "passed\r\n"},
+    {"getASCIIByteArray and ByteArray(String) write the notice once",
+     [](std::ostream& out) {
+         LogFile log(out);
+         const std::string first = bytesOf(withNul().getASCIIByteArray());
+         const std::string second = bytesOf(ByteArray(withNul()));
+         if (first != std::string("a\0b", 3) || second != first) return "gave [" + first + "] [" + second + "]";
+         return std::string();
+     },
+     kGet},
+    {"the notice is lost when no log is active",
+     [](std::ostream& out) {
+         (void)String("early").getASCIIByteArray();
+         LogFile log(out);
+         LogFile::writeln(String("text"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     "text\r\n"},
+    {"the notice is dropped while its type is disabled",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::removeType(LogFile::LOG_NOTICE);
+         LogFile::writeln(String("one"), LogFile::LOG_ERROR);
+         LogFile::addType(LogFile::LOG_NOTICE);
+         LogFile::writeln(String("two"), LogFile::LOG_ERROR);
+         return std::string();
+     },
+     "one\r\ntwo\r\n"},
+    // The fromASCII notice is itself a String written to the log, so the
+    // pending conversion notice goes out in front of it.
+    {"fromASCII writes both notices once",
+     [](std::ostream& out) {
+         LogFile log(out);
+         String target("old");
+         if (&target.fromASCII(ByteArray("ab\0cd", 5u)) != &target) return std::string("not *this");
+         if (std::string(target.getData(), target.length()) != "ab") return std::string("not ab");
+         target.fromASCII(ByteArray("xyz"));
+         return std::string(target.getData(), target.length()) == "xyz" ? std::string() : std::string("not xyz");
+     },
+     kGet + kFrom},
+    {"fromASCII after the conversion notice writes only its own",
+     [](std::ostream& out) {
+         LogFile log(out);
+         LogFile::write(String("first "), LogFile::LOG_ERROR);
+         String().fromASCII(ByteArray("q"));
+         return std::string();
+     },
+     kGet + "first " + kFrom},
+    {"racing first calls write one notice",
+     [](std::ostream& out) {
+         LogFile log(out);
+         std::vector<std::future<void>> callers;
+         for (int t = 0; t < 8; ++t)
+             callers.push_back(std::async(std::launch::async, [] {
+                 for (int i = 0; i < 50; ++i) (void)String("race").getASCIIByteArray();
+             }));
+         for (auto& caller : callers) korvane_test::awaitOrAbort(caller, "the converting threads");
+         return std::string();
+     },
+     kGet},
+};
+
+}  // namespace
+
+TEST(DeprecationNoticeTest, EachScenarioInAProcessOfItsOwn) {
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
+        EXPECT_EXIT(runScenarioAndExit([&scenario] {
+                        std::ostringstream out;
+                        const std::string complaint = scenario.run(out);
+                        if (!complaint.empty() || out.str() == scenario.log) return complaint;
+                        return "log was [" + out.str() + "]\nexpected [" + scenario.log + "]";
+                    }),
+                    ::testing::ExitedWithCode(0), "");
+    }
+}
+
+// The first object of the process traces to "trace.log" in the working
+// directory; once a file is named, later single-argument objects keep it.
+TEST(TraceDefaultFileTest, FirstObjectTracesToTraceLogInTheWorkingDirectory) {
+    EXPECT_EXIT(runScenarioAndExit([]() -> std::string {
+                    korvane_test::ScratchDirectory scratch(true);
+                    long elapsed = -1;
+                    {
+                        Diagnostics parse("parse");
+                        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+                    }
+                    const std::string expected = "1. # (milliseconds) for  parse\n";
+                    const std::string text = korvane_test::withoutElapsed(korvane_test::fileBytes("trace.log"), &elapsed);
+                    if (text != expected || elapsed < 15) return "trace.log holds [" + text + "]";
+                    { Diagnostics switcher("switcher", "other.log"); }
+                    { Diagnostics later("later"); }
+                    const std::string other = korvane_test::withoutElapsed(korvane_test::fileBytes("other.log"));
+                    if (other != "1. # (milliseconds) for  switcher\n1. # (milliseconds) for  later\n")
+                        return "other.log holds [" + other + "]";
+                    if (korvane_test::withoutElapsed(korvane_test::fileBytes("trace.log")) != expected)
+                        return "trace.log changed after the switch";
+                    return "";
+                }),
+                ::testing::ExitedWithCode(0), "");
+}
