@@ -12,6 +12,8 @@
 namespace korvane_tool {
 
 // A wrong command line: printed with the subcommand's usage, exit status 2.
+// In line mode the same readers reject a wrong line, which is reported with
+// its line number instead.
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
