@@ -1,9 +1,10 @@
-// korvane bignum OPERATION ARGUMENTS... [--base N]
+// korvane bignum OPERATION [NUMBERS... | -] [--base N]
 #include <cctype>
 #include <iostream>
 #include <map>
 
 #include "Command.h"
+#include "LineInput.h"
 #include "korvane/BigNumber.h"
 
 using namespace Korvane;
@@ -33,15 +34,26 @@ BigNumber parseNumber(const std::string& text, unsigned int base) {
     return BigNumber::fromBase(String(text.c_str()), base);
 }
 
-std::string text(const String& s) { return std::string(s.getData(), s.length()); }
+struct Bases {
+    unsigned int base;  // operands and results of the arithmetic
+    unsigned int from;  // convert's operand
+    unsigned int to;    // convert's result
+};
 
-int runBignum(const Arguments& arguments) {
-    if (arguments.positional().empty()) throw UsageError("missing operation");
-    const std::string operation = arguments.positional()[0];
-    const unsigned int base = parseBase(arguments.value("--base", "10"), "--base");
-    auto operand = [&](std::size_t index) { return parseNumber(arguments.positional()[index], base); };
-    auto print = [&](const BigNumber& result) { std::cout << text(result.toBase(base)) << '\n'; };
+// The number of operands `operation` takes.
+std::size_t operandCount(const std::string& operation) {
+    static const std::map<std::string, std::size_t> counts = {
+        {"add", 2}, {"sub", 2}, {"mul", 2}, {"div", 2}, {"mod", 2}, {"mulinv", 2}, {"expmod", 3}, {"convert", 1},
+    };
+    const auto found = counts.find(operation);
+    if (found == counts.end()) throw UsageError("unknown operation " + operation);
+    return found->second;
+}
 
+// The result of `operation` over operand texts of the right count.
+std::string compute(const std::string& operation, const std::vector<std::string>& operands, const Bases& bases) {
+    if (operation == "convert") return text(parseNumber(operands[0], bases.from).toBase(bases.to));
+    auto operand = [&](std::size_t index) { return parseNumber(operands[index], bases.base); };
     using Binary = BigNumber (*)(const BigNumber&, const BigNumber&);
     static const std::map<std::string, Binary> binary = {
         {"add", [](const BigNumber& a, const BigNumber& b) { return a.add(b); }},
@@ -51,37 +63,63 @@ int runBignum(const Arguments& arguments) {
         {"mod", [](const BigNumber& a, const BigNumber& b) { return a.mod(b); }},
         {"mulinv", [](const BigNumber& a, const BigNumber& m) { return a.mulInv(m); }},
     };
-    if (binary.count(operation)) {
-        arguments.expectPositional(3, 3);
-        print(binary.at(operation)(operand(1), operand(2)));
-        return 0;
+    const BigNumber result = operation == "expmod" ? operand(0).expMod(operand(1), operand(2))
+                                                   : binary.at(operation)(operand(0), operand(1));
+    return text(result.toBase(bases.base));
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> found;
+    std::size_t end = 0;
+    while (true) {
+        const std::size_t start = line.find_first_not_of(" \t", end);
+        if (start == std::string::npos) return found;
+        end = line.find_first_of(" \t", start);
+        found.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
     }
-    if (operation == "expmod") {
-        arguments.expectPositional(4, 4);
-        print(operand(1).expMod(operand(2), operand(3)));
-        return 0;
-    }
+}
+
+int runBignum(const Arguments& arguments) {
+    if (arguments.positional().empty()) throw UsageError("missing operation");
+    const std::string operation = arguments.positional()[0];
+    const std::size_t count = operandCount(operation);
+    Bases bases = {10, 10, 16};
     if (operation == "convert") {
-        arguments.expectPositional(2, 2);
-        const unsigned int from = parseBase(arguments.value("--from", "10"), "--from");
-        const unsigned int to = parseBase(arguments.value("--to", "16"), "--to");
-        std::cout << text(parseNumber(arguments.positional()[1], from).toBase(to)) << '\n';
+        bases.from = parseBase(arguments.value("--from", "10"), "--from");
+        bases.to = parseBase(arguments.value("--to", "16"), "--to");
+    } else {
+        bases.base = parseBase(arguments.value("--base", "10"), "--base");
+    }
+    const std::vector<std::string> operands(arguments.positional().begin() + 1, arguments.positional().end());
+    if (!readsLines(operands)) {
+        arguments.expectPositional(count + 1, count + 1);
+        std::cout << compute(operation, operands, bases) << '\n';
         return 0;
     }
-    throw UsageError("unknown operation " + operation);
+    const std::size_t failed = forEachLine(std::cin, "bignum", Blanks::Trim, [&](const std::string& line) {
+        const std::vector<std::string> numbers = words(line);
+        if (numbers.size() != count)
+            throw UsageError(operation + " takes " + std::to_string(count) + (count == 1 ? " number" : " numbers") +
+                             ", the line holds " + std::to_string(numbers.size()));
+        std::cout << compute(operation, numbers, bases) << '\n';
+    });
+    return failed == 0 ? 0 : 1;
 }
 }  // namespace
 
 std::vector<Command> bignumCommands() {
     return {{"bignum", "big-integer arithmetic: expmod, mulinv, add, sub, mul, div, mod, convert",
-             "usage: korvane bignum add|sub|mul|div|mod A B [--base N]\n"
-             "       korvane bignum expmod BASE EXPONENT MODULUS [--base N]\n"
-             "       korvane bignum mulinv A MODULUS [--base N]\n"
-             "       korvane bignum convert NUMBER [--from B] [--to B]\n\n"
+             "usage: korvane bignum add|sub|mul|div|mod [A B | -] [--base N]\n"
+             "       korvane bignum expmod [BASE EXPONENT MODULUS | -] [--base N]\n"
+             "       korvane bignum mulinv [A MODULUS | -] [--base N]\n"
+             "       korvane bignum convert [NUMBER | -] [--from B] [--to B]\n\n"
              "Numbers are read and printed in base N (2 to 36, default 10); convert reads\n"
              "base B (default 10) and prints base B (default 16). A leading - makes a\n"
              "number negative. div truncates toward zero; mod takes the sign of A;\n"
-             "mulinv prints 1 when no inverse exists.\n",
+             "mulinv prints 1 when no inverse exists.\n\n"
+             "With - or no NUMBERS, reads the operation's numbers from each line of\n"
+             "standard input (separated by blanks) and prints one result a line.\n" +
+                 failedLinesHelp("bignum"),
              runBignum, {"--base", "--from", "--to"}, {}}};
 }
 

@@ -1,10 +1,11 @@
-// korvane der-length N | korvane bits HEX [--unused N] | korvane oid DOTTED
+// korvane der-length [N | -] | korvane bits [HEX | -] [--unused N] | korvane oid [DOTTED | -]
 #include <cctype>
 #include <cstdio>
 #include <iostream>
 #include <vector>
 
 #include "Command.h"
+#include "LineInput.h"
 #include "korvane/BoolArray.h"
 #include "korvane/IntArray.h"
 #include "korvane/System.h"
@@ -14,8 +15,6 @@ using namespace Korvane;
 namespace korvane_tool {
 
 namespace {
-std::string text(const String& s) { return std::string(s.getData(), s.length()); }
-
 std::string hexBytes(const ByteArray& bytes) {
     std::string out;
     char pair[4];
@@ -52,27 +51,34 @@ ByteArray parseHex(const std::string& input) {
     return bytes;
 }
 
-int runDerLength(const Arguments& arguments) {
-    arguments.expectPositional(1, 1);
-    const long long length = parseInteger(arguments.positional()[0], "N");
+std::string derLength(const std::string& text) {
+    const long long length = parseInteger(text, "N");
     if (length < 0 || length > 0xFFFFFFFFLL) throw UsageError("N must lie between 0 and 4294967295");
-    std::cout << hexBytes(System::getDEREncodedLength(static_cast<unsigned int>(length))) << '\n';
-    return 0;
+    return hexBytes(System::getDEREncodedLength(static_cast<unsigned int>(length)));
+}
+
+int runDerLength(const Arguments& arguments) {
+    return runOnInput(arguments, "der-length",
+                      [](const std::string& input, bool) { std::cout << derLength(input) << '\n'; });
 }
 
 int runBits(const Arguments& arguments) {
-    arguments.expectPositional(1, 1);
-    const ByteArray bytes = parseHex(arguments.positional()[0]);
     const long long unused = parseInteger(arguments.value("--unused", "0"), "--unused");
     if (unused < 0 || unused > 255) throw UsageError("--unused must lie between 0 and 255");
-    // The library reports more than 7 unused bits itself (error 23).
-    const String bits = System::toBitString(bytes, static_cast<unsigned int>(unused));
-    const BoolArray array(bytes, static_cast<unsigned int>(unused), false);
-    std::cout << "bits             " << text(bits) << '\n'
-              << "bit count        " << array.length() << '\n'
-              << "trailing zeros   " << System::calcNumberOfInsignificantBits(bytes) << '\n'
-              << "DER content      " << hexBytes(ByteArray(static_cast<char>(unused)) + bytes) << '\n';
-    return 0;
+    return runOnInput(arguments, "bits", [unused](const std::string& input, bool oneLine) {
+        const ByteArray bytes = parseHex(input);
+        // The library reports more than 7 unused bits itself (error 23).
+        const String bits = System::toBitString(bytes, static_cast<unsigned int>(unused));
+        if (oneLine) {
+            std::cout << text(bits) << '\n';
+            return;
+        }
+        const BoolArray array(bytes, static_cast<unsigned int>(unused), false);
+        std::cout << "bits             " << text(bits) << '\n'
+                  << "bit count        " << array.length() << '\n'
+                  << "trailing zeros   " << System::calcNumberOfInsignificantBits(bytes) << '\n'
+                  << "DER content      " << hexBytes(ByteArray(static_cast<char>(unused)) + bytes) << '\n';
+    });
 }
 
 // Object identifier arcs in dotted decimal: at least two, the first 0 to 2,
@@ -113,38 +119,50 @@ void appendBase128(ByteArray& out, unsigned long long value) {
 }
 
 int runOid(const Arguments& arguments) {
-    arguments.expectPositional(1, 1);
-    const std::string dotted = arguments.positional()[0];
-    const std::vector<long long> arcs = parseArcs(dotted);
-    const IntArray array(String(dotted.c_str()));
-    ByteArray content;
-    appendBase128(content, static_cast<unsigned long long>(arcs[0] * 40 + arcs[1]));
-    for (std::size_t i = 2; i < arcs.size(); ++i) appendBase128(content, static_cast<unsigned long long>(arcs[i]));
-    std::cout << "dotted           " << text(array.toString()) << '\n'
-              << "arcs             " << array.length() << '\n'
-              << "DER              "
-              << hexBytes(ByteArray(static_cast<char>(0x06)) + System::getDEREncodedLength(content.length()) + content)
-              << '\n';
-    return 0;
+    return runOnInput(arguments, "oid", [](const std::string& dotted, bool oneLine) {
+        const std::vector<long long> arcs = parseArcs(dotted);
+        ByteArray content;
+        appendBase128(content, static_cast<unsigned long long>(arcs[0] * 40 + arcs[1]));
+        for (std::size_t i = 2; i < arcs.size(); ++i) appendBase128(content, static_cast<unsigned long long>(arcs[i]));
+        const std::string der =
+            hexBytes(ByteArray(static_cast<char>(0x06)) + System::getDEREncodedLength(content.length()) + content);
+        if (oneLine) {
+            std::cout << der << '\n';
+            return;
+        }
+        const IntArray array(String(dotted.c_str()));
+        std::cout << "dotted           " << text(array.toString()) << '\n'
+                  << "arcs             " << array.length() << '\n'
+                  << "DER              " << der << '\n';
+    });
 }
 }  // namespace
 
 std::vector<Command> bitsCommands() {
     return {
         {"der-length", "print the DER length octets of a length",
-         "usage: korvane der-length N\n\nPrints the definite-length octets of N (0 to 4294967295) in hex.\n",
+         "usage: korvane der-length [N | -]\n\nPrints the definite-length octets of N (0 to 4294967295) in hex.\n\n"
+         "With - or no N, reads one N a line from standard input (blanks around it\n"
+         "ignored) and prints its octets on one line each.\n" +
+             failedLinesHelp("der-length"),
          runDerLength, {}, {}},
         {"bits", "show the bits of a BIT STRING's bytes",
-         "usage: korvane bits HEX [--unused N]\n\n"
+         "usage: korvane bits [HEX | -] [--unused N]\n\n"
          "Prints the bits of the bytes HEX (pairs of hex digits, spaces or colons\n"
          "between bytes allowed) without the N unused bits at the end (default 0,\n"
          "at most 7), their count, the number of trailing zero bits of the last byte,\n"
-         "and the BIT STRING content octets (unused-bit count, then the bytes).\n",
+         "and the BIT STRING content octets (unused-bit count, then the bytes).\n\n"
+         "With - or no HEX, reads one HEX a line from standard input (blanks around\n"
+         "it ignored) and prints only its bits, one line each, all with the same N.\n" +
+             failedLinesHelp("bits"),
          runBits, {"--unused"}, {}},
         {"oid", "read a dotted object identifier and print its DER encoding",
-         "usage: korvane oid DOTTED\n\n"
+         "usage: korvane oid [DOTTED | -]\n\n"
          "Reads an object identifier such as 1.2.840.113549 and prints it back, its\n"
-         "number of arcs and its DER encoding (tag, length, content).\n",
+         "number of arcs and its DER encoding (tag, length, content).\n\n"
+         "With - or no DOTTED, reads one identifier a line from standard input\n"
+         "(blanks around it ignored) and prints only its DER encoding, one line each.\n" +
+             failedLinesHelp("oid"),
          runOid, {}, {}},
     };
 }

@@ -1,8 +1,14 @@
 #include "Command.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <exception>
+#include <iostream>
+
+#include "korvane/Exception.h"
+#include "korvane/IndexOutOfRange.h"
 
 namespace korvane_tool {
 
@@ -56,6 +62,27 @@ long long parseInteger(const std::string& text, const std::string& what) {
     if (*end != '\0' || errno == ERANGE || std::isspace(static_cast<unsigned char>(text[0])))
         throw UsageError(what + " is not a decimal integer: " + text);
     return value;
+}
+
+std::string text(const Korvane::String& s) { return std::string(s.getData(), s.length()); }
+
+void reportCurrentException(const std::string& prefix) {
+    try {
+        throw;
+    } catch (const Korvane::Exception& e) {
+        std::string report = text(e.toString(0));
+        while (!report.empty() && report.back() == '\n') report.pop_back();
+        // Every entry of the report opens with a line break, which ends the
+        // prefix's line; a report without entries says so instead.
+        if (report.empty()) report = " an exception without an error stack";
+        std::cerr << prefix << ':' << report << '\n';
+    } catch (const Korvane::IndexOutOfRange& e) {
+        std::cerr << prefix << ": IndexOutOfRange: " << e.toString() << '\n';
+    } catch (const std::exception& e) {
+        std::cerr << prefix << ": " << e.what() << '\n';
+    } catch (...) {
+        std::cerr << prefix << ": an unknown failure\n";
+    }
 }
 
 }  // namespace korvane_tool

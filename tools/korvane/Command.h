@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "korvane/String.h"
+
 namespace korvane_tool {
 
 // A wrong command line: printed with the subcommand's usage, exit status 2.
+// In line mode the same readers reject a wrong line, which is reported with
+// its line number instead.
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -56,5 +60,15 @@ std::vector<Command> bitsCommands();
 
 // Strict readers for numbers given on the command line.
 long long parseInteger(const std::string& text, const std::string& what);
+
+// The bytes of a library String.
+std::string text(const Korvane::String& s);
+
+// Writes the exception being handled to standard error as one message that
+// starts with `prefix` ("korvane time" or "korvane time: line 2"): a library
+// Exception's report follows on the next lines (its leading blank line gives
+// way to the prefix, its trailing blank lines go), any other failure follows
+// after ": " on the same line. Call it only inside a catch block.
+void reportCurrentException(const std::string& prefix);
 
 }  // namespace korvane_tool

@@ -69,8 +69,6 @@ Exception::libraries parseLibrary(const std::string& text) {
 // skip numbers, so the listing scans a generous range and shows what exists.
 constexpr unsigned int kScanLimit = 256;
 
-std::string text(const Korvane::String& s) { return std::string(s.getData(), s.length()); }
-
 int runError(const Arguments& arguments) {
     const Exception probe(Exception::LIB_QUILLON, 0, "korvane error", Korvane::String());
     if (arguments.has("--list")) {
