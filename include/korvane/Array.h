@@ -36,7 +36,7 @@ public:
     }
 
     // ---- Access --------------------------------------------------------
-    unsigned int length() const { return size; }
+    unsigned int length() const { return elementCount; }
 
     // The buffer; null only for a non-terminated array without storage.
     T* getData() const { return storage.get(); }
@@ -49,8 +49,8 @@ public:
         if (i < 0) throw IndexOutOfRange("T& Array::operator[](int) - Index is negative.");
         const unsigned int wanted = static_cast<unsigned int>(i) + 1;
         const bool grown = ensureCapacity(wanted);
-        if (grown || size < wanted) {
-            size = wanted;
+        if (grown || elementCount < wanted) {
+            elementCount = wanted;
             if (nullTerminated) getData()[wanted] = T();
         }
         return getData()[i];
@@ -65,7 +65,7 @@ public:
     // Array length.").
     T operator[](int i) const {
         if (i < 0) throw IndexOutOfRange("T Array::operator[](int) const - Index is negative.");
-        if (size == 0 || static_cast<unsigned int>(i) >= size)
+        if (elementCount == 0 || static_cast<unsigned int>(i) >= elementCount)
             throw IndexOutOfRange("T Array::operator[](int) const - Index greater than Array length.");
         return getData()[i];
     }
@@ -73,7 +73,7 @@ public:
     // Read-only access; an index at or past the end throws IndexOutOfRange
     // "T Array::operator[](unsigned int) const - Index greater than Array length.".
     T operator[](unsigned int i) const {
-        if (size == 0 || i >= size)
+        if (elementCount == 0 || i >= elementCount)
             throw IndexOutOfRange(
                 "T Array::operator[](unsigned int) const - Index greater than Array length.");
         return getData()[i];
@@ -86,7 +86,7 @@ protected:
     Array(const T* source, unsigned int offset, unsigned int count, bool terminated)
         : nullTerminated(terminated) {
         if (source != nullptr) {
-            size = count;
+            elementCount = count;
             reallocate(count);
             if (count != 0) std::memcpy(getData(), source + offset, count * sizeof(T));
         } else if (nullTerminated) {
@@ -97,7 +97,7 @@ protected:
     // `count` copies of `value`; with count 0 the same as a null source.
     Array(unsigned int count, T value, bool terminated) : nullTerminated(terminated) {
         if (count != 0) {
-            size = count;
+            elementCount = count;
             reallocate(count);
             T* data = getData();
             for (unsigned int i = 0; i < count; ++i) data[i] = value;
@@ -107,9 +107,9 @@ protected:
     }
 
     // Copies the elements into an exact-size buffer of this array's own.
-    Array(const Array& other) : size(other.size), nullTerminated(other.nullTerminated) {
-        reallocate(size);
-        if (size != 0) std::memcpy(getData(), other.getData(), size * sizeof(T));
+    Array(const Array& other) : elementCount(other.elementCount), nullTerminated(other.nullTerminated) {
+        reallocate(elementCount);
+        if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount * sizeof(T));
         terminate();
     }
 
@@ -132,7 +132,7 @@ protected:
         }
         T* fresh = allocateElements(static_cast<unsigned int>(grown));
         std::memset(static_cast<void*>(fresh), 0, std::size_t(grown) * sizeof(T));
-        if (getData() != nullptr && size != 0) std::memcpy(fresh, getData(), size * sizeof(T));
+        if (getData() != nullptr && elementCount != 0) std::memcpy(fresh, getData(), elementCount * sizeof(T));
         wipeIfSoleHolder();
         storage.reset(fresh, &releaseElements);
         capacity = static_cast<unsigned int>(grown);
@@ -164,7 +164,7 @@ protected:
 
     // Writes the terminator behind the last element of a null-terminated array.
     void terminate() {
-        if (nullTerminated && getData() != nullptr) getData()[size] = T();
+        if (nullTerminated && getData() != nullptr) getData()[elementCount] = T();
     }
 
     unsigned int terminatorSlots() const { return nullTerminated ? 1u : 0u; }
@@ -181,7 +181,7 @@ protected:
     static void releaseElements(T* buffer) { internal::releaseBuffer(buffer); }
 
     unsigned int capacity = 0;
-    unsigned int size = 0;
+    unsigned int elementCount = 0;
     SmartPointer<T> storage;
     bool nullTerminated = false;
 };

@@ -22,11 +22,11 @@ BoolArray::BoolArray(const ByteArray& bytes, unsigned int insignificantBits, boo
     if (bytes.length() == 0 || insignificantBits > 7) return;
     const std::uint64_t bits = std::uint64_t(bytes.length()) * 8 - insignificantBits;
     if (bits > UINT32_MAX) internal::throwArrayTooLong();
-    size = static_cast<unsigned int>(bits);
-    reallocate(size);
+    elementCount = static_cast<unsigned int>(bits);
+    reallocate(elementCount);
     const unsigned char* in = bytes.getData();
     bool* out = getData();
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         const unsigned int shift = lsbFirst ? i % 8 : 7 - i % 8;
         out[i] = ((in[i / 8] >> shift) & 1) != 0;
     }
@@ -47,28 +47,28 @@ BoolArray::~BoolArray() = default;
 
 BoolArray& BoolArray::operator=(const BoolArray& other) {
     if (this == &other) return *this;
-    size = other.size;
-    reallocate(size);
-    if (size != 0) std::memcpy(getData(), other.getData(), size * sizeof(bool));
+    elementCount = other.elementCount;
+    reallocate(elementCount);
+    if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount * sizeof(bool));
     return *this;
 }
 
 BoolArray& BoolArray::operator+=(const BoolArray& other) {
-    const unsigned int count = other.size;
+    const unsigned int count = other.elementCount;
     if (count == 0) return *this;
-    if (std::uint64_t(size) + count > UINT32_MAX) internal::throwArrayTooLong();
+    if (std::uint64_t(elementCount) + count > UINT32_MAX) internal::throwArrayTooLong();
     // Growing keeps the old elements at the start of the new buffer, so a
     // += a still finds its source there.
-    ensureCapacity(size + count);
-    std::memcpy(getData() + size, other.getData(), count * sizeof(bool));
-    size += count;
+    ensureCapacity(elementCount + count);
+    std::memcpy(getData() + elementCount, other.getData(), count * sizeof(bool));
+    elementCount += count;
     return *this;
 }
 
 BoolArray& BoolArray::operator+=(bool value) {
-    if (size == UINT32_MAX) internal::throwArrayTooLong();
-    ensureCapacity(size + 1);
-    getData()[size++] = value;
+    if (elementCount == UINT32_MAX) internal::throwArrayTooLong();
+    ensureCapacity(elementCount + 1);
+    getData()[elementCount++] = value;
     return *this;
 }
 
@@ -87,8 +87,8 @@ const BoolArray BoolArray::operator+(bool value) const {
 // ---- Comparison -----------------------------------------------------------------
 
 bool BoolArray::operator==(const BoolArray& other) const {
-    if (size != other.size) return false;
-    return size == 0 || std::memcmp(getData(), other.getData(), size * sizeof(bool)) == 0;
+    if (elementCount != other.elementCount) return false;
+    return elementCount == 0 || std::memcmp(getData(), other.getData(), elementCount * sizeof(bool)) == 0;
 }
 
 bool BoolArray::equals(const BoolArray& other) const { return *this == other; }
@@ -99,17 +99,17 @@ bool BoolArray::operator!=(const BoolArray& other) const { return !(*this == oth
 
 bool BoolArray::isClear() const {
     const bool* data = getData();
-    for (unsigned int i = 0; i < size; ++i)
+    for (unsigned int i = 0; i < elementCount; ++i)
         if (data[i]) return false;
     return true;
 }
 
 const String BoolArray::toString() const {
-    String text(size, '0');
+    String text(elementCount, '0');
     char* characters = text.getData();
     const bool* data = getData();
-    for (unsigned int i = 0; i < size; ++i)
-        if (data[i]) characters[size - 1 - i] = '1';
+    for (unsigned int i = 0; i < elementCount; ++i)
+        if (data[i]) characters[elementCount - 1 - i] = '1';
     return text;
 }
 
@@ -130,13 +130,13 @@ ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0
 
 void BoolArray::keep(unsigned int first, unsigned int count) {
     const BoolArray original(*this);
-    size = count;
+    elementCount = count;
     reallocate(count);
     if (count != 0) std::memcpy(getData(), original.getData() + first, count * sizeof(bool));
 }
 
 BoolArray& BoolArray::trimMSB() {
-    unsigned int kept = size;
+    unsigned int kept = elementCount;
     while (kept > 0 && !getData()[kept - 1]) --kept;
     keep(0, kept);
     return *this;
@@ -144,8 +144,8 @@ BoolArray& BoolArray::trimMSB() {
 
 BoolArray& BoolArray::trimLSB() {
     unsigned int leading = 0;
-    while (leading < size && !getData()[leading]) ++leading;
-    keep(leading, size - leading);
+    while (leading < elementCount && !getData()[leading]) ++leading;
+    keep(leading, elementCount - leading);
     return *this;
 }
 

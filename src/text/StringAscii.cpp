@@ -59,7 +59,7 @@ void String::escapeString(const String& specials, const String& escape) {
     // behind an embedded NUL, so that removeEscapes undoes the whole text.
     String doubled;
     const char* const begin = getData();
-    const char* const end = begin + size;
+    const char* const end = begin + elementCount;
     const char* rest = begin;
     if (escape.length() != 0) {
         const char* const escapeBegin = escape.getData();
@@ -86,11 +86,11 @@ void String::escapeString(const String& specials, const String& escape) {
 void String::removeEscapes(const String& escapes) {
     String result;
     const char* characters = getData();
-    for (unsigned int i = 0; i < size;) {
+    for (unsigned int i = 0; i < elementCount;) {
         if (!isEscape(characters[i], escapes)) {
             result += characters[i];
             i += 1;
-        } else if (i + 1 < size && isEscape(characters[i + 1], escapes)) {
+        } else if (i + 1 < elementCount && isEscape(characters[i + 1], escapes)) {
             result += characters[i + 1];
             i += 2;
         } else {

@@ -81,28 +81,28 @@ void UTF8String::assignBytes(const unsigned char* bytes, unsigned int count) {
     if (count != 0) std::memmove(getData(), bytes, count);
     // The buffer is kept, so a shorter text would leave the tail of the old
     // one behind its terminator until the array is destroyed.
-    if (size > count) internal::secureWipe(getData() + count, size - count);
-    size = count;
+    if (elementCount > count) internal::secureWipe(getData() + count, elementCount - count);
+    elementCount = count;
     terminate();
 }
 
 UTF8String& UTF8String::operator+=(unsigned char b) {
-    ensureCapacity(size + 1);
-    getData()[size++] = b;
+    ensureCapacity(elementCount + 1);
+    getData()[elementCount++] = b;
     terminate();
     return *this;
 }
 
 UTF8String& UTF8String::operator=(const UTF8String& o) {
-    if (this != &o) assignBytes(o.getData(), o.size);
+    if (this != &o) assignBytes(o.getData(), o.elementCount);
     return *this;
 }
 
 // ---- Comparison -------------------------------------------------------------------
 
 bool UTF8String::operator==(const UTF8String& o) const {
-    if (size == 0 && o.size == 0) return true;
-    return size == o.size && std::memcmp(getData(), o.getData(), size) == 0;
+    if (elementCount == 0 && o.elementCount == 0) return true;
+    return elementCount == o.elementCount && std::memcmp(getData(), o.getData(), elementCount) == 0;
 }
 
 std::ostream& operator<<(std::ostream& os, const UTF8String& u) {
