@@ -176,7 +176,7 @@ public:
     // Digits "0-9A-Z" (upper case), most significant first, no leading zeros,
     // "-" in front when the sign flag is set; any zero (negative or with high
     // zero digits) prints as "0". A base outside 2..36 means 16.
-    const String toBase(unsigned int base) const;
+    String toBase(unsigned int base) const;
     // The number `text` spells in `base` (outside 2..36: 16). A leading "-"
     // makes it negative (also a zero: "-0" and "-" are negative zeros); no "+"
     // is recognised. Letters of either case are digits; any other character is

@@ -121,7 +121,7 @@ public:
     // in base 16 (sign dropped, other characters skipped), least significant
     // first, or most significant first when `reverse` is set. Leading zero
     // bytes are not kept: "000102" gives 02 01; zero gives one byte 00.
-    static const ByteArray fromHexString(const String& hex, bool reverse);
+    static ByteArray fromHexString(const String& hex, bool reverse);
 
 private:
     void appendBytes(const unsigned char* bytes, unsigned int count);

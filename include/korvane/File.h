@@ -78,7 +78,7 @@ public:
     // Every byte of the file `path`. Throws IOException 0 ("File::load(String)",
     // extra text the path) when it cannot be opened for reading (missing, a
     // directory, no permission), cannot be read, or holds 4 GiB or more.
-    static const ByteArray load(const String& path);
+    static ByteArray load(const String& path);
     // Makes `path` a file holding exactly `data` (created, or emptied first).
     // Throws IOException 0 ("File::save(String, ByteArray)", extra text the
     // path) when it cannot be opened for writing or the bytes cannot be

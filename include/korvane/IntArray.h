@@ -33,7 +33,7 @@ public:
     // Appends one element; returns *this.
     IntArray& operator+=(int value);
     // This array's elements followed by those of `other`.
-    const IntArray operator+(const IntArray& other) const;
+    IntArray operator+(const IntArray& other) const;
 
     // ---- Comparison --------------------------------------------------------
     // Same length and same elements; two empty arrays are equal.
@@ -43,7 +43,7 @@ public:
 
     // ---- Conversion --------------------------------------------------------
     // The elements in decimal joined by '.'; an empty array gives "Null".
-    const String toString() const;
+    String toString() const;
 };
 
 }  // namespace Korvane

@@ -72,16 +72,16 @@ public:
     // where ^ matches again. Throws QuillonException 1 for an index of 10 or
     // more and 2 when that sub-match is not set. Walk all matches with
     // `while (re.hasExpression()) re.nextMatch(0);`.
-    const String nextMatch(unsigned int index);
+    String nextMatch(unsigned int index);
     // `source` with & and \0 replaced by the whole match and \1-\9 by the
     // groups (unset ones by nothing); \\ gives \, \& gives &, and a backslash
     // before anything else stays. Does not change the match state.
-    const String substitute(const String& source);
+    String substitute(const String& source);
     // The pattern that matches exactly the names the file-name glob matches:
     // * is the only wildcard, \c takes c literally, other punctuation stands
     // for itself ("*.txt" gives "^.*\.txt$"). A glob ending in a single
     // backslash throws IndexOutOfRange.
-    static const String glob2RegularExpression(const String& glob);
+    static String glob2RegularExpression(const String& glob);
 
 private:
     friend struct RegularExpressionInternals;
@@ -89,7 +89,7 @@ private:
     // Searches the subject from `from` and stores the outcome in `matched`.
     void regexec(const char* from);
     // The body of substitute.
-    const String regsub(const String& source) const;
+    String regsub(const String& source) const;
     void release();
     const char* subjectText() const { return reinterpret_cast<const char*>(subject->getData()); }
 

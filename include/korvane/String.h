@@ -144,13 +144,13 @@ public:
     // printf-style formatting into a new string of any length. A null format
     // throws QuillonException 4; a format the C library cannot apply (an
     // encoding error) throws QuillonException 22.
-    static const String formatString(const char* format, ...)
+    static String formatString(const char* format, ...)
         __attribute__((format(printf, 1, 2)));
 
     // ---- ASCII conversion --------------------------------------------------
     // The bytes as characters up to the first zero byte. Throws
     // QuillonException 6 when its work buffer cannot be allocated.
-    static const String fromASCIIByteArray(const ByteArray& bytes);
+    static String fromASCIIByteArray(const ByteArray& bytes);
     // Exactly length() bytes, embedded NULs included.
     ByteArray toASCIIByteArray() const;
     // Deprecated: sets *this to fromASCIIByteArray(bytes) and returns *this.

@@ -43,7 +43,7 @@ public:
     // neither is a character a String can carry usefully.
     // Content that is not valid UTF-8 (see the decoder rules in the source)
     // gives the empty String: nothing partial is returned.
-    const String toString(unsigned short replacement) const;
+    String toString(unsigned short replacement) const;
 
     // ---- Building and assignment -------------------------------------------
     // Appends the byte `b` unchanged; returns *this.

@@ -122,7 +122,7 @@ void File::close() {
 
 // ---- Whole files --------------------------------------------------------------------------------
 
-const ByteArray File::load(const String& path) {
+ByteArray File::load(const String& path) {
     static const char* const location = "File::load(String)";
     ByteArray name;
     internal::StreamBuffer streamBuffer;

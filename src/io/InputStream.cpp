@@ -25,7 +25,7 @@ unsigned int InputStream::pushedBackLength() const {
 
 bool InputStream::hasPushedBack() const { return pushedBackLength() != 0; }
 
-const ByteArray InputStream::pushedBackBytes() const {
+ByteArray InputStream::pushedBackBytes() const {
     if (pushBackStart == 0) return pushBackBuffer;
     return ByteArray(pushBackBuffer.getData(), pushBackStart, pushedBackLength());
 }
@@ -89,7 +89,7 @@ unsigned int InputStream::getCount() const { return count; }
 
 // ---- Exact reads -------------------------------------------------------------------------------
 
-const ByteArray InputStream::readBlob(unsigned int n) {
+ByteArray InputStream::readBlob(unsigned int n) {
     if (n == 0) return ByteArray();
     if (pushedBackLength() >= n) {
         ByteArray result(pushBackBuffer.getData(), pushBackStart, n);
@@ -112,7 +112,7 @@ const ByteArray InputStream::readBlob(unsigned int n) {
     return accumulator.left(n);
 }
 
-const ByteArray InputStream::peek(unsigned int n) {
+ByteArray InputStream::peek(unsigned int n) {
     const ByteArray bytes = readBlob(n);
     pushBack(bytes);
     return bytes;

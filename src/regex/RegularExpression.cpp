@@ -128,7 +128,7 @@ void RegularExpression::regexec(const char* from) {
     matched = matcher.search(from);
 }
 
-const String RegularExpression::nextMatch(unsigned int index) {
+String RegularExpression::nextMatch(unsigned int index) {
     if (index >= regex::kSubExpressions) {
         String extra("Cannot have ");
         extra += index;
@@ -152,12 +152,12 @@ const String RegularExpression::nextMatch(unsigned int index) {
 
 // ---- Substitution -----------------------------------------------------------
 
-const String RegularExpression::substitute(const String& source) {
+String RegularExpression::substitute(const String& source) {
     if (prog == nullptr) return String();
     return regsub(source);
 }
 
-const String RegularExpression::regsub(const String& source) const {
+String RegularExpression::regsub(const String& source) const {
     if (prog == nullptr) throw QuillonException(3, kSubstituteLocation, String());
     if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSubstituteLocation, String());
 
@@ -202,7 +202,7 @@ bool isPunctuation(unsigned char c) {
 
 }  // namespace
 
-const String RegularExpression::glob2RegularExpression(const String& glob) {
+String RegularExpression::glob2RegularExpression(const String& glob) {
     String result("^");
     const String& text = glob;
     for (unsigned int i = 0; i < text.length(); ++i) {

@@ -72,13 +72,13 @@ BoolArray& BoolArray::operator+=(bool value) {
     return *this;
 }
 
-const BoolArray BoolArray::operator+(const BoolArray& other) const {
+BoolArray BoolArray::operator+(const BoolArray& other) const {
     BoolArray result(*this);
     result += other;
     return result;
 }
 
-const BoolArray BoolArray::operator+(bool value) const {
+BoolArray BoolArray::operator+(bool value) const {
     BoolArray result(*this);
     result += value;
     return result;
@@ -104,7 +104,7 @@ bool BoolArray::isClear() const {
     return true;
 }
 
-const String BoolArray::toString() const {
+String BoolArray::toString() const {
     String text(elementCount, '0');
     char* characters = text.getData();
     const bool* data = getData();
@@ -115,7 +115,7 @@ const String BoolArray::toString() const {
 
 // ---- Packing ---------------------------------------------------------------------
 
-const ByteArray BoolArray::toByteArray() const { return ByteArray(*this); }
+ByteArray BoolArray::toByteArray() const { return ByteArray(*this); }
 
 // A constructor of ByteArray, kept beside the bit array it reads. The
 // printed bits, most significant first, are a base-2 numeral; the number's

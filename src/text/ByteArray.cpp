@@ -237,7 +237,7 @@ String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
     return BigNumber(digits, false).toBase(base);
 }
 
-const ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
+ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
     ByteArray bytes(BigNumber::fromBase(hex, 16));
     if (reverse) reverseBytes(bytes);
     return bytes;

@@ -53,7 +53,7 @@ IntArray& IntArray::operator+=(int value) {
     return *this;
 }
 
-const IntArray IntArray::operator+(const IntArray& other) const {
+IntArray IntArray::operator+(const IntArray& other) const {
     const std::uint64_t total = std::uint64_t(elementCount) + other.elementCount;
     if (total > UINT32_MAX) internal::throwArrayTooLong();
     IntArray result;
@@ -78,7 +78,7 @@ bool IntArray::operator!=(const IntArray& other) const { return !(*this == other
 
 // ---- Conversion ---------------------------------------------------------------------
 
-const String IntArray::toString() const {
+String IntArray::toString() const {
     if (elementCount == 0) return String("Null");
     String text;
     const int* data = getData();

@@ -387,7 +387,7 @@ bool String::isASCIIString() const { return true; }
 
 // ---- Formatting -----------------------------------------------------------------------------
 
-const String String::formatString(const char* format, ...) {
+String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
     if (format == nullptr) throw QuillonException(4, kLocation, String());
     // Start at 256 characters and double while the text does not fit with its
@@ -411,7 +411,7 @@ const String String::formatString(const char* format, ...) {
 
 // ---- ASCII conversion ----------------------------------------------------------------------
 
-const String String::fromASCIIByteArray(const ByteArray& bytes) {
+String String::fromASCIIByteArray(const ByteArray& bytes) {
     if (bytes.getData() == nullptr || bytes.length() == 0) return String();
     // The text ends at the first zero byte, as a C string would.
     const char* characters = reinterpret_cast<const char*>(bytes.getData());

@@ -50,7 +50,7 @@ void UTF8String::fromString(const String& s) {
     internal::secureWipe(encoded.get(), std::size_t(count) + 1);
 }
 
-const String UTF8String::toString(unsigned short replacement) const {
+String UTF8String::toString(unsigned short replacement) const {
     String result;
     SmartPointer<unsigned short> units = UTF8toUCS2(getData());
     if (units.get() == nullptr) return result;

@@ -55,15 +55,15 @@ Date& Date::operator=(const Date& other) {
 
 Date::~Date() {}
 
-const Date Date::now(const TimeZone& zone) { return Date(zone); }
+Date Date::now(const TimeZone& zone) { return Date(zone); }
 
-const Date Date::nextYear(const TimeZone& zone) {
+Date Date::nextYear(const TimeZone& zone) {
     Date date(zone);
     date.setYear(date.getYear() + 1);
     return date;
 }
 
-const Date Date::makeFromStructTM(const tm* const t) {
+Date Date::makeFromStructTM(const tm* const t) {
     if (t == nullptr)
         throw QuillonException(4, "Date::makeFromStructTM(const tm* const t)", String());
     return Date(static_cast<unsigned int>(t->tm_year) + 1900u, t->tm_mon, t->tm_mday, t->tm_hour,

@@ -74,12 +74,12 @@ const TimeZone* designatedZone(const String& text, int index) {
 
 // ---- RFC 822 ------------------------------------------------------------------------
 
-const String Date::toString() const { return toRFC822Format(); }
+String Date::toString() const { return toRFC822Format(); }
 
-const String Date::toRFC822Format() const { return getFormat("%a, %d %b %Y %H:%M:%S %z"); }
+String Date::toRFC822Format() const { return getFormat("%a, %d %b %Y %H:%M:%S %z"); }
 
 // The tokens are those of StringTokenizer(date, " ,:", ""), read in place.
-const Date Date::makeRFC822Format(const String& date) {
+Date Date::makeRFC822Format(const String& date) {
     internal::TokenCursor tokens(date.getData(), " ,:");
     internal::Token dayToken = tokens.nextToken();
     bool isWeekday = false;
@@ -142,13 +142,13 @@ const Date& Date::fromRFC822Format(const String& date) {
 
 // ---- UTCTime ------------------------------------------------------------------------
 
-const String Date::toUTCTime() const {
+String Date::toUTCTime() const {
     const Date utc = convertedDate(year, month, day, hour, minute, seconds, milliseconds, timeZone,
                                    TimeZone::UTC);
     return utc.getFormat("%y%m%d%H%M%SZ");
 }
 
-const Date Date::makeUTCTime(const String& date) {
+Date Date::makeUTCTime(const String& date) {
     if (date.length() < 11)
         throw QuillonException(29, kUTCTimeLocation, String("Date string was too short"));
     const int twoDigitYear = toIntOfPiece(date, 0, 2);
@@ -170,7 +170,7 @@ const Date& Date::fromUTCTime(const String& date) {
 
 // ---- GeneralizedTime ----------------------------------------------------------------
 
-const String Date::toGeneralizedTime() const {
+String Date::toGeneralizedTime() const {
     const Date utc = convertedDate(year, month, day, hour, minute, seconds, milliseconds, timeZone,
                                    TimeZone::UTC);
     if (utc.milliseconds == 0) return utc.getFormat("%Y%m%d%H%M%SZ");
@@ -181,7 +181,7 @@ const String Date::toGeneralizedTime() const {
     return text;
 }
 
-const Date Date::makeGeneralizedTime(const String& date) {
+Date Date::makeGeneralizedTime(const String& date) {
     if (date.length() < 13)
         throw QuillonException(28, kGeneralizedTimeLocation,
                                String("Unable to parse the following input \"") + date + '"');
