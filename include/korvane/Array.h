@@ -1,22 +1,30 @@
 // Array<T>: the storage under every sequence value of the library.
 //
 // Invariants:
-//  - `capacity` counts the element slots of the buffer, the terminator slot
-//    included; `size` counts the elements in use.
+//  - `capacity` counts the element slots of the array's own buffer, the
+//    terminator slot included (0 when it has none); `elementCount` counts
+//    the elements in use.
 //  - A null-terminated array keeps one slot more than its elements, and the
-//    slot at index `size` holds zero after every operation of its class.
+//    slot at index `elementCount` holds zero after every operation of its
+//    class.
 //  - The buffer is reference counted through SmartPointer. Copies of arrays
 //    never share a buffer; sharing exists only for temporaries inside the
 //    library, and it decides who may wipe: only a sole holder overwrites the
 //    buffer with zeros, on destruction and on exact reallocation.
 //  - Element access is bounds checked and throws IndexOutOfRange; writing at
 //    or beyond the end through the non-const operator[] extends the array.
+//  - Moving takes the buffer over without copying or wiping it. The array
+//    moved from is empty; a null-terminated one then reads its terminator
+//    from a shared zero slot that is never written (capacity 0, so the next
+//    change gives it a buffer of its own).
 // T must be a trivially copyable element type (char, unsigned char, int...).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "korvane/BufferMemory.h"
 #include "korvane/IndexOutOfRange.h"
@@ -30,6 +38,11 @@ class Array {
                   "Array holds trivially copyable elements only");
 
 public:
+    using value_type = T;
+    using size_type = std::size_t;
+    using iterator = T*;
+    using const_iterator = const T*;
+
     virtual ~Array() {
         wipeIfSoleHolder();
         storage.release();
@@ -39,7 +52,23 @@ public:
     unsigned int length() const { return elementCount; }
 
     // The buffer; null only for a non-terminated array without storage.
-    T* getData() const { return storage.get(); }
+    // Writing through it is for a non-const array only.
+    T* getData() { return storage.get(); }
+    const T* getData() const { return storage.get(); }
+
+    // ---- Standard container view ---------------------------------------
+    // The elements as a contiguous range, for range-for, the algorithms and
+    // std::data / std::size. data() is getData(); size() is length().
+    // empty() is true for no elements; String::isEmpty() differs: it also
+    // holds for a text starting with an embedded NUL.
+    T* data() noexcept { return storage.get(); }
+    const T* data() const noexcept { return storage.get(); }
+    std::size_t size() const noexcept { return elementCount; }
+    bool empty() const noexcept { return elementCount == 0; }
+    T* begin() noexcept { return storage.get(); }
+    T* end() noexcept { return storage.get() + elementCount; }
+    const T* begin() const noexcept { return storage.get(); }
+    const T* end() const noexcept { return storage.get() + elementCount; }
 
     // Writable element access. A negative index throws IndexOutOfRange
     // "T& Array::operator[](int) - Index is negative."; an index at or past
@@ -113,8 +142,48 @@ protected:
         terminate();
     }
 
-    // Arrays are assigned through their value classes, which pick the rule.
+    // Takes the buffer of `other` over; `other` is left empty (see above).
+    Array(Array&& other) noexcept
+        : capacity(other.capacity),
+          elementCount(other.elementCount),
+          storage(std::move(other.storage)),
+          nullTerminated(other.nullTerminated) {
+        other.becomeMovedFrom();
+    }
+
+    // Arrays are copied through their value classes, which pick the rule.
     Array& operator=(const Array&) = delete;
+
+    // Wipes and releases this array's buffer (as its sole holder), then
+    // takes the buffer of `other` over; `other` is left empty.
+    Array& operator=(Array&& other) noexcept {
+        if (this != &other) {
+            wipeIfSoleHolder();
+            storage = std::move(other.storage);
+            capacity = other.capacity;
+            elementCount = other.elementCount;
+            other.becomeMovedFrom();
+        }
+        return *this;
+    }
+
+    // Move assignment for the classes whose assignment keeps a buffer that
+    // has room: when this array's own buffer can hold the elements of
+    // `other`, they are copied into it and `other` releases its buffer
+    // (wiped) and is left empty; otherwise its buffer is taken over.
+    void moveAssignKeepingRoom(Array& other) noexcept {
+        if (this == &other) return;
+        if (capacity != 0 && capacity >= std::uint64_t(other.elementCount) + terminatorSlots()) {
+            if (other.elementCount != 0)
+                std::memcpy(getData(), other.getData(), other.elementCount * sizeof(T));
+            elementCount = other.elementCount;
+            terminate();
+            other.wipeIfSoleHolder();
+            other.becomeMovedFrom();
+        } else {
+            *this = std::move(other);
+        }
+    }
 
     // ---- Storage management --------------------------------------------
     // Makes room for `n` elements (plus the terminator slot), keeping the
@@ -162,9 +231,28 @@ protected:
         }
     }
 
-    // Writes the terminator behind the last element of a null-terminated array.
+    // Writes the terminator behind the last element of a null-terminated
+    // array. An array without a buffer of its own already reads zero there.
     void terminate() {
-        if (nullTerminated && getData() != nullptr) getData()[elementCount] = T();
+        if (nullTerminated && capacity != 0) getData()[elementCount] = T();
+    }
+
+    // The state an array is left in when its buffer is moved away: no
+    // elements and no buffer of its own; a null-terminated array reads its
+    // terminator from the shared zero slots.
+    void becomeMovedFrom() noexcept {
+        capacity = 0;
+        elementCount = 0;
+        storage = nullTerminated ? SmartPointer<T>::unowned(sharedZeros()) : SmartPointer<T>();
+    }
+
+    // Two zero elements that no array owns or writes: the terminator of an
+    // empty array moved from, or the single zero digit and terminator of a
+    // moved-from number. Every write first gives the array its own buffer
+    // (its capacity is 0), so the slots stay zero and are only ever read.
+    static T* sharedZeros() noexcept {
+        static T zeros[2] = {};
+        return zeros;
     }
 
     unsigned int terminatorSlots() const { return nullTerminated ? 1u : 0u; }

@@ -39,6 +39,12 @@ public:
     BigNumber();
     // Same digits, length and sign flag as `other` (high zero digits too).
     BigNumber(const BigNumber& other);
+    // Takes the digits and sign of `other` over without copying; `other` is
+    // left zero (one digit 0 read from a shared zero slot, sign clear).
+    BigNumber(BigNumber&& other) noexcept
+        : Array<unsigned char>(std::move(other)), negative(other.negative) {
+        other.becomeZero();
+    }
     // The bytes as digits, first byte least significant, then normalized.
     // Empty or all-zero bytes give zero, still with the sign flag `negative`.
     BigNumber(const ByteArray& bytes, bool negative);
@@ -57,6 +63,16 @@ public:
 
     // Copies digits and sign flag; self-assignment changes nothing.
     BigNumber& operator=(const BigNumber& other);
+    // Wipes this number's digits and takes those of `other` over; `other` is
+    // left zero.
+    BigNumber& operator=(BigNumber&& other) noexcept {
+        if (this != &other) {
+            Array<unsigned char>::operator=(std::move(other));
+            negative = other.negative;
+            other.becomeZero();
+        }
+        return *this;
+    }
 
     // ---- Inspection and comparison -----------------------------------------
     // True for the single digit 0 whatever the sign flag; a number with high
@@ -190,6 +206,12 @@ private:
     BigNumber(const char* data, unsigned int offset, unsigned int length, bool negative);
     // Drops high zero digits (never below one digit); the storage stays.
     void normalize();
+    // After its digits were moved away: the one zero digit of the shared
+    // zero slots, sign clear.
+    void becomeZero() noexcept {
+        elementCount = 1;
+        negative = false;
+    }
     // Builds a number from a word buffer (its words are rearranged into
     // digit order on big-endian hosts).
     static BigNumber fromWords(internal::WordBuffer& words, bool negative);

@@ -23,6 +23,8 @@ public:
     // ---- Construction ------------------------------------------------------
     BoolArray();
     BoolArray(const BoolArray& other);
+    // Takes the elements of `other` over; `other` is left empty.
+    BoolArray(BoolArray&& other) noexcept = default;
     // `count` elements, each `value`.
     BoolArray(unsigned int count, bool value);
     // The bits of `bytes`, byte by byte: with `lsbFirst` each byte gives its
@@ -39,6 +41,7 @@ public:
 
     // ---- Assignment and appending ------------------------------------------
     BoolArray& operator=(const BoolArray& other);
+    BoolArray& operator=(BoolArray&& other) noexcept = default;
     // Appends the elements of `other` (a += a doubles a); returns *this.
     BoolArray& operator+=(const BoolArray& other);
     BoolArray& operator+=(bool value);

@@ -45,6 +45,8 @@ public:
     // construction in the process writes that member's notice to the log.
     ByteArray(const String& s);
     ByteArray(const ByteArray& other);
+    // Takes the bytes of `other` over without copying; `other` is left empty.
+    ByteArray(ByteArray&& other) noexcept = default;
     // The digits of `number`, least significant first, exactly as
     // number.toByteArray(false); the sign is dropped.
     ByteArray(const BigNumber& number);
@@ -57,6 +59,9 @@ public:
     // ---- Assignment and appending ------------------------------------------
     // Exact-size copy; the old buffer is wiped.
     ByteArray& operator=(const ByteArray& other);
+    // Wipes this array's buffer and takes the bytes of `other` over; `other`
+    // is left empty.
+    ByteArray& operator=(ByteArray&& other) noexcept = default;
     // The digits of `number` as the constructor above gives them.
     ByteArray& operator=(const BigNumber& number);
     // Appends; a += a doubles a.

@@ -47,6 +47,10 @@ public:
          int milliseconds, const TimeZone& zone);
     Date(const Date& other);
     Date& operator=(const Date& other);
+    // A moved Date is copied field by field (its zone shares the zone's
+    // tables), so the date moved from keeps its value.
+    Date(Date&& other) noexcept = default;
+    Date& operator=(Date&& other) noexcept = default;
     ~Date();
 
     // The current time in `zone`, like Date(zone).

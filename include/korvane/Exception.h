@@ -63,6 +63,9 @@ public:
               const Exception& previous, const String& extraInfo);
     Exception(const Exception& other);
     Exception& operator=(const Exception& other);
+    // Take the stacks of `other` over; `other` is left with an empty stack.
+    Exception(Exception&& other) noexcept = default;
+    Exception& operator=(Exception&& other) noexcept = default;
     virtual ~Exception();
 
     // ---- The error stack ---------------------------------------------------

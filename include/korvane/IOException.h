@@ -16,6 +16,8 @@ public:
                 const Exception& previous, const String& extraInfo);
     IOException(const IOException& other);
     IOException& operator=(const IOException& other);
+    IOException(IOException&& other) noexcept = default;
+    IOException& operator=(IOException&& other) noexcept = default;
     virtual ~IOException();
 };
 

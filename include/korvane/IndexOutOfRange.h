@@ -4,6 +4,8 @@
 // one of the four fixed texts of Array's operator[], in a heap copy it owns.
 #pragma once
 
+#include <utility>
+
 #include "korvane/Export.h"
 
 namespace Korvane {
@@ -14,13 +16,24 @@ public:
     explicit IndexOutOfRange(const char* message);
     IndexOutOfRange(const IndexOutOfRange& other);
     IndexOutOfRange& operator=(const IndexOutOfRange& other);
+    // Takes the message of `other` over; `other` is left with "".
+    IndexOutOfRange(IndexOutOfRange&& other) noexcept : message(other.message) {
+        other.message = nullptr;
+    }
+    IndexOutOfRange& operator=(IndexOutOfRange&& other) noexcept {
+        if (this != &other) {
+            delete[] message;
+            message = std::exchange(other.message, nullptr);
+        }
+        return *this;
+    }
     virtual ~IndexOutOfRange();
 
-    // The stored message.
+    // The stored message ("" for one moved away).
     const char* toString() const;
 
 private:
-    char* message;
+    char* message;  // owned; null once moved away
 };
 
 }  // namespace Korvane

@@ -23,6 +23,8 @@ public:
     // by String::toInt) gives 0, with no error: "1.x.3" is 1, 0, 3.
     IntArray(const String& text);
     IntArray(const IntArray& other);
+    // Takes the elements of `other` over; `other` is left empty.
+    IntArray(IntArray&& other) noexcept = default;
     virtual ~IntArray();
 
     // ---- Assignment and appending ------------------------------------------
@@ -30,6 +32,7 @@ public:
     // or a count of 0 empties the array.
     void setValue(const int* values, unsigned int count);
     IntArray& operator=(const IntArray& other);
+    IntArray& operator=(IntArray&& other) noexcept = default;
     // Appends one element; returns *this.
     IntArray& operator+=(int value);
     // This array's elements followed by those of `other`.

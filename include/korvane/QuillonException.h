@@ -21,6 +21,8 @@ public:
                      const Exception& previous, const String& extraInfo);
     QuillonException(const QuillonException& other);
     QuillonException& operator=(const QuillonException& other);
+    QuillonException(QuillonException&& other) noexcept = default;
+    QuillonException& operator=(QuillonException&& other) noexcept = default;
     virtual ~QuillonException();
 };
 

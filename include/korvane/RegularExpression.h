@@ -55,6 +55,11 @@ public:
     // afterwards the two objects are independent.
     RegularExpression(const RegularExpression& other);
     RegularExpression& operator=(const RegularExpression& other);
+    // Takes the pattern, subject, program and match state of `other` over;
+    // `other` is left without a program and subject: no match, no
+    // sub-matches, substitute() gives "" and nextMatch() throws 3.
+    RegularExpression(RegularExpression&& other) noexcept;
+    RegularExpression& operator=(RegularExpression&& other) noexcept;
     virtual ~RegularExpression();
 
     // ---- Match state -------------------------------------------------------
@@ -91,7 +96,9 @@ private:
     // The body of substitute.
     String regsub(const String& source) const;
     void release();
-    const char* subjectText() const { return reinterpret_cast<const char*>(subject->getData()); }
+    const char* subjectText() const {
+        return subject != nullptr ? reinterpret_cast<const char*>(subject->getData()) : "";
+    }
 
     String pattern;
     ByteArray* subject;          // owned: the subject's ASCII bytes, NUL-terminated

@@ -38,6 +38,9 @@ public:
     // The single character `c`; length 1 even for NUL.
     String(char c);
     String(const String& other);
+    // Takes the characters of `other` over without copying; `other` is left
+    // the empty string (its terminator read from a shared zero slot).
+    String(String&& other) noexcept = default;
     // The bytes of `b` up to its first zero byte.
     String(const ByteArray& b);
     virtual ~String();
@@ -46,6 +49,13 @@ public:
     // Copies all characters (embedded NULs too); the buffer grows by half
     // when too small and never shrinks here.
     String& operator=(const String& other);
+    // Like the copy, reuses this string's buffer when it has room (the
+    // characters are copied and `other` releases its buffer); otherwise
+    // takes the buffer of `other` over. `other` is left empty either way.
+    String& operator=(String&& other) noexcept {
+        moveAssignKeepingRoom(other);
+        return *this;
+    }
     String& operator=(const ByteArray& b);
     // A null `s` empties the string.
     String& operator=(const char* s);

@@ -42,6 +42,13 @@ public:
     explicit TimeZone(const String& definition);
     TimeZone(const TimeZone& other);
     TimeZone& operator=(const TimeZone& other);
+    // Moving shares the tables as copying does (a count, no allocation), so
+    // the zone moved from stays the same zone.
+    TimeZone(TimeZone&& other) noexcept
+        : TimeZone(static_cast<const TimeZone&>(other)) {}
+    TimeZone& operator=(TimeZone&& other) noexcept {
+        return *this = static_cast<const TimeZone&>(other);
+    }
     ~TimeZone();
 
     // ---- Offsets and names ---------------------------------------------

@@ -30,7 +30,7 @@ unsigned int bitLength(unsigned char digit) {
 
 BigNumber::BigNumber() : Array<unsigned char>(1u, 0, true) {}
 
-BigNumber::BigNumber(const BigNumber& other) : Array<unsigned char>(other), negative(other.negative) {}
+BigNumber::BigNumber(const BigNumber& other) = default;
 
 BigNumber::BigNumber(const ByteArray& bytes, bool negative)
     : BigNumber(reinterpret_cast<const char*>(bytes.getData()), 0, bytes.length(), negative) {}

@@ -250,6 +250,9 @@ BigNumber BigNumber::twosComplement() const {
 }
 
 BigNumber& BigNumber::operator~() {
+    // A number whose digits were moved away reads its zero digit from shared
+    // slots; it gets a buffer of its own before anything is written.
+    ensureCapacity(elementCount);
     unsigned char* digits = getData();
     for (unsigned int i = 0; i < elementCount; ++i) digits[i] = static_cast<unsigned char>(~digits[i]);
     return *this;

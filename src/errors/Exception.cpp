@@ -27,16 +27,7 @@ Exception::Exception(libraries lib, unsigned int errNo, const String& location,
 
 Exception::Exception(const Exception& other) = default;
 
-Exception& Exception::operator=(const Exception& other) {
-    if (this != &other) {
-        myID = other.myID;
-        libraryStack = other.libraryStack;
-        errorNumberStack = other.errorNumberStack;
-        locationStack = other.locationStack;
-        extraInfoStack = other.extraInfoStack;
-    }
-    return *this;
-}
+Exception& Exception::operator=(const Exception& other) = default;
 
 Exception::~Exception() = default;
 

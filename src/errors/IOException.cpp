@@ -12,10 +12,7 @@ IOException::IOException(libraries lib, unsigned int errNo, const String& locati
 
 IOException::IOException(const IOException& other) = default;
 
-IOException& IOException::operator=(const IOException& other) {
-    Exception::operator=(other);
-    return *this;
-}
+IOException& IOException::operator=(const IOException& other) = default;
 
 IOException::~IOException() = default;
 

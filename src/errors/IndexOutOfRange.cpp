@@ -30,6 +30,6 @@ IndexOutOfRange& IndexOutOfRange::operator=(const IndexOutOfRange& other) {
 
 IndexOutOfRange::~IndexOutOfRange() { delete[] message; }
 
-const char* IndexOutOfRange::toString() const { return message; }
+const char* IndexOutOfRange::toString() const { return message != nullptr ? message : ""; }
 
 }  // namespace Korvane

@@ -27,10 +27,7 @@ QuillonException::QuillonException(libraries lib, unsigned int errNo, const Stri
 
 QuillonException::QuillonException(const QuillonException& other) = default;
 
-QuillonException& QuillonException::operator=(const QuillonException& other) {
-    Exception::operator=(other);
-    return *this;
-}
+QuillonException& QuillonException::operator=(const QuillonException& other) = default;
 
 QuillonException::~QuillonException() = default;
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
@@ -73,7 +74,7 @@ RegularExpression::RegularExpression(const String& pattern, const String& subjec
 
 RegularExpression::RegularExpression(const RegularExpression& other)
     : pattern(other.pattern),
-      subject(new ByteArray(*other.subject)),
+      subject(other.subject != nullptr ? new ByteArray(*other.subject) : nullptr),
       subjectLength(other.subjectLength),
       prog(nullptr),
       matched(other.matched) {
@@ -93,6 +94,31 @@ RegularExpression& RegularExpression::operator=(const RegularExpression& other) 
     std::swap(subjectLength, copy.subjectLength);
     std::swap(prog, copy.prog);
     std::swap(matched, copy.matched);
+    return *this;
+}
+
+RegularExpression::RegularExpression(RegularExpression&& other) noexcept
+    : pattern(std::move(other.pattern)),
+      subject(other.subject),
+      subjectLength(other.subjectLength),
+      prog(other.prog),
+      matched(other.matched) {
+    other.subject = nullptr;
+    other.subjectLength = 0;
+    other.prog = nullptr;
+    other.matched = false;
+}
+
+RegularExpression& RegularExpression::operator=(RegularExpression&& other) noexcept {
+    if (this == &other) return *this;
+    release();
+    pattern = std::move(other.pattern);
+    std::swap(subject, other.subject);
+    std::swap(prog, other.prog);
+    subjectLength = other.subjectLength;
+    other.subjectLength = 0;
+    matched = other.matched;
+    other.matched = false;
     return *this;
 }
 

@@ -13,7 +13,7 @@ namespace Korvane {
 
 BoolArray::BoolArray() : Array<bool>(nullptr, 0, 0, false) {}
 
-BoolArray::BoolArray(const BoolArray& other) : Array<bool>(other) {}
+BoolArray::BoolArray(const BoolArray& other) = default;
 
 BoolArray::BoolArray(unsigned int count, bool value) : Array<bool>(count, value, false) {}
 

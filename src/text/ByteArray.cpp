@@ -49,7 +49,7 @@ ByteArray::ByteArray(char c) : Array<unsigned char>(1u, static_cast<unsigned cha
 
 ByteArray::ByteArray(const String& s) : ByteArray(s.getASCIIByteArray()) {}
 
-ByteArray::ByteArray(const ByteArray& other) : Array<unsigned char>(other) {}
+ByteArray::ByteArray(const ByteArray& other) = default;
 
 ByteArray::ByteArray(const BigNumber& number) : Array<unsigned char>(number.getData(), 0, number.length(), true) {}
 

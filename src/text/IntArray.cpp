@@ -25,7 +25,7 @@ IntArray::IntArray(const String& text) : Array<int>(nullptr, 0, 0, false) {
     for (unsigned int i = 0; i < count; ++i) data[i] = tokens.nextToken().toInt();
 }
 
-IntArray::IntArray(const IntArray& other) : Array<int>(other) {}
+IntArray::IntArray(const IntArray& other) = default;
 
 IntArray::~IntArray() = default;
 

@@ -71,7 +71,7 @@ String::String(unsigned int n, char c) : Array<char>(n, c, true) {}
 
 String::String(char c) : Array<char>(1u, c, true) {}
 
-String::String(const String& other) : Array<char>(other) {}
+String::String(const String& other) = default;
 
 String::String(const ByteArray& b) : Array<char>(nullptr, 0, 0, true) {
     *this = fromASCIIByteArray(b);

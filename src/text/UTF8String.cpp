@@ -21,7 +21,7 @@ UTF8String::UTF8String() : Array<unsigned char>(nullptr, 0, 0, true) {}
 
 UTF8String::UTF8String(const unsigned char* s) : Array<unsigned char>(s, 0, lengthOf(s), true) {}
 
-UTF8String::UTF8String(const UTF8String& other) : Array<unsigned char>(other) {}
+UTF8String::UTF8String(const UTF8String& other) = default;
 
 UTF8String::UTF8String(const String& s) : Array<unsigned char>(nullptr, 0, 0, true) {
     fromString(s);

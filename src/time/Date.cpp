@@ -35,23 +35,9 @@ Date::Date(unsigned int year, int month, int day, int hour, int minute, int seco
     normalise();
 }
 
-Date::Date(const Date& other)
-    : milliseconds(other.milliseconds), seconds(other.seconds), minute(other.minute),
-      hour(other.hour), day(other.day), month(other.month), year(other.year),
-      timeZone(other.timeZone) {}
+Date::Date(const Date& other) = default;
 
-Date& Date::operator=(const Date& other) {
-    if (this == &other) return *this;
-    milliseconds = other.milliseconds;
-    seconds = other.seconds;
-    minute = other.minute;
-    hour = other.hour;
-    day = other.day;
-    month = other.month;
-    year = other.year;
-    timeZone = other.timeZone;
-    return *this;
-}
+Date& Date::operator=(const Date& other) = default;
 
 Date::~Date() {}
 
