@@ -16,6 +16,10 @@
 //    digits at their value.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/Export.h"
@@ -59,6 +63,9 @@ public:
     // Sign flag = value < 0; magnitude |value| as a full 64-bit value (LONG_MIN
     // gives 2^63). Inside the int range the same as BigNumber(int).
     BigNumber(long value);
+    // Sign clear; magnitude `value`, so BigNumber(3u) is 3.
+    BigNumber(unsigned int value);
+    BigNumber(unsigned long value);
     virtual ~BigNumber();
 
     // Copies digits and sign flag; self-assignment changes nothing.
@@ -220,3 +227,15 @@ private:
 };
 
 }  // namespace Korvane
+
+// Hashes the digits as stored and the sign flag, the parts operator==
+// compares (so a negative zero and Zero usually hash apart, as they differ).
+namespace std {
+template <>
+struct hash<Korvane::BigNumber> {
+    std::size_t operator()(const Korvane::BigNumber& n) const noexcept {
+        const std::string_view digits(reinterpret_cast<const char*>(n.getData()), n.length());
+        return std::hash<std::string_view>()(digits) * 31 + (n.isNegative() ? 1 : 0);
+    }
+};
+}  // namespace std

@@ -7,7 +7,10 @@
 // are declared with those conversions.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <iosfwd>
+#include <string_view>
 
 #include "korvane/Array.h"
 #include "korvane/Export.h"
@@ -36,6 +39,9 @@ public:
     ByteArray(const unsigned char* p, unsigned int offset, unsigned int n);
     // Empty (length 0) with room reserved for `n` bytes (capacity n + 1).
     explicit ByteArray(unsigned int n);
+    // The same for an int, so that ByteArray(5) and ByteArray(0) reserve; a
+    // negative `n` throws std::length_error.
+    explicit ByteArray(int n);
     // `n` bytes of value `c`.
     ByteArray(unsigned int n, char c);
     // The single byte `c`.
@@ -82,6 +88,12 @@ public:
     bool operator==(const ByteArray& other) const;
     bool equals(const ByteArray& other) const;
     bool operator!=(const ByteArray& other) const;
+    // Byte equality with the strlen(text) bytes of `text` (none for null),
+    // as with ByteArray(text): b == "x" compares text, not pointers.
+    bool operator==(const char* text) const;
+    bool operator!=(const char* text) const { return !(*this == text); }
+    friend bool operator==(const char* text, const ByteArray& b) { return b == text; }
+    friend bool operator!=(const char* text, const ByteArray& b) { return !(b == text); }
     // Lexicographic on unsigned bytes; a proper prefix is less.
     bool operator<(const ByteArray& other) const;
 
@@ -91,6 +103,11 @@ public:
     // The buffer (the bytes followed by the terminator).
     operator char*();
     operator const char*() const;
+    // All length() bytes, read-only and without a copy (as chars, zero bytes
+    // included); valid until the array next changes.
+    std::string_view view() const noexcept {
+        return std::string_view(reinterpret_cast<const char*>(getData()), elementCount);
+    }
 
     // ---- Search and slicing ------------------------------------------------
     // Position of the first occurrence of `needle` (at or after `from`), or
@@ -138,3 +155,13 @@ private:
 KORVANE_API std::ostream& operator<<(std::ostream& os, const ByteArray& b);
 
 }  // namespace Korvane
+
+// Hashes all bytes: equal arrays (same length, same bytes) hash alike.
+namespace std {
+template <>
+struct hash<Korvane::ByteArray> {
+    std::size_t operator()(const Korvane::ByteArray& b) const noexcept {
+        return std::hash<std::string_view>()(b.view());
+    }
+};
+}  // namespace std

@@ -6,8 +6,15 @@
 // carrying the whole caught stack plus its own entry on top, so the report
 // shows the chain from the first failure to the last. Message texts come from
 // the catalog when they are asked for, never at the throw site.
+//
+// Exception derives from std::exception, so `catch (const std::exception&)`
+// now catches every Exception of the toolkit (QuillonException, IOException
+// and those of the other libraries), which it did not before; where both are
+// handled, put the `catch (const Exception&)` handler first.
 #pragma once
 
+#include <exception>
+#include <memory>
 #include <vector>
 
 #include "korvane/Export.h"
@@ -15,7 +22,7 @@
 
 namespace Korvane {
 
-class KORVANE_API Exception {
+class KORVANE_API Exception : public std::exception {
 public:
     // The library an error number belongs to. Values 1, 20 and 26 have no
     // message table; this library's own errors are LIB_QUILLON.
@@ -92,6 +99,10 @@ public:
     // "\nLocation : <location>\nError    : <text>\n<extra>\n\n"; libraries
     // 1, 20, 26 and above 32 (33 included) print "Unknown Error".
     String toString(unsigned int index) const;
+    // The same report as toString(0) ("" for an empty stack), built on the
+    // first call and kept; concurrent first calls are safe. When memory for
+    // it runs out, the text "Korvane::Exception" instead.
+    const char* what() const noexcept override;
 
     // ---- Identity ----------------------------------------------------------
     // -1 for Exception and IOException, -2 for QuillonException.
@@ -107,6 +118,9 @@ private:
     std::vector<unsigned int> errorNumberStack;
     std::vector<String> locationStack;
     std::vector<String> extraInfoStack;
+    // The report what() built, shared by the copies made after it; null
+    // until then. Read and set atomically.
+    mutable std::shared_ptr<const String> report;
 };
 
 }  // namespace Korvane

@@ -35,6 +35,14 @@ public:
     // not hold the lock changes nothing. Never throws.
     virtual void unlock();
 
+    // ---- The standard Lockable requirements ----------------------------------
+    // So that std::lock_guard, std::unique_lock and std::scoped_lock take a
+    // Mutex: lock() is lock(false); try_lock() takes the lock when no other
+    // thread holds it (or the calling thread already does) and otherwise
+    // returns false at once. unlock() is the member above.
+    void lock();
+    bool try_lock();
+
 private:
     internal::CriticalSection* section;
 };

@@ -54,6 +54,16 @@ BigNumber::BigNumber(long value) : Array<unsigned char>(8u, 0, true), negative(v
     normalize();
 }
 
+BigNumber::BigNumber(unsigned int value) : Array<unsigned char>(4u, 0, true) {
+    writeDigits(getData(), value, 4);
+    normalize();
+}
+
+BigNumber::BigNumber(unsigned long value) : Array<unsigned char>(8u, 0, true) {
+    writeDigits(getData(), value, 8);
+    normalize();
+}
+
 BigNumber::BigNumber(const char* data, unsigned int offset, unsigned int length, bool negative)
     : Array<unsigned char>(data == nullptr || length == 0 ? nullptr : reinterpret_cast<const unsigned char*>(data),
                            offset, length, true),

@@ -20,4 +20,8 @@ void Mutex::lock(bool) { section->enter(); }
 
 void Mutex::unlock() { section->leave(); }
 
+void Mutex::lock() { lock(false); }
+
+bool Mutex::try_lock() { return section->tryEnter(); }
+
 }  // namespace Korvane

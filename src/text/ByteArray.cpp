@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <stdexcept>
 #include <utility>
 
 #include "korvane/BigNumber.h"
@@ -41,6 +42,15 @@ ByteArray::ByteArray(unsigned int n) : Array<unsigned char>(nullptr, 0, 0, true)
     reallocate(n);
     std::memset(getData(), 0, capacity);
 }
+
+namespace {
+unsigned int reservation(int n) {
+    if (n < 0) throw std::length_error("ByteArray(int): a negative number of bytes to reserve");
+    return static_cast<unsigned int>(n);
+}
+}  // namespace
+
+ByteArray::ByteArray(int n) : ByteArray(reservation(n)) {}
 
 ByteArray::ByteArray(unsigned int n, char c)
     : Array<unsigned char>(n, static_cast<unsigned char>(c), true) {}
@@ -145,6 +155,11 @@ bool ByteArray::operator==(const ByteArray& other) const {
     if (!mine) return true;
     if (elementCount != other.elementCount) return false;
     return std::memcmp(getData(), other.getData(), elementCount) == 0;
+}
+
+bool ByteArray::operator==(const char* text) const {
+    const unsigned int count = lengthOf(text);
+    return elementCount == count && (count == 0 || std::memcmp(getData(), text, count) == 0);
 }
 
 bool ByteArray::equals(const ByteArray& other) const { return *this == other; }

@@ -77,6 +77,17 @@ String::String(const ByteArray& b) : Array<char>(nullptr, 0, 0, true) {
     *this = fromASCIIByteArray(b);
 }
 
+namespace {
+// A view's length as an element count; the terminator needs one slot more.
+unsigned int viewLength(std::string_view text) {
+    if (text.size() >= UINT32_MAX) internal::throwArrayTooLong();
+    return static_cast<unsigned int>(text.size());
+}
+}  // namespace
+
+String::String(std::string_view text)
+    : Array<char>(text.data() != nullptr ? text.data() : "", 0, viewLength(text), true) {}
+
 String::String(const String& a, const String& b) : Array<char>(nullptr, 0, 0, true) {
     elementCount = a.elementCount + b.elementCount;
     reallocate(elementCount);
@@ -429,6 +440,12 @@ ByteArray String::toASCIIByteArray() const { return ByteArray(getData(), element
 std::ostream& operator<<(std::ostream& os, const String& s) {
     if (s.length() != 0) os.write(s.getData(), s.length());
     return os;
+}
+
+String operator+(const char* left, const String& right) {
+    String result(left);
+    result += right;
+    return result;
 }
 
 }  // namespace Korvane
