@@ -15,9 +15,11 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "korvane/Export.h"
+#include "korvane/QuillonError.h"
 #include "korvane/String.h"
 
 namespace Korvane {
@@ -94,6 +96,11 @@ public:
     // anything above 33) gives "Hit default, bad library number"; a number
     // without an entry in its table gives "Unknown Error".
     String getErrorText(unsigned int errNo, libraries lib) const;
+    // The catalog text of (lib, errNo), or no result when the catalog has
+    // none: a library without a table, or a number without an entry.
+    static std::optional<String> catalogText(libraries lib, unsigned int errNo);
+    // The catalog text of one of this library's errors (none for 41).
+    static std::optional<String> catalogText(QuillonError error);
     // The printable report of every entry (whatever `index` is, as long as it
     // is below the stack size; otherwise ""). Each entry reads
     // "\nLocation : <location>\nError    : <text>\n<extra>\n\n"; libraries

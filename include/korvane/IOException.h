@@ -12,6 +12,8 @@ class KORVANE_API IOException : public Exception {
 public:
     IOException(libraries lib, unsigned int errNo, const String& location,
                 const String& extraInfo);
+    // Library LIB_QUILLON, the number that `error` names.
+    IOException(QuillonError error, const String& location, const String& extraInfo);
     IOException(libraries lib, unsigned int errNo, const String& location,
                 const Exception& previous, const String& extraInfo);
     IOException(const IOException& other);

@@ -14,6 +14,10 @@ public:
     QuillonException(int errNo, const String& location, const String& extraInfo);
     QuillonException(int errNo, const String& location, const Exception& previous,
                      const String& extraInfo);
+    // Library LIB_QUILLON, the number that `error` names.
+    QuillonException(QuillonError error, const String& location, const String& extraInfo);
+    QuillonException(QuillonError error, const String& location, const Exception& previous,
+                     const String& extraInfo);
     // Any library.
     QuillonException(libraries lib, unsigned int errNo, const String& location,
                      const String& extraInfo);

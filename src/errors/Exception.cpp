@@ -88,6 +88,16 @@ String Exception::getErrorText(unsigned int errNo, libraries lib) const {
     return String(text != nullptr ? text : "Unknown Error");
 }
 
+std::optional<String> Exception::catalogText(libraries lib, unsigned int errNo) {
+    const char* text = internal::catalogText(static_cast<int>(lib), errNo);
+    if (text == nullptr) return std::nullopt;
+    return String(text);
+}
+
+std::optional<String> Exception::catalogText(QuillonError error) {
+    return catalogText(LIB_QUILLON, static_cast<unsigned int>(error));
+}
+
 String Exception::toString(unsigned int index) const {
     String report;
     if (index >= getErrorStackSize()) return report;

@@ -6,6 +6,9 @@ IOException::IOException(libraries lib, unsigned int errNo, const String& locati
                          const String& extraInfo)
     : Exception(lib, errNo, location, extraInfo) {}
 
+IOException::IOException(QuillonError error, const String& location, const String& extraInfo)
+    : Exception(LIB_QUILLON, static_cast<unsigned int>(error), location, extraInfo) {}
+
 IOException::IOException(libraries lib, unsigned int errNo, const String& location,
                          const Exception& previous, const String& extraInfo)
     : Exception(lib, errNo, location, previous, extraInfo) {}

@@ -13,6 +13,15 @@ QuillonException::QuillonException(int errNo, const String& location,
     myID = -2;
 }
 
+QuillonException::QuillonException(QuillonError error, const String& location,
+                                   const String& extraInfo)
+    : QuillonException(LIB_QUILLON, static_cast<unsigned int>(error), location, extraInfo) {}
+
+QuillonException::QuillonException(QuillonError error, const String& location,
+                                   const Exception& previous, const String& extraInfo)
+    : QuillonException(LIB_QUILLON, static_cast<unsigned int>(error), location, previous,
+                       extraInfo) {}
+
 QuillonException::QuillonException(libraries lib, unsigned int errNo, const String& location,
                                    const String& extraInfo)
     : Exception(lib, errNo, location, extraInfo) {

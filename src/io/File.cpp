@@ -17,7 +17,7 @@ constexpr unsigned int bufferSize = 10240;
 constexpr std::streamsize blockSize = bufferSize - 1;
 
 [[noreturn]] void fail(const char* location, const String& extra = String::emptyString) {
-    throw IOException(Exception::LIB_QUILLON, 0, location, extra);
+    throw IOException(QuillonError::UnableToPerformFileOperation, location, extra);
 }
 
 // File contents may be keys: the read buffer is wiped like every array
@@ -191,8 +191,10 @@ void File::create(const String& path) {
 
 void File::remove(const String& path) {
     ByteArray name;
-    const int error = internal::toPlatformName(path, name) ? internal::removeFile(name) : 33;
-    if (error >= 0) throw IOException(Exception::LIB_QUILLON, error, "File::remove", path);
+    const int error = internal::toPlatformName(path, name)
+                          ? internal::removeFile(name)
+                          : static_cast<int>(QuillonError::FilePathNotFound);
+    if (error >= 0) throw IOException(static_cast<QuillonError>(error), "File::remove", path);
 }
 
 }  // namespace Korvane

@@ -72,7 +72,7 @@ void InputStream::prependPushedBack(const unsigned char* bytes, unsigned int n) 
 }
 
 void InputStream::pushBack(char c) {
-    if (count == 0) throw QuillonException(31, "InputStream::pushBack(char)", String::emptyString);
+    if (count == 0) throw QuillonException(QuillonError::PushBackBeyondRead, "InputStream::pushBack(char)", String::emptyString);
     const unsigned char byte = static_cast<unsigned char>(c);
     prependPushedBack(&byte, 1);
     --count;
@@ -80,7 +80,7 @@ void InputStream::pushBack(char c) {
 
 void InputStream::pushBack(const ByteArray& data) {
     if (data.length() > count)
-        throw QuillonException(31, "InputStream::pushBack(const ByteArray&)", String::emptyString);
+        throw QuillonException(QuillonError::PushBackBeyondRead, "InputStream::pushBack(const ByteArray&)", String::emptyString);
     prependPushedBack(data.getData(), data.length());
     count -= data.length();
 }

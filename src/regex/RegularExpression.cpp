@@ -148,8 +148,8 @@ unsigned int RegularExpression::getNumberSubExpressions() const {
 // ---- Searching --------------------------------------------------------------
 
 void RegularExpression::regexec(const char* from) {
-    if (prog == nullptr) throw QuillonException(3, kSearchLocation, String());
-    if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSearchLocation, String());
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kSearchLocation, String());
+    if (prog->code[0] != regex::kMagic) throw QuillonException(QuillonError::CorruptedInternalRegexp, kSearchLocation, String());
     regex::Matcher matcher(*prog, subjectText(), subjectLength);
     matched = matcher.search(from);
 }
@@ -160,11 +160,11 @@ String RegularExpression::nextMatch(unsigned int index) {
         extra += index;
         extra += " >= ";
         extra += regex::kSubExpressions;
-        throw QuillonException(1, kNextMatchIndexLocation, extra);
+        throw QuillonException(QuillonError::IndexOutOfRange, kNextMatchIndexLocation, extra);
     }
-    if (prog == nullptr) throw QuillonException(3, kNextMatchLocation, String());
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kNextMatchLocation, String());
     const char* start = prog->startp[index];
-    if (start == nullptr) throw QuillonException(2, kNextMatchLocation, String());
+    if (start == nullptr) throw QuillonException(QuillonError::SubExpressionNull, kNextMatchLocation, String());
 
     // Taken before the search below rewrites the slots.
     const char* end = prog->endp[index];
@@ -184,8 +184,8 @@ String RegularExpression::substitute(const String& source) {
 }
 
 String RegularExpression::regsub(const String& source) const {
-    if (prog == nullptr) throw QuillonException(3, kSubstituteLocation, String());
-    if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSubstituteLocation, String());
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kSubstituteLocation, String());
+    if (prog->code[0] != regex::kMagic) throw QuillonException(QuillonError::CorruptedInternalRegexp, kSubstituteLocation, String());
 
     const ByteArray sourceBytes = source.getASCIIByteArray();
     const char* in = reinterpret_cast<const char*>(sourceBytes.getData());

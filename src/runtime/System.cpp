@@ -75,7 +75,7 @@ unsigned int System::calcNumberOfInsignificantBits(const ByteArray& bytes) {
 
 String System::toBitString(const ByteArray& bytes, unsigned int insignificantBits) {
     if (insignificantBits > 7)
-        throw QuillonException(23, "System::toBitString()", String::emptyString);
+        throw QuillonException(QuillonError::TooManyInsignificantBits, "System::toBitString()", String::emptyString);
     if (bytes.length() == 0) return String("00000000");
 
     // Reversed bytes read least significant bit first are all the bits in

@@ -44,12 +44,12 @@ String::String() : Array<char>(nullptr, 0, 0, true) {}
 // class copies anything, so each constructor allocates exactly once.
 namespace {
 unsigned int checkedLength(const char* s) {
-    if (s == nullptr) throw QuillonException(4, kConstructorLocation, String::emptyString);
+    if (s == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kConstructorLocation, String::emptyString);
     return static_cast<unsigned int>(std::strlen(s));
 }
 
 unsigned int checkedPrefixLength(const char* s, unsigned int n) {
-    if (s == nullptr) throw QuillonException(4, kConstructorLocation, String::emptyString);
+    if (s == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kConstructorLocation, String::emptyString);
     return clampedLength(s, n);
 }
 
@@ -216,7 +216,7 @@ String String::operator+(unsigned long value) const {
 
 namespace {
 const char* requireOperand(const char* s, const char* location) {
-    if (s == nullptr) throw QuillonException(4, location, String());
+    if (s == nullptr) throw QuillonException(QuillonError::ParameterIsNull, location, String());
     return s;
 }
 }  // namespace
@@ -400,7 +400,7 @@ bool String::isASCIIString() const { return true; }
 
 String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
-    if (format == nullptr) throw QuillonException(4, kLocation, String());
+    if (format == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kLocation, String());
     // Start at 256 characters and double while the text does not fit with its
     // terminator. A negative result here means an encoding error, which no
     // larger buffer cures, so it is reported instead of retried forever.
@@ -413,7 +413,7 @@ String String::formatString(const char* format, ...) {
         const int written = std::vsnprintf(buffer.getData(), capacityChars, format, arguments);
         va_end(arguments);
         if (written < 0)
-            throw QuillonException(22, kLocation, String("the arguments could not be formatted"));
+            throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
         if (static_cast<std::size_t>(written) < capacityChars)
             return String(buffer.getData(), static_cast<unsigned int>(written));
         if (static_cast<std::size_t>(written) >= UINT_MAX / 2) internal::throwArrayTooLong();
@@ -429,7 +429,7 @@ String String::fromASCIIByteArray(const ByteArray& bytes) {
     try {
         return String(characters, clampedLength(characters, bytes.length()));
     } catch (const std::bad_alloc&) {
-        throw QuillonException(6, "String::fromASCII(const ByteArray& baAscii)", String());
+        throw QuillonException(QuillonError::OutOfMemory, "String::fromASCII(const ByteArray& baAscii)", String());
     }
 }
 

@@ -105,7 +105,7 @@ unsigned int StringTokenizer::countTokens() const {
 
 const String& StringTokenizer::nextToken() {
     if (current < countTokens()) return tokens[current++];
-    throw QuillonException(21, "StringTokenizer::nextToken()", String());
+    throw QuillonException(QuillonError::NoMoreTokens, "StringTokenizer::nextToken()", String());
 }
 
 bool StringTokenizer::hasToken() const { return current < countTokens(); }

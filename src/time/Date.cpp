@@ -51,7 +51,7 @@ Date Date::nextYear(const TimeZone& zone) {
 
 Date Date::makeFromStructTM(const tm* const t) {
     if (t == nullptr)
-        throw QuillonException(4, "Date::makeFromStructTM(const tm* const t)", String());
+        throw QuillonException(QuillonError::ParameterIsNull, "Date::makeFromStructTM(const tm* const t)", String());
     return Date(static_cast<unsigned int>(t->tm_year) + 1900u, t->tm_mon, t->tm_mday, t->tm_hour,
                 t->tm_min, t->tm_sec, 0, TimeZone::getLocalTimeZone());
 }
@@ -184,7 +184,7 @@ bool Date::isLeapYear(unsigned int year) { return internal::isLeapYear(year); }
 
 unsigned int Date::daysInMonth(unsigned int month, unsigned int year) {
     if (month >= 12)
-        throw QuillonException(41, "Date::daysInMonth(unsigned int month, unsigned int year)",
+        throw QuillonException(QuillonError::MonthOutOfRange, "Date::daysInMonth(unsigned int month, unsigned int year)",
                                String("The month parameter should be less than 12 (month is a "
                                       "zero based index)"));
     return internal::monthLength(month, year);
@@ -237,8 +237,8 @@ bool Date::operator>=(const Date& other) const { return !(*this < other); }
 // ---- struct tm --------------------------------------------------------------------
 
 void Date::toStructTM(tm* t) const {
-    if (t == nullptr) throw QuillonException(4, "Date::toStructTM(tm *)", String());
-    if (year < 1900) throw QuillonException(27, "Date::toStructTM(tm *)", String());
+    if (t == nullptr) throw QuillonException(QuillonError::ParameterIsNull, "Date::toStructTM(tm *)", String());
+    if (year < 1900) throw QuillonException(QuillonError::DateBefore1900, "Date::toStructTM(tm *)", String());
     t->tm_year = static_cast<int>(year - 1900);
     t->tm_mon = month;
     t->tm_mday = day;

@@ -86,6 +86,17 @@ TEST(StandardUseTest, TheFormerlyAmbiguousFormsDoWhatTheyRead) {
     EXPECT_EQ(s, "c");
 }
 
+TEST(StandardUseTest, ErrorNamesCarryTheirNumbersAndCatalogTexts) {
+    EXPECT_EQ(QuillonException(QuillonError::ParameterIsNull, "f()", "").getErrNo(0), 4);
+    EXPECT_EQ(IOException(QuillonError::FilePathNotFound, "g()", "").getLib(0), Exception::LIB_QUILLON);
+    EXPECT_EQ(*Exception::catalogText(QuillonError::NoMoreTokens), "No more tokens");
+    for (unsigned int number = 0; number <= 33; ++number)
+        EXPECT_TRUE(Exception::catalogText(static_cast<QuillonError>(number))) << number;
+    EXPECT_FALSE(Exception::catalogText(QuillonError::MonthOutOfRange));
+    EXPECT_FALSE(Exception::catalogText(Exception::LIB_X509, 75));  // a number the table skips
+    EXPECT_FALSE(Exception::catalogText(static_cast<Exception::libraries>(20), 0));
+}
+
 TEST(StandardUseTest, LocksAndExceptionsWorkWithTheStandardLibrary) {
     Mutex mutex;
     {
