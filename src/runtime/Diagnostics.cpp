@@ -4,7 +4,7 @@
 #include <string>
 
 #include "korvane/Synchronized.h"
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 #include "runtime/Quietly.h"
 
 namespace Korvane {

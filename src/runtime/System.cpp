@@ -4,7 +4,7 @@
 
 #include "korvane/BoolArray.h"
 #include "korvane/QuillonException.h"
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 #include "runtime/Sleep.h"
 
 namespace Korvane {

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 
@@ -116,15 +115,6 @@ String BoolArray::toString() const {
 // ---- Packing ---------------------------------------------------------------------
 
 ByteArray BoolArray::toByteArray() const { return ByteArray(*this); }
-
-// A constructor of ByteArray, kept beside the bit array it reads. The
-// printed bits, most significant first, are a base-2 numeral; the number's
-// digits are then the packed bytes, least significant first and without
-// high zero bytes.
-ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0, true) {
-    if (bits.length() == 0) return;
-    *this = ByteArray(BigNumber::fromBase(bits.toString(), 2));
-}
 
 // ---- Trimming ----------------------------------------------------------------------
 

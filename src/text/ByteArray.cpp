@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "korvane/BigNumber.h"
 #include "korvane/String.h"
 
 namespace Korvane {
@@ -61,8 +60,6 @@ ByteArray::ByteArray(const String& s) : ByteArray(s.getASCIIByteArray()) {}
 
 ByteArray::ByteArray(const ByteArray& other) = default;
 
-ByteArray::ByteArray(const BigNumber& number) : Array<unsigned char>(number.getData(), 0, number.length(), true) {}
-
 ByteArray::~ByteArray() = default;
 
 ByteArray& ByteArray::operator=(const ByteArray& other) {
@@ -70,14 +67,6 @@ ByteArray& ByteArray::operator=(const ByteArray& other) {
     elementCount = other.elementCount;
     reallocate(elementCount);
     if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount);
-    terminate();
-    return *this;
-}
-
-ByteArray& ByteArray::operator=(const BigNumber& number) {
-    elementCount = number.length();
-    reallocate(elementCount);
-    if (elementCount != 0) std::memcpy(getData(), number.getData(), elementCount);
     terminate();
     return *this;
 }
@@ -237,26 +226,6 @@ unsigned int ByteArray::toInt() const {
 }
 
 unsigned long ByteArray::toLong() const { return toInt(); }
-
-namespace {
-void reverseBytes(ByteArray& bytes) {
-    unsigned char* data = bytes.getData();
-    for (unsigned int i = 0, j = bytes.length(); i + 1 < j; ++i, --j) std::swap(data[i], data[j - 1]);
-}
-}  // namespace
-
-String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
-    if (elementCount == 0) return String();
-    ByteArray digits(*this);
-    if (reverse) reverseBytes(digits);
-    return BigNumber(digits, false).toBase(base);
-}
-
-ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
-    ByteArray bytes(BigNumber::fromBase(hex, 16));
-    if (reverse) reverseBytes(bytes);
-    return bytes;
-}
 
 std::ostream& operator<<(std::ostream& os, const ByteArray& b) {
     if (b.length() != 0) os.write(reinterpret_cast<const char*>(b.getData()), b.length());

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "korvane/QuillonException.h"
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 #include "time/Calendar.h"
 
 namespace Korvane {
