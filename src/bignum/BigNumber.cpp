@@ -7,6 +7,7 @@
 
 #include "bignum/WordBuffer.h"
 #include "korvane/ByteArray.h"
+#include "text/LoadOrder.h"
 
 namespace Korvane {
 
@@ -27,6 +28,9 @@ unsigned int bitLength(unsigned char digit) {
 }  // namespace
 
 // ---- Construction -----------------------------------------------------------
+
+// Zero, built at its step of the load order.
+const BigNumber BigNumber::Zero KORVANE_LOAD_STEP(LoadBigNumberZero);
 
 BigNumber::BigNumber() : Array<unsigned char>(1u, 0, true) {}
 

@@ -5,10 +5,13 @@
 
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "text/LoadOrder.h"
 
 namespace Korvane {
 
 // ---- Construction -----------------------------------------------------------
+
+const BoolArray BoolArray::emptyArray KORVANE_LOAD_STEP(LoadBoolArrayEmpty);
 
 BoolArray::BoolArray() : Array<bool>(nullptr, 0, 0, false) {}
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "korvane/String.h"
+#include "text/LoadOrder.h"
 
 namespace Korvane {
 
@@ -17,6 +18,8 @@ unsigned int lengthOf(const void* s) {
 }
 const unsigned char* asBytes(const char* p) { return reinterpret_cast<const unsigned char*>(p); }
 }  // namespace
+
+const ByteArray ByteArray::emptyArray KORVANE_LOAD_STEP(LoadByteArrayEmpty);
 
 ByteArray::ByteArray() : Array<unsigned char>(nullptr, 0, 0, true) {}
 

@@ -13,6 +13,7 @@
 
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
+#include "text/LoadOrder.h"
 
 namespace Korvane {
 
@@ -37,6 +38,8 @@ String decimalText(const char* format, Number value) {
 }  // namespace
 
 // ---- Construction -----------------------------------------------------------
+
+const String String::emptyString KORVANE_LOAD_STEP(LoadStringEmpty);
 
 String::String() : Array<char>(nullptr, 0, 0, true) {}
 

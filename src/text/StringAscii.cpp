@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "korvane/ByteArray.h"
-#include "korvane/LogFile.h"
 #include "korvane/String.h"
+#include "text/NoticeWriter.h"
 
 namespace Korvane {
 
@@ -17,6 +17,9 @@ namespace {
 std::atomic<bool> fromASCIINoticePending{true};
 std::atomic<bool> getASCIIByteArrayNoticePending{true};
 
+// The log's writer, installed when the library is loaded.
+std::atomic<internal::NoticeWriter> noticeWriter{nullptr};
+
 void writeNoticeOnce(std::atomic<bool>& pending, const char* member, const char* replacement) {
     // The flag is cleared before the notice goes out: LogFile::write converts
     // the notice with getASCIIByteArray, which would otherwise write its own
@@ -27,7 +30,7 @@ void writeNoticeOnce(std::atomic<bool>& pending, const char* member, const char*
     notice += " has been deprecated, please use ";
     notice += replacement;
     notice += " instead.\r\n";
-    LogFile::write(notice, LogFile::LOG_NOTICE);
+    if (const internal::NoticeWriter writer = noticeWriter.load()) writer(notice);
 }
 
 bool isEscape(char c, const String& escapes) {
@@ -35,6 +38,8 @@ bool isEscape(char c, const String& escapes) {
 }
 
 }  // namespace
+
+void internal::installNoticeWriter(NoticeWriter writer) noexcept { noticeWriter.store(writer); }
 
 // ---- Deprecated conversions -----------------------------------------------------------------
 
