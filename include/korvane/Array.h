@@ -196,7 +196,7 @@ protected:
         if (grown < n) grown = n;
         grown += terminatorSlots();
         if (grown > UINT32_MAX) {
-            if (needed > UINT32_MAX) internal::throwArrayTooLong();
+            if (needed > UINT32_MAX) BufferMemory::throwTooLong();
             grown = UINT32_MAX;
         }
         T* fresh = allocateElements(static_cast<unsigned int>(grown));
@@ -215,7 +215,7 @@ protected:
         wipeIfSoleHolder();
         if (n > 0) {
             const std::uint64_t slots = std::uint64_t(n) + terminatorSlots();
-            if (slots > UINT32_MAX) internal::throwArrayTooLong();
+            if (slots > UINT32_MAX) BufferMemory::throwTooLong();
             T* fresh = allocateElements(static_cast<unsigned int>(slots));
             storage.reset(fresh, &releaseElements);
             capacity = static_cast<unsigned int>(slots);
@@ -260,13 +260,13 @@ protected:
     // Overwrites the element slots with zeros when no other holder shares them.
     void wipeIfSoleHolder() {
         if (storage.getReferenceCount() < 2 && capacity != 0 && getData() != nullptr)
-            internal::secureWipe(getData(), std::size_t(capacity) * sizeof(T));
+            BufferMemory::wipe(getData(), std::size_t(capacity) * sizeof(T));
     }
 
     static T* allocateElements(unsigned int count) {
-        return static_cast<T*>(internal::allocateBuffer(std::size_t(count) * sizeof(T)));
+        return static_cast<T*>(BufferMemory::allocate(std::size_t(count) * sizeof(T)));
     }
-    static void releaseElements(T* buffer) { internal::releaseBuffer(buffer); }
+    static void releaseElements(T* buffer) { BufferMemory::release(buffer); }
 
     unsigned int capacity = 0;
     unsigned int elementCount = 0;

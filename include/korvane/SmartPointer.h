@@ -94,7 +94,7 @@ public:
                 if (deleter != nullptr) {
                     deleter(pointer);
                 } else {
-                    internal::releaseBuffer(pointer);
+                    BufferMemory::release(pointer);
                 }
                 counterRelease(counter);
             }

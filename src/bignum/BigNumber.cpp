@@ -8,6 +8,7 @@
 #include "bignum/WordBuffer.h"
 #include "korvane/ByteArray.h"
 #include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 

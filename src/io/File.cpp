@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "io/PlatformFile.h"
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 #include "korvane/IOException.h"
 
 namespace Korvane {

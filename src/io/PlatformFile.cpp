@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 #include "korvane/QuillonError.h"
 
 namespace Korvane {

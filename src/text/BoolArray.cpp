@@ -6,6 +6,7 @@
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 #include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 

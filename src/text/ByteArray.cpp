@@ -9,6 +9,7 @@
 
 #include "korvane/String.h"
 #include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 

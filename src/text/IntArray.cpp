@@ -5,6 +5,7 @@
 
 #include "korvane/String.h"
 #include "korvane/StringTokenizer.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 

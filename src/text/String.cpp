@@ -14,6 +14,7 @@
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
 #include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 

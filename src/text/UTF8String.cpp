@@ -3,7 +3,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 #include "korvane/String.h"
 #include "text/Utf8Conversion.h"
 
