@@ -27,9 +27,6 @@
 
 namespace Korvane {
 
-namespace internal {
-class WordBuffer;
-}
 
 class KORVANE_API BigNumber : public Array<unsigned char> {
 public:
@@ -219,9 +216,12 @@ private:
         elementCount = 1;
         negative = false;
     }
+    // A handle on the word form the arithmetic runs on, defined inside the
+    // library (a word buffer converts to it).
+    struct Words;
     // Builds a number from a word buffer (its words are rearranged into
     // digit order on big-endian hosts).
-    static BigNumber fromWords(internal::WordBuffer& words, bool negative);
+    static BigNumber fromWords(const Words& words, bool negative);
 
     bool negative = false;
 };

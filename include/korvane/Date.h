@@ -17,10 +17,6 @@
 
 namespace Korvane {
 
-namespace internal {
-struct CalendarFields;
-}
-
 class KORVANE_API Date {
 public:
     enum DAYOFWEEK {
@@ -159,22 +155,24 @@ public:
     const Date& fromGeneralizedTime(const String& date);
 
 private:
-    internal::CalendarFields fields() const;
+    // Calendar fields as the library computes with them (wider than the
+    // members, so sums cannot overflow); defined inside the library.
+    struct Fields;
+    Fields fields() const;
     // Stores `f` after normalising it.
-    void assign(internal::CalendarFields f);
+    void assign(Fields f);
     void normalise();
     // The offset (seconds west) this date's zone applies to its fields.
     int effectiveOffset() const;
     // Normalised `f`, read in `from`, moved to the wall-clock time of `to`.
-    static internal::CalendarFields convertFields(internal::CalendarFields f, const TimeZone& from,
-                                                  const TimeZone& to);
+    static Fields convertFields(Fields f, const TimeZone& from, const TimeZone& to);
     // Date(fields..., zone) converted to `target`, without copying `zone`.
     static Date convertedDate(unsigned int year, int month, int day, int hour, int minute,
                               int second, int milliseconds, const TimeZone& zone,
                               const TimeZone& target);
     // -1, 0 or 1 comparing this date with `other` (already in this zone) by
     // year, month, day and, when `withTime`, hour, minute and second.
-    int compareWith(const internal::CalendarFields& other, bool withTime) const;
+    int compareWith(const Fields& other, bool withTime) const;
 
     int milliseconds;
     int seconds;

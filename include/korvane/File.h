@@ -16,10 +16,6 @@
 
 namespace Korvane {
 
-namespace internal {
-struct OpenFile;
-}
-
 class KORVANE_API File {
 public:
     // The bits of the open mode; combine them with |.
@@ -101,7 +97,8 @@ private:
     // Empty until the first read, then 10240 bytes.
     SmartPointer<unsigned char> readBuffer;
     // The standard file stream (with its buffer), shared by all copies.
-    SmartPointer<internal::OpenFile> file;
+    struct OpenFile;  // defined inside the library
+    SmartPointer<OpenFile> file;
 };
 
 }  // namespace Korvane

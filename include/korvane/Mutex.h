@@ -11,10 +11,6 @@
 
 namespace Korvane {
 
-namespace internal {
-class CriticalSection;
-}
-
 class KORVANE_API Mutex : public Synchronizable {
 public:
     // ---- Construction ------------------------------------------------------
@@ -44,7 +40,8 @@ public:
     bool try_lock();
 
 private:
-    internal::CriticalSection* section;
+    class Lock;  // the platform lock, defined inside the library
+    Lock* section;
 };
 
 }  // namespace Korvane

@@ -34,10 +34,6 @@
 
 namespace Korvane {
 
-namespace regex {
-struct Program;
-}
-
 class KORVANE_API RegularExpression {
 public:
     // ---- Construction ------------------------------------------------------
@@ -103,7 +99,8 @@ private:
     String pattern;
     ByteArray* subject;          // owned: the subject's ASCII bytes, NUL-terminated
     unsigned int subjectLength;  // bytes before the first NUL
-    regex::Program* prog;        // owned; null when compilation gave nothing
+    struct Program;              // the compiled program, defined inside the library
+    Program* prog;               // owned; null when compilation gave nothing
     bool matched;
 };
 

@@ -19,10 +19,6 @@ namespace Korvane {
 
 class Date;
 
-namespace internal {
-struct ZoneTables;
-}
-
 class KORVANE_API TimeZone {
 public:
     // ---- The predefined zones (built at load, in this order) ------------
@@ -95,7 +91,8 @@ private:
     static const TimeZone& findByName(const char* name, unsigned int length);
 
     // The transition table and the names, shared by every copy.
-    std::shared_ptr<internal::ZoneTables> tables;
+    struct Tables;  // defined inside the library
+    std::shared_ptr<Tables> tables;
     int standardOffset;
     int daylightOffset;
     int ruleKind;

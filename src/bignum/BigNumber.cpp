@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "bignum/NumberWords.h"
 #include "bignum/WordBuffer.h"
 #include "korvane/ByteArray.h"
 #include "text/LoadOrder.h"
@@ -103,7 +104,8 @@ void BigNumber::normalize() {
     while (elementCount > 1 && digits[elementCount - 1] == 0) --elementCount;
 }
 
-BigNumber BigNumber::fromWords(internal::WordBuffer& words, bool negative) {
+BigNumber BigNumber::fromWords(const Words& handle, bool negative) {
+    internal::WordBuffer& words = handle.buffer;
     const std::size_t count = words.significantSize();
     if (count > UINT_MAX / internal::kWordBytes) internal::throwArrayTooLong();
     internal::wordsToDigitOrder(words.data(), count);

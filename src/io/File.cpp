@@ -27,8 +27,6 @@ void releaseReadBuffer(unsigned char* buffer) {
     internal::releaseBuffer(buffer);
 }
 
-void closeFile(internal::OpenFile* open) { delete open; }
-
 // Error 0 for a failed stream, remembered as told.
 [[noreturn]] void reportFailure(internal::OpenFile& open, const char* location) {
     open.failureReported = true;
@@ -41,7 +39,7 @@ void closeFile(internal::OpenFile* open) { delete open; }
 
 File::File(const String& path, int mode) {
     // Held before opening so that the stream is released whatever happens.
-    file.reset(new internal::OpenFile(), &closeFile);
+    file.reset(new OpenFile(), [](OpenFile* open) { delete open; });
     std::fstream& stream = file.get()->stream;
     ByteArray name;
     if (!internal::toPlatformName(path, name) ||

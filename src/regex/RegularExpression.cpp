@@ -64,7 +64,7 @@ RegularExpression::RegularExpression(const String& pattern, const String& subjec
     try {
         const ByteArray patternBytes = pattern.getASCIIByteArray();
         const char* patternText = reinterpret_cast<const char*>(patternBytes.getData());
-        prog = regex::Compiler::compile(patternText != nullptr ? patternText : "");
+        prog = static_cast<Program*>(regex::Compiler::compile(patternText != nullptr ? patternText : ""));
         if (prog != nullptr) regexec(subjectText());
     } catch (...) {
         release();
@@ -79,7 +79,7 @@ RegularExpression::RegularExpression(const RegularExpression& other)
       prog(nullptr),
       matched(other.matched) {
     try {
-        prog = copyProgram(other.prog, other.subjectText(), subjectText());
+        prog = static_cast<Program*>(copyProgram(other.prog, other.subjectText(), subjectText()));
     } catch (...) {
         release();
         throw;

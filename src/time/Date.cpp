@@ -106,11 +106,11 @@ void Date::setYear(unsigned int value) {
     normalise();
 }
 
-internal::CalendarFields Date::fields() const {
+Date::Fields Date::fields() const {
     return internal::CalendarFields{milliseconds, seconds, minute, hour, day, month, year};
 }
 
-void Date::assign(internal::CalendarFields f) {
+void Date::assign(Fields f) {
     internal::normalise(f);
     milliseconds = static_cast<int>(f.milliseconds);
     seconds = static_cast<int>(f.seconds);
@@ -141,8 +141,7 @@ int Date::effectiveOffset() const {
 // Two steps: first the fields in the new zone's standard time, which decide
 // whether the new zone is in daylight saving; then the full shift between
 // the two zones' effective offsets, each with its own daylight state.
-internal::CalendarFields Date::convertFields(internal::CalendarFields f, const TimeZone& from,
-                                             const TimeZone& to) {
+Date::Fields Date::convertFields(Fields f, const TimeZone& from, const TimeZone& to) {
     internal::normalise(f);
     const auto inDaylight = [](const TimeZone& zone, const internal::CalendarFields& at) {
         return zone.inDaylightSavingTimeAt(at.year, static_cast<int>(at.month),
@@ -166,7 +165,8 @@ internal::CalendarFields Date::convertFields(internal::CalendarFields f, const T
 Date Date::convertedDate(unsigned int year, int month, int day, int hour, int minute, int second,
                          int milliseconds, const TimeZone& zone, const TimeZone& target) {
     const internal::CalendarFields f =
-        convertFields({milliseconds, second, minute, hour, day, month, year}, zone, target);
+        convertFields(internal::CalendarFields{milliseconds, second, minute, hour, day, month, year},
+                      zone, target);
     return Date(f.year, static_cast<int>(f.month), static_cast<int>(f.day),
                 static_cast<int>(f.hour), static_cast<int>(f.minute), static_cast<int>(f.seconds),
                 static_cast<int>(f.milliseconds), target);
@@ -203,7 +203,7 @@ long Date::getEpochSecs(bool includeZoneOffset) const {
 
 // ---- Comparison -------------------------------------------------------------------
 
-int Date::compareWith(const internal::CalendarFields& other, bool withTime) const {
+int Date::compareWith(const Fields& other, bool withTime) const {
     if (year != other.year) return year < other.year ? -1 : 1;
     const long long mine[] = {month, day, hour, minute, seconds};
     const long long theirs[] = {other.month, other.day, other.hour, other.minute, other.seconds};

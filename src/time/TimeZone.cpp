@@ -116,7 +116,7 @@ const TimeZone TimeZone::UTC KORVANE_LOAD_STEP(LoadTimeZones)(String("UTC+0"));
 // ---- Construction -------------------------------------------------------------
 
 TimeZone::TimeZone(const String& definition)
-    : tables(std::make_shared<internal::ZoneTables>()), standardOffset(0), daylightOffset(0),
+    : tables(std::make_shared<Tables>()), standardOffset(0), daylightOffset(0),
       ruleKind(KIND_INVALID) {
     internal::tzsetForZoneConstruction();
     parse(definition);
