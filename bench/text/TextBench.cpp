@@ -3,6 +3,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
@@ -103,5 +104,37 @@ static void FindStdString(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(text.find(needle));
 }
 BENCHMARK(FindStdString)->Unit(benchmark::kMicrosecond);
+
+// Growing a vector of 1,000 strings of 40 characters (longer than any small
+// string buffer): each element is built once, and each reallocation of the
+// vector moves the elements already in it.
+constexpr int kVectorElements = 1000;
+const char* const kElementText = "a forty character line of vector content";
+
+template <class Text>
+void GrowVector(benchmark::State& state) {
+    for (auto _ : state) {
+        std::vector<Text> texts;
+        for (int i = 0; i < kVectorElements; ++i) texts.push_back(Text(kElementText));
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+BENCHMARK_TEMPLATE(GrowVector, String)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(GrowVector, std::string)->Unit(benchmark::kMicrosecond);
+
+// The growth alone: the 1,000 strings exist already and are moved into a
+// vector that grows as they come (and moved back for the next round).
+template <class Text>
+void GrowVectorByMoving(benchmark::State& state) {
+    std::vector<Text> source(kVectorElements, Text(kElementText));
+    for (auto _ : state) {
+        std::vector<Text> texts;
+        for (Text& text : source) texts.push_back(std::move(text));
+        for (int i = 0; i < kVectorElements; ++i) source[i] = std::move(texts[i]);
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+BENCHMARK_TEMPLATE(GrowVectorByMoving, String)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(GrowVectorByMoving, std::string)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

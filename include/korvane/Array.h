@@ -1,22 +1,30 @@
 // Array<T>: the storage under every sequence value of the library.
 //
 // Invariants:
-//  - `capacity` counts the element slots of the buffer, the terminator slot
-//    included; `size` counts the elements in use.
+//  - `capacity` counts the element slots of the array's own buffer, the
+//    terminator slot included (0 when it has none); `elementCount` counts
+//    the elements in use.
 //  - A null-terminated array keeps one slot more than its elements, and the
-//    slot at index `size` holds zero after every operation of its class.
+//    slot at index `elementCount` holds zero after every operation of its
+//    class.
 //  - The buffer is reference counted through SmartPointer. Copies of arrays
 //    never share a buffer; sharing exists only for temporaries inside the
 //    library, and it decides who may wipe: only a sole holder overwrites the
 //    buffer with zeros, on destruction and on exact reallocation.
 //  - Element access is bounds checked and throws IndexOutOfRange; writing at
 //    or beyond the end through the non-const operator[] extends the array.
+//  - Moving takes the buffer over without copying or wiping it. The array
+//    moved from is empty; a null-terminated one then reads its terminator
+//    from a shared zero slot that is never written (capacity 0, so the next
+//    change gives it a buffer of its own).
 // T must be a trivially copyable element type (char, unsigned char, int...).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "korvane/BufferMemory.h"
 #include "korvane/IndexOutOfRange.h"
@@ -30,16 +38,37 @@ class Array {
                   "Array holds trivially copyable elements only");
 
 public:
+    using value_type = T;
+    using size_type = std::size_t;
+    using iterator = T*;
+    using const_iterator = const T*;
+
     virtual ~Array() {
         wipeIfSoleHolder();
         storage.release();
     }
 
     // ---- Access --------------------------------------------------------
-    unsigned int length() const { return size; }
+    unsigned int length() const { return elementCount; }
 
     // The buffer; null only for a non-terminated array without storage.
-    T* getData() const { return storage.get(); }
+    // Writing through it is for a non-const array only.
+    T* getData() { return storage.get(); }
+    const T* getData() const { return storage.get(); }
+
+    // ---- Standard container view ---------------------------------------
+    // The elements as a contiguous range, for range-for, the algorithms and
+    // std::data / std::size. data() is getData(); size() is length().
+    // empty() is true for no elements; String::isEmpty() differs: it also
+    // holds for a text starting with an embedded NUL.
+    T* data() noexcept { return storage.get(); }
+    const T* data() const noexcept { return storage.get(); }
+    std::size_t size() const noexcept { return elementCount; }
+    bool empty() const noexcept { return elementCount == 0; }
+    T* begin() noexcept { return storage.get(); }
+    T* end() noexcept { return storage.get() + elementCount; }
+    const T* begin() const noexcept { return storage.get(); }
+    const T* end() const noexcept { return storage.get() + elementCount; }
 
     // Writable element access. A negative index throws IndexOutOfRange
     // "T& Array::operator[](int) - Index is negative."; an index at or past
@@ -49,8 +78,8 @@ public:
         if (i < 0) throw IndexOutOfRange("T& Array::operator[](int) - Index is negative.");
         const unsigned int wanted = static_cast<unsigned int>(i) + 1;
         const bool grown = ensureCapacity(wanted);
-        if (grown || size < wanted) {
-            size = wanted;
+        if (grown || elementCount < wanted) {
+            elementCount = wanted;
             if (nullTerminated) getData()[wanted] = T();
         }
         return getData()[i];
@@ -65,7 +94,7 @@ public:
     // Array length.").
     T operator[](int i) const {
         if (i < 0) throw IndexOutOfRange("T Array::operator[](int) const - Index is negative.");
-        if (size == 0 || static_cast<unsigned int>(i) >= size)
+        if (elementCount == 0 || static_cast<unsigned int>(i) >= elementCount)
             throw IndexOutOfRange("T Array::operator[](int) const - Index greater than Array length.");
         return getData()[i];
     }
@@ -73,7 +102,7 @@ public:
     // Read-only access; an index at or past the end throws IndexOutOfRange
     // "T Array::operator[](unsigned int) const - Index greater than Array length.".
     T operator[](unsigned int i) const {
-        if (size == 0 || i >= size)
+        if (elementCount == 0 || i >= elementCount)
             throw IndexOutOfRange(
                 "T Array::operator[](unsigned int) const - Index greater than Array length.");
         return getData()[i];
@@ -86,7 +115,7 @@ protected:
     Array(const T* source, unsigned int offset, unsigned int count, bool terminated)
         : nullTerminated(terminated) {
         if (source != nullptr) {
-            size = count;
+            elementCount = count;
             reallocate(count);
             if (count != 0) std::memcpy(getData(), source + offset, count * sizeof(T));
         } else if (nullTerminated) {
@@ -97,7 +126,7 @@ protected:
     // `count` copies of `value`; with count 0 the same as a null source.
     Array(unsigned int count, T value, bool terminated) : nullTerminated(terminated) {
         if (count != 0) {
-            size = count;
+            elementCount = count;
             reallocate(count);
             T* data = getData();
             for (unsigned int i = 0; i < count; ++i) data[i] = value;
@@ -107,14 +136,54 @@ protected:
     }
 
     // Copies the elements into an exact-size buffer of this array's own.
-    Array(const Array& other) : size(other.size), nullTerminated(other.nullTerminated) {
-        reallocate(size);
-        if (size != 0) std::memcpy(getData(), other.getData(), size * sizeof(T));
+    Array(const Array& other) : elementCount(other.elementCount), nullTerminated(other.nullTerminated) {
+        reallocate(elementCount);
+        if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount * sizeof(T));
         terminate();
     }
 
-    // Arrays are assigned through their value classes, which pick the rule.
+    // Takes the buffer of `other` over; `other` is left empty (see above).
+    Array(Array&& other) noexcept
+        : capacity(other.capacity),
+          elementCount(other.elementCount),
+          storage(std::move(other.storage)),
+          nullTerminated(other.nullTerminated) {
+        other.becomeMovedFrom();
+    }
+
+    // Arrays are copied through their value classes, which pick the rule.
     Array& operator=(const Array&) = delete;
+
+    // Wipes and releases this array's buffer (as its sole holder), then
+    // takes the buffer of `other` over; `other` is left empty.
+    Array& operator=(Array&& other) noexcept {
+        if (this != &other) {
+            wipeIfSoleHolder();
+            storage = std::move(other.storage);
+            capacity = other.capacity;
+            elementCount = other.elementCount;
+            other.becomeMovedFrom();
+        }
+        return *this;
+    }
+
+    // Move assignment for the classes whose assignment keeps a buffer that
+    // has room: when this array's own buffer can hold the elements of
+    // `other`, they are copied into it and `other` releases its buffer
+    // (wiped) and is left empty; otherwise its buffer is taken over.
+    void moveAssignKeepingRoom(Array& other) noexcept {
+        if (this == &other) return;
+        if (capacity != 0 && capacity >= std::uint64_t(other.elementCount) + terminatorSlots()) {
+            if (other.elementCount != 0)
+                std::memcpy(getData(), other.getData(), other.elementCount * sizeof(T));
+            elementCount = other.elementCount;
+            terminate();
+            other.wipeIfSoleHolder();
+            other.becomeMovedFrom();
+        } else {
+            *this = std::move(other);
+        }
+    }
 
     // ---- Storage management --------------------------------------------
     // Makes room for `n` elements (plus the terminator slot), keeping the
@@ -127,12 +196,12 @@ protected:
         if (grown < n) grown = n;
         grown += terminatorSlots();
         if (grown > UINT32_MAX) {
-            if (needed > UINT32_MAX) internal::throwArrayTooLong();
+            if (needed > UINT32_MAX) BufferMemory::throwTooLong();
             grown = UINT32_MAX;
         }
         T* fresh = allocateElements(static_cast<unsigned int>(grown));
         std::memset(static_cast<void*>(fresh), 0, std::size_t(grown) * sizeof(T));
-        if (getData() != nullptr && size != 0) std::memcpy(fresh, getData(), size * sizeof(T));
+        if (getData() != nullptr && elementCount != 0) std::memcpy(fresh, getData(), elementCount * sizeof(T));
         wipeIfSoleHolder();
         storage.reset(fresh, &releaseElements);
         capacity = static_cast<unsigned int>(grown);
@@ -146,7 +215,7 @@ protected:
         wipeIfSoleHolder();
         if (n > 0) {
             const std::uint64_t slots = std::uint64_t(n) + terminatorSlots();
-            if (slots > UINT32_MAX) internal::throwArrayTooLong();
+            if (slots > UINT32_MAX) BufferMemory::throwTooLong();
             T* fresh = allocateElements(static_cast<unsigned int>(slots));
             storage.reset(fresh, &releaseElements);
             capacity = static_cast<unsigned int>(slots);
@@ -162,9 +231,28 @@ protected:
         }
     }
 
-    // Writes the terminator behind the last element of a null-terminated array.
+    // Writes the terminator behind the last element of a null-terminated
+    // array. An array without a buffer of its own already reads zero there.
     void terminate() {
-        if (nullTerminated && getData() != nullptr) getData()[size] = T();
+        if (nullTerminated && capacity != 0) getData()[elementCount] = T();
+    }
+
+    // The state an array is left in when its buffer is moved away: no
+    // elements and no buffer of its own; a null-terminated array reads its
+    // terminator from the shared zero slots.
+    void becomeMovedFrom() noexcept {
+        capacity = 0;
+        elementCount = 0;
+        storage = nullTerminated ? SmartPointer<T>::unowned(sharedZeros()) : SmartPointer<T>();
+    }
+
+    // Two zero elements that no array owns or writes: the terminator of an
+    // empty array moved from, or the single zero digit and terminator of a
+    // moved-from number. Every write first gives the array its own buffer
+    // (its capacity is 0), so the slots stay zero and are only ever read.
+    static T* sharedZeros() noexcept {
+        static T zeros[2] = {};
+        return zeros;
     }
 
     unsigned int terminatorSlots() const { return nullTerminated ? 1u : 0u; }
@@ -172,16 +260,16 @@ protected:
     // Overwrites the element slots with zeros when no other holder shares them.
     void wipeIfSoleHolder() {
         if (storage.getReferenceCount() < 2 && capacity != 0 && getData() != nullptr)
-            internal::secureWipe(getData(), std::size_t(capacity) * sizeof(T));
+            BufferMemory::wipe(getData(), std::size_t(capacity) * sizeof(T));
     }
 
     static T* allocateElements(unsigned int count) {
-        return static_cast<T*>(internal::allocateBuffer(std::size_t(count) * sizeof(T)));
+        return static_cast<T*>(BufferMemory::allocate(std::size_t(count) * sizeof(T)));
     }
-    static void releaseElements(T* buffer) { internal::releaseBuffer(buffer); }
+    static void releaseElements(T* buffer) { BufferMemory::release(buffer); }
 
     unsigned int capacity = 0;
-    unsigned int size = 0;
+    unsigned int elementCount = 0;
     SmartPointer<T> storage;
     bool nullTerminated = false;
 };

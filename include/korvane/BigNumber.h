@@ -16,6 +16,10 @@
 //    digits at their value.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
 #include "korvane/Array.h"
 #include "korvane/ByteArray.h"
 #include "korvane/Export.h"
@@ -23,9 +27,6 @@
 
 namespace Korvane {
 
-namespace internal {
-class WordBuffer;
-}
 
 class KORVANE_API BigNumber : public Array<unsigned char> {
 public:
@@ -39,6 +40,12 @@ public:
     BigNumber();
     // Same digits, length and sign flag as `other` (high zero digits too).
     BigNumber(const BigNumber& other);
+    // Takes the digits and sign of `other` over without copying; `other` is
+    // left zero (one digit 0 read from a shared zero slot, sign clear).
+    BigNumber(BigNumber&& other) noexcept
+        : Array<unsigned char>(std::move(other)), negative(other.negative) {
+        other.becomeZero();
+    }
     // The bytes as digits, first byte least significant, then normalized.
     // Empty or all-zero bytes give zero, still with the sign flag `negative`.
     BigNumber(const ByteArray& bytes, bool negative);
@@ -53,10 +60,23 @@ public:
     // Sign flag = value < 0; magnitude |value| as a full 64-bit value (LONG_MIN
     // gives 2^63). Inside the int range the same as BigNumber(int).
     BigNumber(long value);
+    // Sign clear; magnitude `value`, so BigNumber(3u) is 3.
+    BigNumber(unsigned int value);
+    BigNumber(unsigned long value);
     virtual ~BigNumber();
 
     // Copies digits and sign flag; self-assignment changes nothing.
     BigNumber& operator=(const BigNumber& other);
+    // Wipes this number's digits and takes those of `other` over; `other` is
+    // left zero.
+    BigNumber& operator=(BigNumber&& other) noexcept {
+        if (this != &other) {
+            Array<unsigned char>::operator=(std::move(other));
+            negative = other.negative;
+            other.becomeZero();
+        }
+        return *this;
+    }
 
     // ---- Inspection and comparison -----------------------------------------
     // True for the single digit 0 whatever the sign flag; a number with high
@@ -176,7 +196,7 @@ public:
     // Digits "0-9A-Z" (upper case), most significant first, no leading zeros,
     // "-" in front when the sign flag is set; any zero (negative or with high
     // zero digits) prints as "0". A base outside 2..36 means 16.
-    const String toBase(unsigned int base) const;
+    String toBase(unsigned int base) const;
     // The number `text` spells in `base` (outside 2..36: 16). A leading "-"
     // makes it negative (also a zero: "-0" and "-" are negative zeros); no "+"
     // is recognised. Letters of either case are digits; any other character is
@@ -190,11 +210,32 @@ private:
     BigNumber(const char* data, unsigned int offset, unsigned int length, bool negative);
     // Drops high zero digits (never below one digit); the storage stays.
     void normalize();
+    // After its digits were moved away: the one zero digit of the shared
+    // zero slots, sign clear.
+    void becomeZero() noexcept {
+        elementCount = 1;
+        negative = false;
+    }
+    // A handle on the word form the arithmetic runs on, defined inside the
+    // library (a word buffer converts to it).
+    struct Words;
     // Builds a number from a word buffer (its words are rearranged into
     // digit order on big-endian hosts).
-    static BigNumber fromWords(internal::WordBuffer& words, bool negative);
+    static BigNumber fromWords(const Words& words, bool negative);
 
     bool negative = false;
 };
 
 }  // namespace Korvane
+
+// Hashes the digits as stored and the sign flag, the parts operator==
+// compares (so a negative zero and Zero usually hash apart, as they differ).
+namespace std {
+template <>
+struct hash<Korvane::BigNumber> {
+    std::size_t operator()(const Korvane::BigNumber& n) const noexcept {
+        const std::string_view digits(reinterpret_cast<const char*>(n.getData()), n.length());
+        return std::hash<std::string_view>()(digits) * 31 + (n.isNegative() ? 1 : 0);
+    }
+};
+}  // namespace std

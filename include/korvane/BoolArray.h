@@ -23,6 +23,8 @@ public:
     // ---- Construction ------------------------------------------------------
     BoolArray();
     BoolArray(const BoolArray& other);
+    // Takes the elements of `other` over; `other` is left empty.
+    BoolArray(BoolArray&& other) noexcept = default;
     // `count` elements, each `value`.
     BoolArray(unsigned int count, bool value);
     // The bits of `bytes`, byte by byte: with `lsbFirst` each byte gives its
@@ -39,11 +41,12 @@ public:
 
     // ---- Assignment and appending ------------------------------------------
     BoolArray& operator=(const BoolArray& other);
+    BoolArray& operator=(BoolArray&& other) noexcept = default;
     // Appends the elements of `other` (a += a doubles a); returns *this.
     BoolArray& operator+=(const BoolArray& other);
     BoolArray& operator+=(bool value);
-    const BoolArray operator+(const BoolArray& other) const;
-    const BoolArray operator+(bool value) const;
+    BoolArray operator+(const BoolArray& other) const;
+    BoolArray operator+(bool value) const;
 
     // ---- Comparison --------------------------------------------------------
     // Same length and same elements; two empty arrays are equal.
@@ -57,11 +60,11 @@ public:
 
     // ---- Conversion --------------------------------------------------------
     // '1' or '0' per element, the last element first; "" for an empty array.
-    const String toString() const;
+    String toString() const;
     // The elements packed as a number, element i at bit i mod 8 of byte
     // i div 8, without high zero bytes: an array with no true element gives
     // the single byte 00, an empty array gives an empty ByteArray.
-    const ByteArray toByteArray() const;
+    ByteArray toByteArray() const;
 
     // ---- Trimming (in place, exact-size storage, return *this) -------------
     // Drops the false elements after the last true one; an array without a

@@ -1,9 +1,12 @@
-// Buffer memory shared by every array class of the library.
+// BufferMemory: the allocator behind every array buffer of the library.
 //
-// All array buffers are allocated and released here, and every release of a
-// buffer that may have held data goes through `secureWipe` first. These are
-// implementation details of the Array template, visible only because the
-// template lives in a header; callers should not use them directly.
+// The Array and SmartPointer templates are expanded in the caller's code,
+// so what they call to allocate, wipe and release a buffer must be exported;
+// this class is that, and nothing more. Its members are for those two
+// templates only: buffers are allocated through the global array operator
+// new (so a replacement of it sees them), and every buffer that may have
+// held data is overwritten with zeros, in a way the compiler may not drop,
+// before it is released.
 #pragma once
 
 #include <cstddef>
@@ -11,22 +14,28 @@
 #include "korvane/Export.h"
 
 namespace Korvane {
-namespace internal {
 
-// Allocates `bytes` bytes of buffer memory (uninitialised). Throws
-// std::bad_alloc when the memory cannot be had.
-KORVANE_API void* allocateBuffer(std::size_t bytes);
+template <class T>
+class Array;
+template <class T>
+class SmartPointer;
 
-// Releases a buffer obtained from allocateBuffer; null is ignored.
-KORVANE_API void releaseBuffer(void* buffer);
+class KORVANE_API BufferMemory {
+    template <class T>
+    friend class Array;
+    template <class T>
+    friend class SmartPointer;
 
-// Overwrites `bytes` bytes at `data` with zeros in a way the compiler may not
-// drop, even right before the memory is released.
-KORVANE_API void secureWipe(void* data, std::size_t bytes);
+    BufferMemory() = delete;
 
-// Throws std::length_error: an array was asked to hold more elements than a
-// 32-bit count can describe.
-[[noreturn]] KORVANE_API void throwArrayTooLong();
+    // `bytes` bytes of uninitialised memory; throws std::bad_alloc.
+    static void* allocate(std::size_t bytes);
+    // Releases what allocate gave; null is ignored.
+    static void release(void* buffer) noexcept;
+    // Overwrites `bytes` bytes at `data` with zeros.
+    static void wipe(void* data, std::size_t bytes) noexcept;
+    // Throws std::length_error: more elements than a 32-bit count describes.
+    [[noreturn]] static void throwTooLong();
+};
 
-}  // namespace internal
 }  // namespace Korvane

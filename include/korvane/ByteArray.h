@@ -7,7 +7,10 @@
 // are declared with those conversions.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <iosfwd>
+#include <string_view>
 
 #include "korvane/Array.h"
 #include "korvane/Export.h"
@@ -36,6 +39,9 @@ public:
     ByteArray(const unsigned char* p, unsigned int offset, unsigned int n);
     // Empty (length 0) with room reserved for `n` bytes (capacity n + 1).
     explicit ByteArray(unsigned int n);
+    // The same for an int, so that ByteArray(5) and ByteArray(0) reserve; a
+    // negative `n` throws std::length_error.
+    explicit ByteArray(int n);
     // `n` bytes of value `c`.
     ByteArray(unsigned int n, char c);
     // The single byte `c`.
@@ -45,6 +51,8 @@ public:
     // construction in the process writes that member's notice to the log.
     ByteArray(const String& s);
     ByteArray(const ByteArray& other);
+    // Takes the bytes of `other` over without copying; `other` is left empty.
+    ByteArray(ByteArray&& other) noexcept = default;
     // The digits of `number`, least significant first, exactly as
     // number.toByteArray(false); the sign is dropped.
     ByteArray(const BigNumber& number);
@@ -57,6 +65,9 @@ public:
     // ---- Assignment and appending ------------------------------------------
     // Exact-size copy; the old buffer is wiped.
     ByteArray& operator=(const ByteArray& other);
+    // Wipes this array's buffer and takes the bytes of `other` over; `other`
+    // is left empty.
+    ByteArray& operator=(ByteArray&& other) noexcept = default;
     // The digits of `number` as the constructor above gives them.
     ByteArray& operator=(const BigNumber& number);
     // Appends; a += a doubles a.
@@ -77,6 +88,12 @@ public:
     bool operator==(const ByteArray& other) const;
     bool equals(const ByteArray& other) const;
     bool operator!=(const ByteArray& other) const;
+    // Byte equality with the strlen(text) bytes of `text` (none for null),
+    // as with ByteArray(text): b == "x" compares text, not pointers.
+    bool operator==(const char* text) const;
+    bool operator!=(const char* text) const { return !(*this == text); }
+    friend bool operator==(const char* text, const ByteArray& b) { return b == text; }
+    friend bool operator!=(const char* text, const ByteArray& b) { return !(b == text); }
     // Lexicographic on unsigned bytes; a proper prefix is less.
     bool operator<(const ByteArray& other) const;
 
@@ -86,6 +103,11 @@ public:
     // The buffer (the bytes followed by the terminator).
     operator char*();
     operator const char*() const;
+    // All length() bytes, read-only and without a copy (as chars, zero bytes
+    // included); valid until the array next changes.
+    std::string_view view() const noexcept {
+        return std::string_view(reinterpret_cast<const char*>(getData()), elementCount);
+    }
 
     // ---- Search and slicing ------------------------------------------------
     // Position of the first occurrence of `needle` (at or after `from`), or
@@ -121,7 +143,7 @@ public:
     // in base 16 (sign dropped, other characters skipped), least significant
     // first, or most significant first when `reverse` is set. Leading zero
     // bytes are not kept: "000102" gives 02 01; zero gives one byte 00.
-    static const ByteArray fromHexString(const String& hex, bool reverse);
+    static ByteArray fromHexString(const String& hex, bool reverse);
 
 private:
     void appendBytes(const unsigned char* bytes, unsigned int count);
@@ -133,3 +155,13 @@ private:
 KORVANE_API std::ostream& operator<<(std::ostream& os, const ByteArray& b);
 
 }  // namespace Korvane
+
+// Hashes all bytes: equal arrays (same length, same bytes) hash alike.
+namespace std {
+template <>
+struct hash<Korvane::ByteArray> {
+    std::size_t operator()(const Korvane::ByteArray& b) const noexcept {
+        return std::hash<std::string_view>()(b.view());
+    }
+};
+}  // namespace std

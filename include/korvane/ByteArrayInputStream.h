@@ -32,7 +32,7 @@ public:
     // ---- Access ------------------------------------------------------------
     // The pushed-back bytes followed by the unread data; the stream is not
     // changed.
-    const ByteArray getByteArray() const;
+    ByteArray getByteArray() const;
 
 private:
     // The largest chunk taken from the data in one read.

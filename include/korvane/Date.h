@@ -17,10 +17,6 @@
 
 namespace Korvane {
 
-namespace internal {
-struct CalendarFields;
-}
-
 class KORVANE_API Date {
 public:
     enum DAYOFWEEK {
@@ -47,16 +43,20 @@ public:
          int milliseconds, const TimeZone& zone);
     Date(const Date& other);
     Date& operator=(const Date& other);
+    // A moved Date is copied field by field (its zone shares the zone's
+    // tables), so the date moved from keeps its value.
+    Date(Date&& other) noexcept = default;
+    Date& operator=(Date&& other) noexcept = default;
     ~Date();
 
     // The current time in `zone`, like Date(zone).
-    static const Date now(const TimeZone& zone);
+    static Date now(const TimeZone& zone);
     // The current time in `zone` one year on (29 February becomes 1 March).
-    static const Date nextYear(const TimeZone& zone);
+    static Date nextYear(const TimeZone& zone);
     // The fields of `*t` (tm_year + 1900, tm_mon, tm_mday, tm_hour, tm_min,
     // tm_sec) in the local zone; tm_isdst, tm_wday and tm_yday are ignored.
     // A null `t` throws QuillonException 4 ("Parameter is NULL").
-    static const Date makeFromStructTM(const tm* const t);
+    static Date makeFromStructTM(const tm* const t);
     const Date& fromStructTM(const tm* const t);
 
     // ---- Fields --------------------------------------------------------
@@ -125,52 +125,54 @@ public:
     // The date under a pattern of strftime-like directives, with English
     // names, day-first numeric dates and the zone's own names; unknown
     // directives produce nothing. Never fails.
-    const String getFormat(const String& format) const;
+    String getFormat(const String& format) const;
     // toRFC822Format().
-    const String toString() const;
+    String toString() const;
     // "Tue, 15 Nov 1994 08:12:31 EST", in the date's own zone.
-    const String toRFC822Format() const;
+    String toRFC822Format() const;
     // Reads an RFC 822 date ("[Tue,] 15 Nov 1994 08:12[:31] EST|+0100") into
     // the zone it names. No month name: QuillonException 22; too few
     // tokens: QuillonException 21 from StringTokenizer::nextToken.
-    static const Date makeRFC822Format(const String& date);
+    static Date makeRFC822Format(const String& date);
     const Date& fromRFC822Format(const String& date);
     // "YYMMDDhhmmssZ" of the moment in UTC; the year is taken modulo 100.
-    const String toUTCTime() const;
+    String toUTCTime() const;
     // Reads "YYMMDDhhmm[ss](Z|+hhmm|-hhmm)" (years 50..99 are 19xx) and
     // returns the moment in TimeZone::GMT. Fewer than 11 characters or a
     // wrong zone designator: QuillonException 29; a text that ends inside
     // the seconds digits: IndexOutOfRange.
-    static const Date makeUTCTime(const String& date);
+    static Date makeUTCTime(const String& date);
     const Date& fromUTCTime(const String& date);
     // "YYYYMMDDhhmmss[.f]Z" of the moment in UTC; the fraction is the
     // milliseconds without leading zeros (5 ms is ".5"), absent for 0 ms.
-    const String toGeneralizedTime() const;
+    String toGeneralizedTime() const;
     // Reads "YYYYMMDDhhmm[ss][.fff](Z|+hhmm|-hhmm)" and returns the moment in
     // TimeZone::GMT. The fraction's first three digits are whole
     // milliseconds (".5" is 5 ms). Fewer than 13 characters or a wrong zone
     // designator: QuillonException 28; a text that ends inside a run of
     // digits: IndexOutOfRange.
-    static const Date makeGeneralizedTime(const String& date);
+    static Date makeGeneralizedTime(const String& date);
     const Date& fromGeneralizedTime(const String& date);
 
 private:
-    internal::CalendarFields fields() const;
+    // Calendar fields as the library computes with them (wider than the
+    // members, so sums cannot overflow); defined inside the library.
+    struct Fields;
+    Fields fields() const;
     // Stores `f` after normalising it.
-    void assign(internal::CalendarFields f);
+    void assign(Fields f);
     void normalise();
     // The offset (seconds west) this date's zone applies to its fields.
     int effectiveOffset() const;
     // Normalised `f`, read in `from`, moved to the wall-clock time of `to`.
-    static internal::CalendarFields convertFields(internal::CalendarFields f, const TimeZone& from,
-                                                  const TimeZone& to);
+    static Fields convertFields(Fields f, const TimeZone& from, const TimeZone& to);
     // Date(fields..., zone) converted to `target`, without copying `zone`.
     static Date convertedDate(unsigned int year, int month, int day, int hour, int minute,
                               int second, int milliseconds, const TimeZone& zone,
                               const TimeZone& target);
     // -1, 0 or 1 comparing this date with `other` (already in this zone) by
     // year, month, day and, when `withTime`, hour, minute and second.
-    int compareWith(const internal::CalendarFields& other, bool withTime) const;
+    int compareWith(const Fields& other, bool withTime) const;
 
     int milliseconds;
     int seconds;

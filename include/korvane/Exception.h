@@ -6,16 +6,25 @@
 // carrying the whole caught stack plus its own entry on top, so the report
 // shows the chain from the first failure to the last. Message texts come from
 // the catalog when they are asked for, never at the throw site.
+//
+// Exception derives from std::exception, so `catch (const std::exception&)`
+// now catches every Exception of the toolkit (QuillonException, IOException
+// and those of the other libraries), which it did not before; where both are
+// handled, put the `catch (const Exception&)` handler first.
 #pragma once
 
+#include <exception>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "korvane/Export.h"
+#include "korvane/QuillonError.h"
 #include "korvane/String.h"
 
 namespace Korvane {
 
-class KORVANE_API Exception {
+class KORVANE_API Exception : public std::exception {
 public:
     // The library an error number belongs to. Values 1, 20 and 26 have no
     // message table; this library's own errors are LIB_QUILLON.
@@ -63,6 +72,9 @@ public:
               const Exception& previous, const String& extraInfo);
     Exception(const Exception& other);
     Exception& operator=(const Exception& other);
+    // Take the stacks of `other` over; `other` is left with an empty stack.
+    Exception(Exception&& other) noexcept = default;
+    Exception& operator=(Exception&& other) noexcept = default;
     virtual ~Exception();
 
     // ---- The error stack ---------------------------------------------------
@@ -84,11 +96,20 @@ public:
     // anything above 33) gives "Hit default, bad library number"; a number
     // without an entry in its table gives "Unknown Error".
     String getErrorText(unsigned int errNo, libraries lib) const;
+    // The catalog text of (lib, errNo), or no result when the catalog has
+    // none: a library without a table, or a number without an entry.
+    static std::optional<String> catalogText(libraries lib, unsigned int errNo);
+    // The catalog text of one of this library's errors (none for 41).
+    static std::optional<String> catalogText(QuillonError error);
     // The printable report of every entry (whatever `index` is, as long as it
     // is below the stack size; otherwise ""). Each entry reads
     // "\nLocation : <location>\nError    : <text>\n<extra>\n\n"; libraries
     // 1, 20, 26 and above 32 (33 included) print "Unknown Error".
     String toString(unsigned int index) const;
+    // The same report as toString(0) ("" for an empty stack), built on the
+    // first call and kept; concurrent first calls are safe. When memory for
+    // it runs out, the text "Korvane::Exception" instead.
+    const char* what() const noexcept override;
 
     // ---- Identity ----------------------------------------------------------
     // -1 for Exception and IOException, -2 for QuillonException.
@@ -104,6 +125,9 @@ private:
     std::vector<unsigned int> errorNumberStack;
     std::vector<String> locationStack;
     std::vector<String> extraInfoStack;
+    // The report what() built, shared by the copies made after it; null
+    // until then. Read and set atomically.
+    mutable std::shared_ptr<const String> report;
 };
 
 }  // namespace Korvane

@@ -16,10 +16,6 @@
 
 namespace Korvane {
 
-namespace internal {
-struct OpenFile;
-}
-
 class KORVANE_API File {
 public:
     // The bits of the open mode; combine them with |.
@@ -78,7 +74,7 @@ public:
     // Every byte of the file `path`. Throws IOException 0 ("File::load(String)",
     // extra text the path) when it cannot be opened for reading (missing, a
     // directory, no permission), cannot be read, or holds 4 GiB or more.
-    static const ByteArray load(const String& path);
+    static ByteArray load(const String& path);
     // Makes `path` a file holding exactly `data` (created, or emptied first).
     // Throws IOException 0 ("File::save(String, ByteArray)", extra text the
     // path) when it cannot be opened for writing or the bytes cannot be
@@ -101,7 +97,8 @@ private:
     // Empty until the first read, then 10240 bytes.
     SmartPointer<unsigned char> readBuffer;
     // The standard file stream (with its buffer), shared by all copies.
-    SmartPointer<internal::OpenFile> file;
+    struct OpenFile;  // defined inside the library
+    SmartPointer<OpenFile> file;
 };
 
 }  // namespace Korvane

@@ -46,10 +46,10 @@ public:
     // ---- Exact reads -------------------------------------------------------
     // The next `n` bytes, or fewer when the stream runs dry (running out is
     // not an error). Reads whole chunks and pushes the surplus back.
-    const ByteArray readBlob(unsigned int n);
+    ByteArray readBlob(unsigned int n);
     // The bytes readBlob(n) would return; they stay in the stream, so the next
     // read returns them again and the count is unchanged.
-    const ByteArray peek(unsigned int n);
+    ByteArray peek(unsigned int n);
     // Bytes delivered so far minus bytes pushed back. It saturates at the
     // largest unsigned int instead of wrapping on streams past 4 GiB.
     unsigned int getCount() const;
@@ -73,7 +73,7 @@ protected:
     // Counts `n` bytes taken from the source as delivered.
     void countDelivered(unsigned int n);
     // The waiting push-back bytes in delivery order; the stream is unchanged.
-    const ByteArray pushedBackBytes() const;
+    ByteArray pushedBackBytes() const;
 
 private:
     unsigned int pushedBackLength() const;

@@ -23,6 +23,8 @@ public:
     // by String::toInt) gives 0, with no error: "1.x.3" is 1, 0, 3.
     IntArray(const String& text);
     IntArray(const IntArray& other);
+    // Takes the elements of `other` over; `other` is left empty.
+    IntArray(IntArray&& other) noexcept = default;
     virtual ~IntArray();
 
     // ---- Assignment and appending ------------------------------------------
@@ -30,10 +32,11 @@ public:
     // or a count of 0 empties the array.
     void setValue(const int* values, unsigned int count);
     IntArray& operator=(const IntArray& other);
+    IntArray& operator=(IntArray&& other) noexcept = default;
     // Appends one element; returns *this.
     IntArray& operator+=(int value);
     // This array's elements followed by those of `other`.
-    const IntArray operator+(const IntArray& other) const;
+    IntArray operator+(const IntArray& other) const;
 
     // ---- Comparison --------------------------------------------------------
     // Same length and same elements; two empty arrays are equal.
@@ -43,7 +46,7 @@ public:
 
     // ---- Conversion --------------------------------------------------------
     // The elements in decimal joined by '.'; an empty array gives "Null".
-    const String toString() const;
+    String toString() const;
 };
 
 }  // namespace Korvane

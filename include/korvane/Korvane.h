@@ -21,6 +21,7 @@
 // Error reporting
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/Exception.h"
+#include "korvane/QuillonError.h"
 #include "korvane/QuillonException.h"
 #include "korvane/IOException.h"
 

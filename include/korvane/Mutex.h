@@ -11,10 +11,6 @@
 
 namespace Korvane {
 
-namespace internal {
-class CriticalSection;
-}
-
 class KORVANE_API Mutex : public Synchronizable {
 public:
     // ---- Construction ------------------------------------------------------
@@ -35,8 +31,17 @@ public:
     // not hold the lock changes nothing. Never throws.
     virtual void unlock();
 
+    // ---- The standard Lockable requirements ----------------------------------
+    // So that std::lock_guard, std::unique_lock and std::scoped_lock take a
+    // Mutex: lock() is lock(false); try_lock() takes the lock when no other
+    // thread holds it (or the calling thread already does) and otherwise
+    // returns false at once. unlock() is the member above.
+    void lock();
+    bool try_lock();
+
 private:
-    internal::CriticalSection* section;
+    class Lock;  // the platform lock, defined inside the library
+    Lock* section;
 };
 
 }  // namespace Korvane

@@ -14,6 +14,10 @@ public:
     QuillonException(int errNo, const String& location, const String& extraInfo);
     QuillonException(int errNo, const String& location, const Exception& previous,
                      const String& extraInfo);
+    // Library LIB_QUILLON, the number that `error` names.
+    QuillonException(QuillonError error, const String& location, const String& extraInfo);
+    QuillonException(QuillonError error, const String& location, const Exception& previous,
+                     const String& extraInfo);
     // Any library.
     QuillonException(libraries lib, unsigned int errNo, const String& location,
                      const String& extraInfo);
@@ -21,6 +25,8 @@ public:
                      const Exception& previous, const String& extraInfo);
     QuillonException(const QuillonException& other);
     QuillonException& operator=(const QuillonException& other);
+    QuillonException(QuillonException&& other) noexcept = default;
+    QuillonException& operator=(QuillonException&& other) noexcept = default;
     virtual ~QuillonException();
 };
 

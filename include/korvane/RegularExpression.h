@@ -34,10 +34,6 @@
 
 namespace Korvane {
 
-namespace regex {
-struct Program;
-}
-
 class KORVANE_API RegularExpression {
 public:
     // ---- Construction ------------------------------------------------------
@@ -55,6 +51,11 @@ public:
     // afterwards the two objects are independent.
     RegularExpression(const RegularExpression& other);
     RegularExpression& operator=(const RegularExpression& other);
+    // Takes the pattern, subject, program and match state of `other` over;
+    // `other` is left without a program and subject: no match, no
+    // sub-matches, substitute() gives "" and nextMatch() throws 3.
+    RegularExpression(RegularExpression&& other) noexcept;
+    RegularExpression& operator=(RegularExpression&& other) noexcept;
     virtual ~RegularExpression();
 
     // ---- Match state -------------------------------------------------------
@@ -72,16 +73,16 @@ public:
     // where ^ matches again. Throws QuillonException 1 for an index of 10 or
     // more and 2 when that sub-match is not set. Walk all matches with
     // `while (re.hasExpression()) re.nextMatch(0);`.
-    const String nextMatch(unsigned int index);
+    String nextMatch(unsigned int index);
     // `source` with & and \0 replaced by the whole match and \1-\9 by the
     // groups (unset ones by nothing); \\ gives \, \& gives &, and a backslash
     // before anything else stays. Does not change the match state.
-    const String substitute(const String& source);
+    String substitute(const String& source);
     // The pattern that matches exactly the names the file-name glob matches:
     // * is the only wildcard, \c takes c literally, other punctuation stands
     // for itself ("*.txt" gives "^.*\.txt$"). A glob ending in a single
     // backslash throws IndexOutOfRange.
-    static const String glob2RegularExpression(const String& glob);
+    static String glob2RegularExpression(const String& glob);
 
 private:
     friend struct RegularExpressionInternals;
@@ -89,14 +90,17 @@ private:
     // Searches the subject from `from` and stores the outcome in `matched`.
     void regexec(const char* from);
     // The body of substitute.
-    const String regsub(const String& source) const;
+    String regsub(const String& source) const;
     void release();
-    const char* subjectText() const { return reinterpret_cast<const char*>(subject->getData()); }
+    const char* subjectText() const {
+        return subject != nullptr ? reinterpret_cast<const char*>(subject->getData()) : "";
+    }
 
     String pattern;
     ByteArray* subject;          // owned: the subject's ASCII bytes, NUL-terminated
     unsigned int subjectLength;  // bytes before the first NUL
-    regex::Program* prog;        // owned; null when compilation gave nothing
+    struct Program;              // the compiled program, defined inside the library
+    Program* prog;               // owned; null when compilation gave nothing
     bool matched;
 };
 

@@ -32,10 +32,44 @@ public:
     // Shares the other holder's buffer and counter.
     SmartPointer(const SmartPointer& other) { share(other); }
 
+    // Takes the other holder's share over; `other` is left empty. The count
+    // does not change.
+    SmartPointer(SmartPointer&& other) noexcept
+        : pointer(other.pointer),
+          counter(other.counter),
+          deleter(other.deleter),
+          counterRelease(other.counterRelease) {
+        other.pointer = nullptr;
+        other.counter = nullptr;
+    }
+
+    // A holder of `buffer` that does not own it: no counter (count 0), and
+    // releasing it never releases the buffer.
+    static SmartPointer unowned(T* buffer) noexcept {
+        SmartPointer holder;
+        holder.pointer = buffer;
+        return holder;
+    }
+
     SmartPointer& operator=(const SmartPointer& other) {
         if (this != &other && other.pointer != pointer) {
             release();
             share(other);
+        }
+        return *this;
+    }
+
+    // Drops this holder's share, then takes the other holder's share over;
+    // `other` is left empty.
+    SmartPointer& operator=(SmartPointer&& other) noexcept {
+        if (this != &other) {
+            release();
+            pointer = other.pointer;
+            counter = other.counter;
+            deleter = other.deleter;
+            counterRelease = other.counterRelease;
+            other.pointer = nullptr;
+            other.counter = nullptr;
         }
         return *this;
     }
@@ -54,13 +88,13 @@ public:
     }
 
     // Drops this holder's share; the last holder releases buffer and counter.
-    void release() {
+    void release() noexcept {
         if (counter != nullptr) {
             if (counter->decReference() == 0) {
                 if (deleter != nullptr) {
                     deleter(pointer);
                 } else {
-                    internal::releaseBuffer(pointer);
+                    BufferMemory::release(pointer);
                 }
                 counterRelease(counter);
             }

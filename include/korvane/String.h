@@ -8,7 +8,12 @@
 // Copies never share storage. Conversions are byte for byte: no code page.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <iosfwd>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "korvane/Array.h"
 #include "korvane/Export.h"
@@ -18,6 +23,12 @@ namespace Korvane {
 class ByteArray;
 
 class KORVANE_API String : public Array<char> {
+    // The number types whose decimal text String appends and assigns.
+    template <class Number>
+    static constexpr bool isDecimalNumber =
+        std::is_same<Number, int>::value || std::is_same<Number, unsigned int>::value ||
+        std::is_same<Number, long>::value || std::is_same<Number, unsigned long>::value;
+
 public:
     // The shared empty string, built when the library is loaded.
     static const String emptyString;
@@ -38,18 +49,40 @@ public:
     // The single character `c`; length 1 even for NUL.
     String(char c);
     String(const String& other);
+    // Takes the characters of `other` over without copying; `other` is left
+    // the empty string (its terminator read from a shared zero slot).
+    String(String&& other) noexcept = default;
     // The bytes of `b` up to its first zero byte.
     String(const ByteArray& b);
+    // All text.size() characters of `text`, embedded NULs included; a view
+    // without data gives the empty string.
+    explicit String(std::string_view text);
     virtual ~String();
 
     // ---- Assignment and appending (each returns *this) ---------------------
     // Copies all characters (embedded NULs too); the buffer grows by half
     // when too small and never shrinks here.
     String& operator=(const String& other);
+    // Like the copy, reuses this string's buffer when it has room (the
+    // characters are copied and `other` releases its buffer); otherwise
+    // takes the buffer of `other` over. `other` is left empty either way.
+    String& operator=(String&& other) noexcept {
+        moveAssignKeepingRoom(other);
+        return *this;
+    }
     String& operator=(const ByteArray& b);
     // A null `s` empties the string.
     String& operator=(const char* s);
     String& operator=(char c);
+    // The number's decimal text, as operator+= appends it: s = 0 makes "0".
+    // Only int, unsigned int, long and unsigned long take this form; other
+    // integer types (char, bool, short...) convert as they always did.
+    template <class Number, class = std::enable_if_t<isDecimalNumber<Number>>>
+    String& operator=(Number value) {
+        String text;
+        text += value;
+        return *this = std::move(text);
+    }
     // A null or empty `s` appends nothing.
     String& operator+=(const char* s);
     // Appends all characters (embedded NULs too); s += s doubles s.
@@ -132,6 +165,12 @@ public:
     const String& removeTrailing(const String& set);
     const String& remove(const String& set);
 
+    // ---- Views -------------------------------------------------------------
+    // All length() characters (embedded NULs included) without a copy; valid
+    // until the string next changes. operator== and std::hash<String> see
+    // the text only up to its first NUL, as strcmp does.
+    std::string_view view() const noexcept { return std::string_view(getData(), elementCount); }
+
     // ---- Tests -------------------------------------------------------------
     // True without a buffer or when the first character is NUL.
     bool isEmpty() const;
@@ -144,13 +183,13 @@ public:
     // printf-style formatting into a new string of any length. A null format
     // throws QuillonException 4; a format the C library cannot apply (an
     // encoding error) throws QuillonException 22.
-    static const String formatString(const char* format, ...)
+    static String formatString(const char* format, ...)
         __attribute__((format(printf, 1, 2)));
 
     // ---- ASCII conversion --------------------------------------------------
     // The bytes as characters up to the first zero byte. Throws
     // QuillonException 6 when its work buffer cannot be allocated.
-    static const String fromASCIIByteArray(const ByteArray& bytes);
+    static String fromASCIIByteArray(const ByteArray& bytes);
     // Exactly length() bytes, embedded NULs included.
     ByteArray toASCIIByteArray() const;
     // Deprecated: sets *this to fromASCIIByteArray(bytes) and returns *this.
@@ -191,4 +230,18 @@ private:
 // Writes all characters, embedded NULs included, unformatted.
 KORVANE_API std::ostream& operator<<(std::ostream& os, const String& s);
 
+// The text of `left` followed by all characters of `right`: "x" + s. A null
+// `left` throws QuillonException 4, as String(const char*) does.
+KORVANE_API String operator+(const char* left, const String& right);
+
 }  // namespace Korvane
+
+// Hashes the text up to its first NUL, the part operator== compares.
+namespace std {
+template <>
+struct hash<Korvane::String> {
+    std::size_t operator()(const Korvane::String& s) const noexcept {
+        return std::hash<std::string_view>()(std::string_view(s.getData()));
+    }
+};
+}  // namespace std

@@ -8,6 +8,7 @@
 // construction except through reverse() and assignment.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "korvane/Export.h"
@@ -26,6 +27,17 @@ public:
     StringTokenizer(const String& text, const String& delimiters, const String& escapes);
     StringTokenizer(const StringTokenizer& other);
     StringTokenizer& operator=(const StringTokenizer& other);
+    // Takes the tokens of `other` over; `other` is left without tokens.
+    StringTokenizer(StringTokenizer&& other) noexcept
+        : tokens(std::move(other.tokens)), current(other.current) {
+        other.current = 0;
+    }
+    StringTokenizer& operator=(StringTokenizer&& other) noexcept {
+        tokens = std::move(other.tokens);
+        current = other.current;
+        if (this != &other) other.current = 0;
+        return *this;
+    }
     virtual ~StringTokenizer();
 
     // ---- Reading the tokens --------------------------------------------

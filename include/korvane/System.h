@@ -40,13 +40,13 @@ public:
 
     // ---- Text --------------------------------------------------------------
     // `depth` spaces; 0 gives the empty string.
-    static const String indentString(unsigned int depth);
+    static String indentString(unsigned int depth);
 
     // ---- ASN.1 helpers -----------------------------------------------------
     // The DER definite-length octets of `length`: one byte below 128,
     // otherwise 0x80 + n followed by the n (1 to 4) big-endian bytes of
     // `length` without leading zeros. 300 gives 82 01 2C.
-    static const ByteArray getDEREncodedLength(unsigned int length);
+    static ByteArray getDEREncodedLength(unsigned int length);
 
     // The number of zero bits below the lowest set bit of the last byte
     // (0 to 7): the unused-bit count of a BIT STRING ending in that byte.
@@ -62,7 +62,7 @@ public:
     // byte, as the unused bits of a BIT STRING: A0 with 5 gives "101".
     // An empty array gives "00000000". More than 7 insignificant bits throw
     // QuillonException 23 at "System::toBitString()".
-    static const String toBitString(const ByteArray& bytes, unsigned int insignificantBits);
+    static String toBitString(const ByteArray& bytes, unsigned int insignificantBits);
 };
 
 }  // namespace Korvane

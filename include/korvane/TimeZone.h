@@ -19,10 +19,6 @@ namespace Korvane {
 
 class Date;
 
-namespace internal {
-struct ZoneTables;
-}
-
 class KORVANE_API TimeZone {
 public:
     // ---- The predefined zones (built at load, in this order) ------------
@@ -42,6 +38,13 @@ public:
     explicit TimeZone(const String& definition);
     TimeZone(const TimeZone& other);
     TimeZone& operator=(const TimeZone& other);
+    // Moving shares the tables as copying does (a count, no allocation), so
+    // the zone moved from stays the same zone.
+    TimeZone(TimeZone&& other) noexcept
+        : TimeZone(static_cast<const TimeZone&>(other)) {}
+    TimeZone& operator=(TimeZone&& other) noexcept {
+        return *this = static_cast<const TimeZone&>(other);
+    }
     ~TimeZone();
 
     // ---- Offsets and names ---------------------------------------------
@@ -88,7 +91,8 @@ private:
     static const TimeZone& findByName(const char* name, unsigned int length);
 
     // The transition table and the names, shared by every copy.
-    std::shared_ptr<internal::ZoneTables> tables;
+    struct Tables;  // defined inside the library
+    std::shared_ptr<Tables> tables;
     int standardOffset;
     int daylightOffset;
     int ruleKind;

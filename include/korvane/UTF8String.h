@@ -25,6 +25,8 @@ public:
     // The bytes of `s` up to its first zero byte, unchecked; empty for null.
     UTF8String(const unsigned char* s);
     UTF8String(const UTF8String& other);
+    // Takes the bytes of `other` over; `other` is left empty.
+    UTF8String(UTF8String&& other) noexcept = default;
     // The UTF-8 encoding of `s` (see fromString).
     UTF8String(const String& s);
     virtual ~UTF8String();
@@ -43,13 +45,19 @@ public:
     // neither is a character a String can carry usefully.
     // Content that is not valid UTF-8 (see the decoder rules in the source)
     // gives the empty String: nothing partial is returned.
-    const String toString(unsigned short replacement) const;
+    String toString(unsigned short replacement) const;
 
     // ---- Building and assignment -------------------------------------------
     // Appends the byte `b` unchanged; returns *this.
     UTF8String& operator+=(unsigned char b);
     // Copies the bytes of `o` into this array's buffer (grown when too small).
     UTF8String& operator=(const UTF8String& o);
+    // Reuses this array's buffer when it has room, as the copy does;
+    // otherwise takes the buffer of `o` over. `o` is left empty.
+    UTF8String& operator=(UTF8String&& o) noexcept {
+        moveAssignKeepingRoom(o);
+        return *this;
+    }
 
     // ---- Comparison --------------------------------------------------------
     // Byte equality: both empty, or the same length and the same bytes.

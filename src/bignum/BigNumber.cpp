@@ -5,8 +5,11 @@
 #include <climits>
 #include <cstring>
 
+#include "bignum/NumberWords.h"
 #include "bignum/WordBuffer.h"
 #include "korvane/ByteArray.h"
+#include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 
@@ -28,9 +31,12 @@ unsigned int bitLength(unsigned char digit) {
 
 // ---- Construction -----------------------------------------------------------
 
+// Zero, built at its step of the load order.
+const BigNumber BigNumber::Zero KORVANE_LOAD_STEP(LoadBigNumberZero);
+
 BigNumber::BigNumber() : Array<unsigned char>(1u, 0, true) {}
 
-BigNumber::BigNumber(const BigNumber& other) : Array<unsigned char>(other), negative(other.negative) {}
+BigNumber::BigNumber(const BigNumber& other) = default;
 
 BigNumber::BigNumber(const ByteArray& bytes, bool negative)
     : BigNumber(reinterpret_cast<const char*>(bytes.getData()), 0, bytes.length(), negative) {}
@@ -54,11 +60,21 @@ BigNumber::BigNumber(long value) : Array<unsigned char>(8u, 0, true), negative(v
     normalize();
 }
 
+BigNumber::BigNumber(unsigned int value) : Array<unsigned char>(4u, 0, true) {
+    writeDigits(getData(), value, 4);
+    normalize();
+}
+
+BigNumber::BigNumber(unsigned long value) : Array<unsigned char>(8u, 0, true) {
+    writeDigits(getData(), value, 8);
+    normalize();
+}
+
 BigNumber::BigNumber(const char* data, unsigned int offset, unsigned int length, bool negative)
     : Array<unsigned char>(data == nullptr || length == 0 ? nullptr : reinterpret_cast<const unsigned char*>(data),
                            offset, length, true),
       negative(negative) {
-    if (size == 0) {
+    if (elementCount == 0) {
         // Every number has a digit: a missing source gives zero.
         (*this)[0] = 0;
     }
@@ -69,14 +85,14 @@ BigNumber::~BigNumber() = default;
 
 BigNumber& BigNumber::operator=(const BigNumber& other) {
     if (this == &other) return *this;
-    if (other.size == 0) {
-        size = 1;
+    if (other.elementCount == 0) {
+        elementCount = 1;
         reallocate(1);
         getData()[0] = 0;
     } else {
-        size = other.size;
-        reallocate(size);
-        std::memcpy(getData(), other.getData(), size);
+        elementCount = other.elementCount;
+        reallocate(elementCount);
+        std::memcpy(getData(), other.getData(), elementCount);
     }
     terminate();
     negative = other.negative;
@@ -85,10 +101,11 @@ BigNumber& BigNumber::operator=(const BigNumber& other) {
 
 void BigNumber::normalize() {
     unsigned char* digits = getData();
-    while (size > 1 && digits[size - 1] == 0) --size;
+    while (elementCount > 1 && digits[elementCount - 1] == 0) --elementCount;
 }
 
-BigNumber BigNumber::fromWords(internal::WordBuffer& words, bool negative) {
+BigNumber BigNumber::fromWords(const Words& handle, bool negative) {
+    internal::WordBuffer& words = handle.buffer;
     const std::size_t count = words.significantSize();
     if (count > UINT_MAX / internal::kWordBytes) internal::throwArrayTooLong();
     internal::wordsToDigitOrder(words.data(), count);
@@ -98,13 +115,13 @@ BigNumber BigNumber::fromWords(internal::WordBuffer& words, bool negative) {
 
 // ---- Inspection and comparison ------------------------------------------------
 
-bool BigNumber::isZero() const { return size == 1 && getData()[0] == 0; }
+bool BigNumber::isZero() const { return elementCount == 1 && getData()[0] == 0; }
 
 bool BigNumber::isNegative() const { return negative; }
 
 bool BigNumber::operator==(const BigNumber& other) const {
-    return negative == other.negative && size == other.size &&
-           (size == 0 || std::memcmp(getData(), other.getData(), size) == 0);
+    return negative == other.negative && elementCount == other.elementCount &&
+           (elementCount == 0 || std::memcmp(getData(), other.getData(), elementCount) == 0);
 }
 
 bool BigNumber::equals(const BigNumber& other) const { return *this == other; }
@@ -115,25 +132,25 @@ BigNumber::COMPARISON BigNumber::compare(const BigNumber& other) const {
     if (negative && !other.negative) return LESS;
     if (!negative && other.negative) return GREATER;
     // Equal signs: the magnitudes decide, for negative numbers too.
-    if (size != other.size) return size < other.size ? LESS : GREATER;
+    if (elementCount != other.elementCount) return elementCount < other.elementCount ? LESS : GREATER;
     const unsigned char* mine = getData();
     const unsigned char* theirs = other.getData();
-    for (unsigned int i = size; i-- > 0;) {
+    for (unsigned int i = elementCount; i-- > 0;) {
         if (mine[i] != theirs[i]) return mine[i] < theirs[i] ? LESS : GREATER;
     }
     return EQUAL;
 }
 
 unsigned int BigNumber::numberOfBits() const {
-    if (size == 0) return 0;
-    return 8 * (size - 1) + bitLength(getData()[size - 1]);
+    if (elementCount == 0) return 0;
+    return 8 * (elementCount - 1) + bitLength(getData()[elementCount - 1]);
 }
 
 // ---- Conversions ----------------------------------------------------------------
 
 int BigNumber::toInt() const {
     unsigned int value = 0;
-    const unsigned int count = size < 4 ? size : 4;
+    const unsigned int count = elementCount < 4 ? elementCount : 4;
     for (unsigned int i = 0; i < count; ++i) value |= static_cast<unsigned int>(getData()[i]) << (8 * i);
     if (negative) value = 0u - value;
     return static_cast<int>(value);
@@ -142,10 +159,10 @@ int BigNumber::toInt() const {
 long BigNumber::toLong() const { return static_cast<long>(toInt()); }
 
 ByteArray BigNumber::toByteArray(bool msbFirst) const {
-    ByteArray bytes(getData(), size);
+    ByteArray bytes(getData(), elementCount);
     if (msbFirst) {
         unsigned char* data = bytes.getData();
-        for (unsigned int i = 0, j = size; i + 1 < j; ++i, --j) {
+        for (unsigned int i = 0, j = elementCount; i + 1 < j; ++i, --j) {
             const unsigned char t = data[i];
             data[i] = data[j - 1];
             data[j - 1] = t;

@@ -42,29 +42,29 @@ BigNumber BigNumber::add(const BigNumber& other, bool ignoreSign) const {
         if (negative) return other.subtract(*this, true);
         return subtract(other, true);
     }
-    const BigNumber& longer = other.size > size ? other : *this;
-    const BigNumber& shorter = other.size > size ? *this : other;
-    BigNumber result(longer.size + 1, 0);
+    const BigNumber& longer = other.elementCount > elementCount ? other : *this;
+    const BigNumber& shorter = other.elementCount > elementCount ? *this : other;
+    BigNumber result(longer.elementCount + 1, 0);
     unsigned char* sum = result.getData();
     const unsigned char* x = longer.getData();
     const unsigned char* y = shorter.getData();
     unsigned int carry = 0;
     unsigned int i = 0;
-    for (; i < shorter.size; ++i) {
+    for (; i < shorter.elementCount; ++i) {
         const unsigned int s = x[i] + y[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
-    for (; i < longer.size; ++i) {
+    for (; i < longer.elementCount; ++i) {
         const unsigned int s = x[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
     if (carry != 0) {
-        sum[longer.size] = 1;
+        sum[longer.elementCount] = 1;
     } else {
         // The spare top digit was zero, so the terminator is already there.
-        result.size = longer.size;
+        result.elementCount = longer.elementCount;
     }
     result.negative = negative && other.negative;
     return result;
@@ -74,19 +74,19 @@ BigNumber BigNumber::add(unsigned char value, bool ignoreSign) const {
     if (isZero()) return BigNumber(value);
     if (value == 0) return *this;
     if (!ignoreSign && negative) return BigNumber(value).subtract(*this, true);
-    BigNumber result(size + 1, 0);
+    BigNumber result(elementCount + 1, 0);
     unsigned char* sum = result.getData();
-    std::memcpy(sum, getData(), size);
+    std::memcpy(sum, getData(), elementCount);
     unsigned int carry = value;
-    for (unsigned int i = 0; i < size && carry != 0; ++i) {
+    for (unsigned int i = 0; i < elementCount && carry != 0; ++i) {
         const unsigned int s = sum[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
     if (carry != 0)
-        sum[size] = 1;
+        sum[elementCount] = 1;
     else
-        result.size = size;
+        result.elementCount = elementCount;
     result.negative = negative;
     return result;
 }
@@ -107,17 +107,17 @@ BigNumber BigNumber::subtract(const BigNumber& other, bool ignoreSign) const {
         }
         return add(other, true);
     }
-    const int order = compareDigits(getData(), size, other.getData(), other.size);
+    const int order = compareDigits(getData(), elementCount, other.getData(), other.elementCount);
     if (order == 0) return Zero;
     const BigNumber& larger = order < 0 ? other : *this;
     const BigNumber& smaller = order < 0 ? *this : other;
-    BigNumber result(larger.size, 0);
+    BigNumber result(larger.elementCount, 0);
     unsigned char* difference = result.getData();
     const unsigned char* x = larger.getData();
     const unsigned char* y = smaller.getData();
     int borrow = 0;
     unsigned int i = 0;
-    for (; i < smaller.size; ++i) {
+    for (; i < smaller.elementCount; ++i) {
         const int d = x[i] - y[i] - borrow;
         difference[i] = static_cast<unsigned char>(d);
         borrow = d < 0 ? 1 : 0;
@@ -125,14 +125,14 @@ BigNumber BigNumber::subtract(const BigNumber& other, bool ignoreSign) const {
     if (borrow != 0) {
         // The borrow runs up until a digit absorbs it; what would remain past
         // the top (only for digits out of normal form) is dropped.
-        while (i < larger.size) {
+        while (i < larger.elementCount) {
             const int d = x[i] - 1;
             difference[i] = static_cast<unsigned char>(d);
             ++i;
             if (d >= 0) break;
         }
     }
-    for (; i < larger.size; ++i) difference[i] = x[i];
+    for (; i < larger.elementCount; ++i) difference[i] = x[i];
     result.normalize();
     result.negative = order < 0;
     return result;
@@ -163,16 +163,16 @@ BigNumber BigNumber::multiply(const BigNumber& other) const {
 }
 
 BigNumber BigNumber::multiply(unsigned char value) const {
-    BigNumber result(size + 1, 0);
+    BigNumber result(elementCount + 1, 0);
     unsigned char* product = result.getData();
     const unsigned char* digits = getData();
     unsigned int carry = 0;
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         const unsigned int p = digits[i] * static_cast<unsigned int>(value) + carry;
         product[i] = static_cast<unsigned char>(p);
         carry = p >> 8;
     }
-    product[size] = static_cast<unsigned char>(carry);
+    product[elementCount] = static_cast<unsigned char>(carry);
     result.normalize();
     result.negative = negative;
     return result;
@@ -217,11 +217,11 @@ BigNumber BigNumber::mod(const BigNumber& other) const {
 
 BigNumber BigNumber::divide(unsigned char value) const {
     if (value == 0) internal::throwZeroDivisor(kDivideByteLocation, kDivisionByZero);
-    BigNumber result(size, 0);
+    BigNumber result(elementCount, 0);
     unsigned char* quotient = result.getData();
     const unsigned char* digits = getData();
     unsigned int remainder = 0;
-    for (unsigned int i = size; i-- > 0;) {
+    for (unsigned int i = elementCount; i-- > 0;) {
         const unsigned int current = digits[i] + remainder * 256;
         quotient[i] = static_cast<unsigned char>(current / value);
         remainder = current % value;
@@ -235,7 +235,7 @@ int BigNumber::mod(unsigned char value) const {
     if (value == 0) internal::throwZeroDivisor(kModByteLocation, kDivisionByZero);
     int remainder = 0;
     const unsigned char* digits = getData();
-    for (unsigned int i = size; i-- > 0;) remainder = (digits[i] + remainder * 256) % value;
+    for (unsigned int i = elementCount; i-- > 0;) remainder = (digits[i] + remainder * 256) % value;
     return negative ? -remainder : remainder;
 }
 
@@ -250,8 +250,11 @@ BigNumber BigNumber::twosComplement() const {
 }
 
 BigNumber& BigNumber::operator~() {
+    // A number whose digits were moved away reads its zero digit from shared
+    // slots; it gets a buffer of its own before anything is written.
+    ensureCapacity(elementCount);
     unsigned char* digits = getData();
-    for (unsigned int i = 0; i < size; ++i) digits[i] = static_cast<unsigned char>(~digits[i]);
+    for (unsigned int i = 0; i < elementCount; ++i) digits[i] = static_cast<unsigned char>(~digits[i]);
     return *this;
 }
 
@@ -259,12 +262,12 @@ BigNumber& BigNumber::shiftl() {
     if (isZero()) return *this;
     unsigned char* digits = getData();
     unsigned int carry = 0;
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         const unsigned int shifted = (static_cast<unsigned int>(digits[i]) << 1) | carry;
         digits[i] = static_cast<unsigned char>(shifted);
         carry = shifted >> 8;
     }
-    if (carry != 0) (*this)[size] = 1;
+    if (carry != 0) (*this)[elementCount] = 1;
     return *this;
 }
 
@@ -272,12 +275,12 @@ BigNumber& BigNumber::shiftr() {
     if (isZero()) return *this;
     unsigned char* digits = getData();
     unsigned int carry = 0;
-    for (unsigned int i = size; i-- > 0;) {
+    for (unsigned int i = elementCount; i-- > 0;) {
         const unsigned int digit = digits[i];
         digits[i] = static_cast<unsigned char>((digit >> 1) | (carry << 7));
         carry = digit & 1;
     }
-    if (size > 1 && digits[size - 1] == 0) --size;
+    if (elementCount > 1 && digits[elementCount - 1] == 0) --elementCount;
     return *this;
 }
 

@@ -13,6 +13,7 @@
 #include "bignum/NumberWords.h"
 #include "bignum/WordArithmetic.h"
 #include "korvane/BigNumber.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 

@@ -12,7 +12,7 @@ unsigned int usableBase(unsigned int base) { return base < 2 || base > 36 ? 16 :
 
 // Every digit is produced, however the bit count rounds: the text always
 // reads back with fromBase to an equal number.
-const String BigNumber::toBase(unsigned int base) const {
+String BigNumber::toBase(unsigned int base) const {
     internal::WordBuffer words(internal::magnitudeWordCount(*this));
     internal::loadMagnitude(*this, words);
     return internal::wordsToText(words.data(), words.size(), usableBase(base), negative);

@@ -22,7 +22,7 @@ bool isZeroValue(const BigNumber& number) {
 }
 
 void throwZeroDivisor(const char* location, const char* reason) {
-    throw QuillonException(22, String(location), String(reason));
+    throw QuillonException(QuillonError::DataFormatInvalid, String(location), String(reason));
 }
 
 }  // namespace internal

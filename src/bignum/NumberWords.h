@@ -27,4 +27,11 @@ bool isZeroValue(const BigNumber& number);
 [[noreturn]] void throwZeroDivisor(const char* location, const char* reason);
 
 }  // namespace internal
+
+// What BigNumber::fromWords takes: the word buffer of a result.
+struct BigNumber::Words {
+    Words(internal::WordBuffer& words) : buffer(words) {}
+    internal::WordBuffer& buffer;
+};
+
 }  // namespace Korvane

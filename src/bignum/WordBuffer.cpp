@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 namespace internal {

@@ -25,7 +25,16 @@ Exception::Exception(libraries lib, unsigned int errNo, const String& location,
     extraInfoStack.push_back(extraInfo);
 }
 
-Exception::Exception(const Exception& other) = default;
+// The report is taken with an atomic read: what() may be setting it on the
+// source in another thread.
+Exception::Exception(const Exception& other)
+    : std::exception(other),
+      myID(other.myID),
+      libraryStack(other.libraryStack),
+      errorNumberStack(other.errorNumberStack),
+      locationStack(other.locationStack),
+      extraInfoStack(other.extraInfoStack),
+      report(std::atomic_load(&other.report)) {}
 
 Exception& Exception::operator=(const Exception& other) {
     if (this != &other) {
@@ -34,6 +43,7 @@ Exception& Exception::operator=(const Exception& other) {
         errorNumberStack = other.errorNumberStack;
         locationStack = other.locationStack;
         extraInfoStack = other.extraInfoStack;
+        std::atomic_store(&report, std::atomic_load(&other.report));
     }
     return *this;
 }
@@ -78,6 +88,16 @@ String Exception::getErrorText(unsigned int errNo, libraries lib) const {
     return String(text != nullptr ? text : "Unknown Error");
 }
 
+std::optional<String> Exception::catalogText(libraries lib, unsigned int errNo) {
+    const char* text = internal::catalogText(static_cast<int>(lib), errNo);
+    if (text == nullptr) return std::nullopt;
+    return String(text);
+}
+
+std::optional<String> Exception::catalogText(QuillonError error) {
+    return catalogText(LIB_QUILLON, static_cast<unsigned int>(error));
+}
+
 String Exception::toString(unsigned int index) const {
     String report;
     if (index >= getErrorStackSize()) return report;
@@ -104,6 +124,21 @@ int Exception::getMyID() const { return myID; }
 bool Exception::isMe(int id) const {
     if (id == -1) return myID <= -1;
     return myID == id;
+}
+
+const char* Exception::what() const noexcept {
+    std::shared_ptr<const String> text = std::atomic_load(&report);
+    if (text == nullptr) {
+        try {
+            // Two threads may build it at once; the first one stored wins.
+            std::shared_ptr<const String> built = std::make_shared<const String>(toString(0));
+            std::shared_ptr<const String> none;
+            text = std::atomic_compare_exchange_strong(&report, &none, built) ? built : none;
+        } catch (...) {
+            return "Korvane::Exception";
+        }
+    }
+    return text->getData();
 }
 
 }  // namespace Korvane

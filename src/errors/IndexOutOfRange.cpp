@@ -17,7 +17,7 @@ char* copyText(const char* text) {
 IndexOutOfRange::IndexOutOfRange(const char* text) : message(copyText(text)) {}
 
 IndexOutOfRange::IndexOutOfRange(const IndexOutOfRange& other)
-    : message(copyText(other.message)) {}
+    : std::exception(other), message(copyText(other.message)) {}
 
 IndexOutOfRange& IndexOutOfRange::operator=(const IndexOutOfRange& other) {
     if (this != &other) {
@@ -30,6 +30,8 @@ IndexOutOfRange& IndexOutOfRange::operator=(const IndexOutOfRange& other) {
 
 IndexOutOfRange::~IndexOutOfRange() { delete[] message; }
 
-const char* IndexOutOfRange::toString() const { return message; }
+const char* IndexOutOfRange::what() const noexcept { return toString(); }
+
+const char* IndexOutOfRange::toString() const { return message != nullptr ? message : ""; }
 
 }  // namespace Korvane

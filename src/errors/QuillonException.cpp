@@ -13,6 +13,15 @@ QuillonException::QuillonException(int errNo, const String& location,
     myID = -2;
 }
 
+QuillonException::QuillonException(QuillonError error, const String& location,
+                                   const String& extraInfo)
+    : QuillonException(LIB_QUILLON, static_cast<unsigned int>(error), location, extraInfo) {}
+
+QuillonException::QuillonException(QuillonError error, const String& location,
+                                   const Exception& previous, const String& extraInfo)
+    : QuillonException(LIB_QUILLON, static_cast<unsigned int>(error), location, previous,
+                       extraInfo) {}
+
 QuillonException::QuillonException(libraries lib, unsigned int errNo, const String& location,
                                    const String& extraInfo)
     : Exception(lib, errNo, location, extraInfo) {
@@ -27,10 +36,7 @@ QuillonException::QuillonException(libraries lib, unsigned int errNo, const Stri
 
 QuillonException::QuillonException(const QuillonException& other) = default;
 
-QuillonException& QuillonException::operator=(const QuillonException& other) {
-    Exception::operator=(other);
-    return *this;
-}
+QuillonException& QuillonException::operator=(const QuillonException& other) = default;
 
 QuillonException::~QuillonException() = default;
 

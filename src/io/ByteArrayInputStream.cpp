@@ -24,7 +24,7 @@ InputStream& ByteArrayInputStream::operator>>(ByteArray& chunk) {
     return *this;
 }
 
-const ByteArray ByteArrayInputStream::getByteArray() const {
+ByteArray ByteArrayInputStream::getByteArray() const {
     const ByteArray unread(data.getData(), position, data.length() - position);
     if (!hasPushedBack()) return unread;
     return pushedBackBytes() + unread;

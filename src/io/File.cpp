@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "io/PlatformFile.h"
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 #include "korvane/IOException.h"
 
 namespace Korvane {
@@ -17,7 +17,7 @@ constexpr unsigned int bufferSize = 10240;
 constexpr std::streamsize blockSize = bufferSize - 1;
 
 [[noreturn]] void fail(const char* location, const String& extra = String::emptyString) {
-    throw IOException(Exception::LIB_QUILLON, 0, location, extra);
+    throw IOException(QuillonError::UnableToPerformFileOperation, location, extra);
 }
 
 // File contents may be keys: the read buffer is wiped like every array
@@ -26,8 +26,6 @@ void releaseReadBuffer(unsigned char* buffer) {
     internal::secureWipe(buffer, bufferSize);
     internal::releaseBuffer(buffer);
 }
-
-void closeFile(internal::OpenFile* open) { delete open; }
 
 // Error 0 for a failed stream, remembered as told.
 [[noreturn]] void reportFailure(internal::OpenFile& open, const char* location) {
@@ -41,7 +39,7 @@ void closeFile(internal::OpenFile* open) { delete open; }
 
 File::File(const String& path, int mode) {
     // Held before opening so that the stream is released whatever happens.
-    file.reset(new internal::OpenFile(), &closeFile);
+    file.reset(new OpenFile(), [](OpenFile* open) { delete open; });
     std::fstream& stream = file.get()->stream;
     ByteArray name;
     if (!internal::toPlatformName(path, name) ||
@@ -122,7 +120,7 @@ void File::close() {
 
 // ---- Whole files --------------------------------------------------------------------------------
 
-const ByteArray File::load(const String& path) {
+ByteArray File::load(const String& path) {
     static const char* const location = "File::load(String)";
     ByteArray name;
     internal::StreamBuffer streamBuffer;
@@ -191,8 +189,10 @@ void File::create(const String& path) {
 
 void File::remove(const String& path) {
     ByteArray name;
-    const int error = internal::toPlatformName(path, name) ? internal::removeFile(name) : 33;
-    if (error >= 0) throw IOException(Exception::LIB_QUILLON, error, "File::remove", path);
+    const int error = internal::toPlatformName(path, name)
+                          ? internal::removeFile(name)
+                          : static_cast<int>(QuillonError::FilePathNotFound);
+    if (error >= 0) throw IOException(static_cast<QuillonError>(error), "File::remove", path);
 }
 
 }  // namespace Korvane

@@ -25,7 +25,7 @@ unsigned int InputStream::pushedBackLength() const {
 
 bool InputStream::hasPushedBack() const { return pushedBackLength() != 0; }
 
-const ByteArray InputStream::pushedBackBytes() const {
+ByteArray InputStream::pushedBackBytes() const {
     if (pushBackStart == 0) return pushBackBuffer;
     return ByteArray(pushBackBuffer.getData(), pushBackStart, pushedBackLength());
 }
@@ -72,7 +72,7 @@ void InputStream::prependPushedBack(const unsigned char* bytes, unsigned int n) 
 }
 
 void InputStream::pushBack(char c) {
-    if (count == 0) throw QuillonException(31, "InputStream::pushBack(char)", String::emptyString);
+    if (count == 0) throw QuillonException(QuillonError::PushBackBeyondRead, "InputStream::pushBack(char)", String::emptyString);
     const unsigned char byte = static_cast<unsigned char>(c);
     prependPushedBack(&byte, 1);
     --count;
@@ -80,7 +80,7 @@ void InputStream::pushBack(char c) {
 
 void InputStream::pushBack(const ByteArray& data) {
     if (data.length() > count)
-        throw QuillonException(31, "InputStream::pushBack(const ByteArray&)", String::emptyString);
+        throw QuillonException(QuillonError::PushBackBeyondRead, "InputStream::pushBack(const ByteArray&)", String::emptyString);
     prependPushedBack(data.getData(), data.length());
     count -= data.length();
 }
@@ -89,7 +89,7 @@ unsigned int InputStream::getCount() const { return count; }
 
 // ---- Exact reads -------------------------------------------------------------------------------
 
-const ByteArray InputStream::readBlob(unsigned int n) {
+ByteArray InputStream::readBlob(unsigned int n) {
     if (n == 0) return ByteArray();
     if (pushedBackLength() >= n) {
         ByteArray result(pushBackBuffer.getData(), pushBackStart, n);
@@ -112,7 +112,7 @@ const ByteArray InputStream::readBlob(unsigned int n) {
     return accumulator.left(n);
 }
 
-const ByteArray InputStream::peek(unsigned int n) {
+ByteArray InputStream::peek(unsigned int n) {
     const ByteArray bytes = readBlob(n);
     pushBack(bytes);
     return bytes;

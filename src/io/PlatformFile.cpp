@@ -6,7 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
+#include "korvane/QuillonError.h"
 
 namespace Korvane {
 namespace internal {
@@ -72,9 +73,9 @@ int removeFile(const ByteArray& name) {
     const char* path = static_cast<const char*>(name);
     struct stat status;
     if (::lstat(path, &status) == 0) {
-        if (S_ISDIR(status.st_mode)) return 32;
+        if (S_ISDIR(status.st_mode)) return static_cast<int>(QuillonError::FileIsReadOnly);
         if (S_ISREG(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return 32;
+            return static_cast<int>(QuillonError::FileIsReadOnly);
     }
     if (::unlink(path) == 0) return -1;
     switch (errno) {
@@ -84,14 +85,14 @@ int removeFile(const ByteArray& name) {
         case EISDIR:
         case EBUSY:
         case ETXTBSY:
-            return 32;
+            return static_cast<int>(QuillonError::FileIsReadOnly);
         case ENOENT:
         case ENOTDIR:
         case ENAMETOOLONG:
         case ELOOP:
-            return 33;
+            return static_cast<int>(QuillonError::FilePathNotFound);
         default:
-            return 0;
+            return static_cast<int>(QuillonError::UnableToPerformFileOperation);
     }
 }
 

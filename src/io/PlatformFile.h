@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "korvane/ByteArray.h"
+#include "korvane/File.h"
 #include "korvane/String.h"
 
 namespace Korvane {
@@ -91,4 +92,8 @@ bool openFileStream(FileStream& stream, const ByteArray& name, std::ios_base::op
 }
 
 }  // namespace internal
+
+// File's handle on its open file.
+struct File::OpenFile : internal::OpenFile {};
+
 }  // namespace Korvane

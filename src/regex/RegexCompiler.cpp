@@ -22,8 +22,8 @@ const char* const kMetaCharacters = "^$.[()|?+*\\";
 
 bool isRepeat(char c) { return c == '*' || c == '+' || c == '?'; }
 
-[[noreturn]] void fail(int errorNumber, const char* location) {
-    throw QuillonException(errorNumber, location, String());
+[[noreturn]] void fail(QuillonError error, const char* location) {
+    throw QuillonException(error, location, String());
 }
 
 void writeOffset(unsigned char* node, unsigned int offset) {
@@ -55,19 +55,19 @@ void Compiler::beginPass(unsigned char* code) {
 // ---- regcomp ----------------------------------------------------------------
 
 Program* Compiler::compile(const char* pattern) {
-    if (pattern == nullptr) fail(4, kCompileLocation);
+    if (pattern == nullptr) fail(QuillonError::ParameterIsNull, kCompileLocation);
 
     Compiler compiler(pattern);
     int flags = 0;
     compiler.beginPass(nullptr);
     compiler.emitByte(kMagic);
     compiler.reg(false, flags);
-    if (compiler.size >= kProgramSizeLimit) fail(5, kCompileLocation);
+    if (compiler.size >= kProgramSizeLimit) fail(QuillonError::RegularExpressionTooBig, kCompileLocation);
 
     const BlockLayout layout = blockLayout(static_cast<std::size_t>(compiler.size),
                                            static_cast<std::size_t>(compiler.setCount));
     void* block = std::calloc(1, layout.total);
-    if (block == nullptr) fail(6, kCompileLocation);
+    if (block == nullptr) fail(QuillonError::OutOfMemory, kCompileLocation);
     Program* program = static_cast<Program*>(block);
     program->blockSize = static_cast<std::uint32_t>(layout.total);
     program->codeSize = static_cast<std::uint32_t>(compiler.size);
@@ -129,7 +129,7 @@ unsigned char* Compiler::reg(bool group, int& flags) {
     int groupNumber = 0;
     unsigned char* result = nullptr;
     if (group) {
-        if (nextGroup >= kSubExpressions) fail(7, kGroupCountLocation);
+        if (nextGroup >= kSubExpressions) fail(QuillonError::TooManyParentheses, kGroupCountLocation);
         groupNumber = nextGroup++;
         result = emitNode(static_cast<unsigned char>(OpGroupOpen + groupNumber));
     }
@@ -164,9 +164,9 @@ unsigned char* Compiler::reg(bool group, int& flags) {
     }
 
     if (group) {
-        if (*parse++ != ')') fail(8, kRegLocation);
+        if (*parse++ != ')') fail(QuillonError::UnterminatedParentheses, kRegLocation);
     } else if (*parse != '\0') {
-        fail(*parse == ')' ? 8 : 9, kRegLocation);
+        fail(*parse == ')' ? QuillonError::UnterminatedParentheses : QuillonError::InternalError, kRegLocation);
     }
     return result;
 }
@@ -203,7 +203,7 @@ unsigned char* Compiler::regpiece(int& flags) {
         flags = atomFlags;
         return atom;
     }
-    if (!(atomFlags & FlagHasWidth) && op != '?') fail(10, kPieceLocation);
+    if (!(atomFlags & FlagHasWidth) && op != '?') fail(QuillonError::RepeatOperandCouldBeEmpty, kPieceLocation);
     flags = op == '*' ? int(FlagStartsWithRepeat)
           : op == '+' ? int(FlagHasWidth | FlagStartsWithRepeat)
                       : int(FlagWorst);
@@ -236,7 +236,7 @@ unsigned char* Compiler::regpiece(int& flags) {
     }
 
     ++parse;
-    if (isRepeat(*parse)) fail(11, kPieceLocation);
+    if (isRepeat(*parse)) fail(QuillonError::NestedRepeat, kPieceLocation);
     return atom;
 }
 
@@ -274,13 +274,13 @@ unsigned char* Compiler::regatom(int& flags) {
     case '\0':
     case '|':
     case ')':
-        fail(14, kAtomLocation);
+        fail(QuillonError::UnexpectedAtomStart, kAtomLocation);
     case '*':
     case '+':
     case '?':
-        fail(15, kAtomLocation);
+        fail(QuillonError::RepeatFollowsNothing, kAtomLocation);
     case '\\':
-        if (*parse == '\0') fail(16, kAtomLocation);
+        if (*parse == '\0') fail(QuillonError::TrailingBackslash, kAtomLocation);
         result = emitNode(OpLiteral);
         emitByte(static_cast<unsigned char>(*parse++));
         emitByte('\0');
@@ -293,7 +293,7 @@ unsigned char* Compiler::regatom(int& flags) {
     // A literal run up to the next meta character.
     --parse;
     std::size_t length = std::strcspn(parse, kMetaCharacters);
-    if (length == 0) fail(17, kAtomLocation);
+    if (length == 0) fail(QuillonError::EmptyLiteralRun, kAtomLocation);
     // A repetition after the run applies to its last byte alone.
     if (length > 1 && isRepeat(parse[length])) --length;
     flags = FlagHasWidth;
@@ -321,12 +321,12 @@ void Compiler::regset() {
         // A range: its low end, the byte before the '-', is already a member.
         const unsigned int low = static_cast<unsigned char>(parse[-2]);
         const unsigned int high = static_cast<unsigned char>(*parse);
-        if (low > high) fail(12, kAtomLocation);
+        if (low > high) fail(QuillonError::InvalidSetRange, kAtomLocation);
         for (unsigned int c = low + 1; c <= high; ++c) emitByte(static_cast<unsigned char>(c));
         ++parse;
     }
     emitByte('\0');
-    if (*parse != ']') fail(13, kAtomLocation);
+    if (*parse != ']') fail(QuillonError::UnmatchedBrackets, kAtomLocation);
     ++parse;
 }
 

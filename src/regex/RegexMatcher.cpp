@@ -20,8 +20,8 @@ const char* const kRepeatLocation = "RegularExpression::regrepeat()";
 // Below this many candidate counts a plain loop beats memrchr's set-up.
 constexpr std::size_t kShortBackOff = 32;
 
-[[noreturn]] void fail(int errorNumber, const char* location) {
-    throw QuillonException(errorNumber, location, String());
+[[noreturn]] void fail(QuillonError error, const char* location) {
+    throw QuillonException(error, location, String());
 }
 
 // The byte a repetition's continuation must start with, or -1 for none: the
@@ -155,7 +155,7 @@ void Matcher::grow() {
     Frame* grown = frames == inlineFrames
                        ? static_cast<Frame*>(std::malloc(wanted * sizeof(Frame)))
                        : static_cast<Frame*>(std::realloc(frames, wanted * sizeof(Frame)));
-    if (grown == nullptr) fail(6, kMatchLocation);
+    if (grown == nullptr) fail(QuillonError::OutOfMemory, kMatchLocation);
     if (frames == inlineFrames) std::memcpy(grown, inlineFrames, sizeof inlineFrames);
     frames = grown;
     capacity = wanted;
@@ -256,7 +256,7 @@ bool Matcher::match(std::size_t start) {
     for (;;) {
         bool failed = false;
         while (!failed) {
-            if (scan == nullptr) fail(19, kMatchLocation);
+            if (scan == nullptr) fail(QuillonError::CorruptedInternalPointers, kMatchLocation);
             const unsigned char* next = nextNode(scan);
             const unsigned char op = opcode(scan);
             switch (op) {
@@ -341,7 +341,7 @@ bool Matcher::match(std::size_t start) {
             }
             default:
                 // Group marks are written when the path is replayed.
-                if (!isGroupOpen(op) && !isGroupClose(op)) fail(18, kMatchLocation);
+                if (!isGroupOpen(op) && !isGroupClose(op)) fail(QuillonError::CorruptedInternalRegexp, kMatchLocation);
                 break;
             }
             if (!failed) scan = next;
@@ -455,7 +455,7 @@ std::size_t Matcher::repeatCount(const unsigned char* node, std::size_t from) co
         break;
     }
     default:
-        fail(20, kRepeatLocation);
+        fail(QuillonError::BadCallOfRegrepeat, kRepeatLocation);
     }
     return static_cast<std::size_t>(at - begin);
 }

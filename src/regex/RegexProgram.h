@@ -138,6 +138,10 @@ struct Program {
 
 }  // namespace regex
 
+// RegularExpression's handle on its program: the same block (the compiler
+// allocates it raw and only ever writes it through the fields above).
+struct RegularExpression::Program : regex::Program {};
+
 // The white-box view used by the tests: the program an object holds.
 struct RegularExpressionInternals {
     static const regex::Program* program(const RegularExpression& re) { return re.prog; }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
@@ -63,7 +64,7 @@ RegularExpression::RegularExpression(const String& pattern, const String& subjec
     try {
         const ByteArray patternBytes = pattern.getASCIIByteArray();
         const char* patternText = reinterpret_cast<const char*>(patternBytes.getData());
-        prog = regex::Compiler::compile(patternText != nullptr ? patternText : "");
+        prog = static_cast<Program*>(regex::Compiler::compile(patternText != nullptr ? patternText : ""));
         if (prog != nullptr) regexec(subjectText());
     } catch (...) {
         release();
@@ -73,12 +74,12 @@ RegularExpression::RegularExpression(const String& pattern, const String& subjec
 
 RegularExpression::RegularExpression(const RegularExpression& other)
     : pattern(other.pattern),
-      subject(new ByteArray(*other.subject)),
+      subject(other.subject != nullptr ? new ByteArray(*other.subject) : nullptr),
       subjectLength(other.subjectLength),
       prog(nullptr),
       matched(other.matched) {
     try {
-        prog = copyProgram(other.prog, other.subjectText(), subjectText());
+        prog = static_cast<Program*>(copyProgram(other.prog, other.subjectText(), subjectText()));
     } catch (...) {
         release();
         throw;
@@ -93,6 +94,31 @@ RegularExpression& RegularExpression::operator=(const RegularExpression& other) 
     std::swap(subjectLength, copy.subjectLength);
     std::swap(prog, copy.prog);
     std::swap(matched, copy.matched);
+    return *this;
+}
+
+RegularExpression::RegularExpression(RegularExpression&& other) noexcept
+    : pattern(std::move(other.pattern)),
+      subject(other.subject),
+      subjectLength(other.subjectLength),
+      prog(other.prog),
+      matched(other.matched) {
+    other.subject = nullptr;
+    other.subjectLength = 0;
+    other.prog = nullptr;
+    other.matched = false;
+}
+
+RegularExpression& RegularExpression::operator=(RegularExpression&& other) noexcept {
+    if (this == &other) return *this;
+    release();
+    pattern = std::move(other.pattern);
+    std::swap(subject, other.subject);
+    std::swap(prog, other.prog);
+    subjectLength = other.subjectLength;
+    other.subjectLength = 0;
+    matched = other.matched;
+    other.matched = false;
     return *this;
 }
 
@@ -122,23 +148,23 @@ unsigned int RegularExpression::getNumberSubExpressions() const {
 // ---- Searching --------------------------------------------------------------
 
 void RegularExpression::regexec(const char* from) {
-    if (prog == nullptr) throw QuillonException(3, kSearchLocation, String());
-    if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSearchLocation, String());
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kSearchLocation, String());
+    if (prog->code[0] != regex::kMagic) throw QuillonException(QuillonError::CorruptedInternalRegexp, kSearchLocation, String());
     regex::Matcher matcher(*prog, subjectText(), subjectLength);
     matched = matcher.search(from);
 }
 
-const String RegularExpression::nextMatch(unsigned int index) {
+String RegularExpression::nextMatch(unsigned int index) {
     if (index >= regex::kSubExpressions) {
         String extra("Cannot have ");
         extra += index;
         extra += " >= ";
         extra += regex::kSubExpressions;
-        throw QuillonException(1, kNextMatchIndexLocation, extra);
+        throw QuillonException(QuillonError::IndexOutOfRange, kNextMatchIndexLocation, extra);
     }
-    if (prog == nullptr) throw QuillonException(3, kNextMatchLocation, String());
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kNextMatchLocation, String());
     const char* start = prog->startp[index];
-    if (start == nullptr) throw QuillonException(2, kNextMatchLocation, String());
+    if (start == nullptr) throw QuillonException(QuillonError::SubExpressionNull, kNextMatchLocation, String());
 
     // Taken before the search below rewrites the slots.
     const char* end = prog->endp[index];
@@ -152,14 +178,14 @@ const String RegularExpression::nextMatch(unsigned int index) {
 
 // ---- Substitution -----------------------------------------------------------
 
-const String RegularExpression::substitute(const String& source) {
+String RegularExpression::substitute(const String& source) {
     if (prog == nullptr) return String();
     return regsub(source);
 }
 
-const String RegularExpression::regsub(const String& source) const {
-    if (prog == nullptr) throw QuillonException(3, kSubstituteLocation, String());
-    if (prog->code[0] != regex::kMagic) throw QuillonException(18, kSubstituteLocation, String());
+String RegularExpression::regsub(const String& source) const {
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kSubstituteLocation, String());
+    if (prog->code[0] != regex::kMagic) throw QuillonException(QuillonError::CorruptedInternalRegexp, kSubstituteLocation, String());
 
     const ByteArray sourceBytes = source.getASCIIByteArray();
     const char* in = reinterpret_cast<const char*>(sourceBytes.getData());
@@ -202,7 +228,7 @@ bool isPunctuation(unsigned char c) {
 
 }  // namespace
 
-const String RegularExpression::glob2RegularExpression(const String& glob) {
+String RegularExpression::glob2RegularExpression(const String& glob) {
     String result("^");
     const String& text = glob;
     for (unsigned int i = 0; i < text.length(); ++i) {

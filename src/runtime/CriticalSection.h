@@ -29,6 +29,14 @@ public:
         if (depth++ == 0) owner.store(std::this_thread::get_id(), std::memory_order_relaxed);
     }
 
+    // Enters when no other thread holds the lock (or the caller already
+    // does); false, without waiting, when another thread holds it.
+    bool tryEnter() noexcept {
+        if (pthread_mutex_trylock(&handle) != 0) return false;
+        if (depth++ == 0) owner.store(std::this_thread::get_id(), std::memory_order_relaxed);
+        return true;
+    }
+
     // False, changing nothing, when the calling thread does not own the lock.
     bool leave() noexcept {
         // Only the owner ever stores its own id here, and a thread always sees

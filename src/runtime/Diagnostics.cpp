@@ -4,8 +4,9 @@
 #include <string>
 
 #include "korvane/Synchronized.h"
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 #include "runtime/Quietly.h"
+#include "text/LoadOrder.h"
 
 namespace Korvane {
 
@@ -22,6 +23,14 @@ const char* charactersOf(const ByteArray& bytes) {
 }
 
 }  // namespace
+
+// ---- The trace state, built at its step of the load order ----------------------
+
+// No trace file named yet (the first object picks the default), level 0,
+// its own lock.
+ByteArray Diagnostics::m_filename KORVANE_LOAD_STEP(LoadDiagnosticsStatics);
+int Diagnostics::nests = 0;
+Mutex Diagnostics::mutex KORVANE_LOAD_STEP(LoadDiagnosticsStatics);
 
 // ---- Construction -------------------------------------------------------------
 

@@ -8,6 +8,8 @@
 #include "korvane/String.h"
 #include "korvane/Synchronized.h"
 #include "runtime/Quietly.h"
+#include "text/LoadOrder.h"
+#include "text/NoticeWriter.h"
 
 namespace Korvane {
 
@@ -21,7 +23,26 @@ const char kAlreadyActive[] = "Tried to instantiate another LogFile, one already
 
 const char* textOf(const ByteArray& bytes) { return reinterpret_cast<const char*>(bytes.getData()); }
 
+// String's deprecation notices are written with type 2, like any other write.
+void writeNotice(const String& notice) { LogFile::write(notice, LogFile::LOG_NOTICE); }
+
+// Built at the log's step of the load order: from then on String's notices
+// reach the log.
+struct NoticesGoToTheLog {
+    NoticesGoToTheLog() { internal::installNoticeWriter(&writeNotice); }
+};
+
 }  // namespace
+
+// ---- The log's state, built at its step of the load order --------------------
+
+// Inactive, no types enabled, its own lock.
+std::ostream* LogFile::ostr = nullptr;
+std::filebuf LogFile::fbuf KORVANE_LOAD_STEP(LoadLogFileStatics);
+bool LogFile::instance = false;
+std::set<LogFile::LOG_TYPE> LogFile::types KORVANE_LOAD_STEP(LoadLogFileStatics);
+Mutex LogFile::mutex KORVANE_LOAD_STEP(LoadLogFileStatics);
+static const NoticesGoToTheLog noticesGoToTheLog KORVANE_LOAD_STEP(LoadLogFileStatics);
 
 // ---- Switching the log on and off --------------------------------------------
 

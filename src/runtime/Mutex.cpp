@@ -4,11 +4,13 @@
 
 namespace Korvane {
 
-Mutex::Mutex() : section(new internal::CriticalSection) {}
+class Mutex::Lock : public internal::CriticalSection {};
+
+Mutex::Mutex() : section(new Lock) {}
 
 // A platform lock cannot be duplicated soundly (its owner and count belong to
 // the original), so a copy starts with a fresh lock of its own.
-Mutex::Mutex(const Mutex& other) : Synchronizable(other), section(new internal::CriticalSection) {}
+Mutex::Mutex(const Mutex& other) : Synchronizable(other), section(new Lock) {}
 
 // Keeping the target's lock is the only choice that leaves a thread holding
 // it able to release what it took.
@@ -19,5 +21,9 @@ Mutex::~Mutex() { delete section; }
 void Mutex::lock(bool) { section->enter(); }
 
 void Mutex::unlock() { section->leave(); }
+
+void Mutex::lock() { lock(false); }
+
+bool Mutex::try_lock() { return section->tryEnter(); }
 
 }  // namespace Korvane

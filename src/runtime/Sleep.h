@@ -1,4 +1,4 @@
-// Sleeping, beside the library's millisecond clock (runtime/MonotonicClock.h).
+// Sleeping, beside the library's millisecond clock (time/MonotonicClock.h).
 #pragma once
 
 namespace Korvane {

@@ -4,7 +4,7 @@
 
 #include "korvane/BoolArray.h"
 #include "korvane/QuillonException.h"
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 #include "runtime/Sleep.h"
 
 namespace Korvane {
@@ -46,11 +46,11 @@ void* System::memcpy(void* dest, const void* src, unsigned int count) {
 
 // ---- Text -----------------------------------------------------------------------
 
-const String System::indentString(unsigned int depth) { return String(depth, ' '); }
+String System::indentString(unsigned int depth) { return String(depth, ' '); }
 
 // ---- ASN.1 helpers ----------------------------------------------------------------
 
-const ByteArray System::getDEREncodedLength(unsigned int length) {
+ByteArray System::getDEREncodedLength(unsigned int length) {
     ByteArray octets;
     if (length < 0x80) {
         octets += static_cast<char>(length);
@@ -73,9 +73,9 @@ unsigned int System::calcNumberOfInsignificantBits(const ByteArray& bytes) {
     return zeros;
 }
 
-const String System::toBitString(const ByteArray& bytes, unsigned int insignificantBits) {
+String System::toBitString(const ByteArray& bytes, unsigned int insignificantBits) {
     if (insignificantBits > 7)
-        throw QuillonException(23, "System::toBitString()", String::emptyString);
+        throw QuillonException(QuillonError::TooManyInsignificantBits, "System::toBitString()", String::emptyString);
     if (bytes.length() == 0) return String("00000000");
 
     // Reversed bytes read least significant bit first are all the bits in

@@ -3,17 +3,20 @@
 #include <cstdint>
 #include <cstring>
 
-#include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 
 // ---- Construction -----------------------------------------------------------
 
+const BoolArray BoolArray::emptyArray KORVANE_LOAD_STEP(LoadBoolArrayEmpty);
+
 BoolArray::BoolArray() : Array<bool>(nullptr, 0, 0, false) {}
 
-BoolArray::BoolArray(const BoolArray& other) : Array<bool>(other) {}
+BoolArray::BoolArray(const BoolArray& other) = default;
 
 BoolArray::BoolArray(unsigned int count, bool value) : Array<bool>(count, value, false) {}
 
@@ -22,11 +25,11 @@ BoolArray::BoolArray(const ByteArray& bytes, unsigned int insignificantBits, boo
     if (bytes.length() == 0 || insignificantBits > 7) return;
     const std::uint64_t bits = std::uint64_t(bytes.length()) * 8 - insignificantBits;
     if (bits > UINT32_MAX) internal::throwArrayTooLong();
-    size = static_cast<unsigned int>(bits);
-    reallocate(size);
+    elementCount = static_cast<unsigned int>(bits);
+    reallocate(elementCount);
     const unsigned char* in = bytes.getData();
     bool* out = getData();
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         const unsigned int shift = lsbFirst ? i % 8 : 7 - i % 8;
         out[i] = ((in[i / 8] >> shift) & 1) != 0;
     }
@@ -47,38 +50,38 @@ BoolArray::~BoolArray() = default;
 
 BoolArray& BoolArray::operator=(const BoolArray& other) {
     if (this == &other) return *this;
-    size = other.size;
-    reallocate(size);
-    if (size != 0) std::memcpy(getData(), other.getData(), size * sizeof(bool));
+    elementCount = other.elementCount;
+    reallocate(elementCount);
+    if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount * sizeof(bool));
     return *this;
 }
 
 BoolArray& BoolArray::operator+=(const BoolArray& other) {
-    const unsigned int count = other.size;
+    const unsigned int count = other.elementCount;
     if (count == 0) return *this;
-    if (std::uint64_t(size) + count > UINT32_MAX) internal::throwArrayTooLong();
+    if (std::uint64_t(elementCount) + count > UINT32_MAX) internal::throwArrayTooLong();
     // Growing keeps the old elements at the start of the new buffer, so a
     // += a still finds its source there.
-    ensureCapacity(size + count);
-    std::memcpy(getData() + size, other.getData(), count * sizeof(bool));
-    size += count;
+    ensureCapacity(elementCount + count);
+    std::memcpy(getData() + elementCount, other.getData(), count * sizeof(bool));
+    elementCount += count;
     return *this;
 }
 
 BoolArray& BoolArray::operator+=(bool value) {
-    if (size == UINT32_MAX) internal::throwArrayTooLong();
-    ensureCapacity(size + 1);
-    getData()[size++] = value;
+    if (elementCount == UINT32_MAX) internal::throwArrayTooLong();
+    ensureCapacity(elementCount + 1);
+    getData()[elementCount++] = value;
     return *this;
 }
 
-const BoolArray BoolArray::operator+(const BoolArray& other) const {
+BoolArray BoolArray::operator+(const BoolArray& other) const {
     BoolArray result(*this);
     result += other;
     return result;
 }
 
-const BoolArray BoolArray::operator+(bool value) const {
+BoolArray BoolArray::operator+(bool value) const {
     BoolArray result(*this);
     result += value;
     return result;
@@ -87,8 +90,8 @@ const BoolArray BoolArray::operator+(bool value) const {
 // ---- Comparison -----------------------------------------------------------------
 
 bool BoolArray::operator==(const BoolArray& other) const {
-    if (size != other.size) return false;
-    return size == 0 || std::memcmp(getData(), other.getData(), size * sizeof(bool)) == 0;
+    if (elementCount != other.elementCount) return false;
+    return elementCount == 0 || std::memcmp(getData(), other.getData(), elementCount * sizeof(bool)) == 0;
 }
 
 bool BoolArray::equals(const BoolArray& other) const { return *this == other; }
@@ -99,44 +102,35 @@ bool BoolArray::operator!=(const BoolArray& other) const { return !(*this == oth
 
 bool BoolArray::isClear() const {
     const bool* data = getData();
-    for (unsigned int i = 0; i < size; ++i)
+    for (unsigned int i = 0; i < elementCount; ++i)
         if (data[i]) return false;
     return true;
 }
 
-const String BoolArray::toString() const {
-    String text(size, '0');
+String BoolArray::toString() const {
+    String text(elementCount, '0');
     char* characters = text.getData();
     const bool* data = getData();
-    for (unsigned int i = 0; i < size; ++i)
-        if (data[i]) characters[size - 1 - i] = '1';
+    for (unsigned int i = 0; i < elementCount; ++i)
+        if (data[i]) characters[elementCount - 1 - i] = '1';
     return text;
 }
 
 // ---- Packing ---------------------------------------------------------------------
 
-const ByteArray BoolArray::toByteArray() const { return ByteArray(*this); }
-
-// A constructor of ByteArray, kept beside the bit array it reads. The
-// printed bits, most significant first, are a base-2 numeral; the number's
-// digits are then the packed bytes, least significant first and without
-// high zero bytes.
-ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0, true) {
-    if (bits.length() == 0) return;
-    *this = ByteArray(BigNumber::fromBase(bits.toString(), 2));
-}
+ByteArray BoolArray::toByteArray() const { return ByteArray(*this); }
 
 // ---- Trimming ----------------------------------------------------------------------
 
 void BoolArray::keep(unsigned int first, unsigned int count) {
     const BoolArray original(*this);
-    size = count;
+    elementCount = count;
     reallocate(count);
     if (count != 0) std::memcpy(getData(), original.getData() + first, count * sizeof(bool));
 }
 
 BoolArray& BoolArray::trimMSB() {
-    unsigned int kept = size;
+    unsigned int kept = elementCount;
     while (kept > 0 && !getData()[kept - 1]) --kept;
     keep(0, kept);
     return *this;
@@ -144,8 +138,8 @@ BoolArray& BoolArray::trimMSB() {
 
 BoolArray& BoolArray::trimLSB() {
     unsigned int leading = 0;
-    while (leading < size && !getData()[leading]) ++leading;
-    keep(leading, size - leading);
+    while (leading < elementCount && !getData()[leading]) ++leading;
+    keep(leading, elementCount - leading);
     return *this;
 }
 

@@ -1,4 +1,5 @@
 #include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 
 #include <cstring>
 #include <new>
@@ -14,11 +15,11 @@ void* allocateBuffer(std::size_t bytes) {
     return ::operator new[](bytes == 0 ? 1 : bytes);
 }
 
-void releaseBuffer(void* buffer) {
+void releaseBuffer(void* buffer) noexcept {
     ::operator delete[](buffer);
 }
 
-void secureWipe(void* data, std::size_t bytes) {
+void secureWipe(void* data, std::size_t bytes) noexcept {
     if (data == nullptr || bytes == 0) return;
     // A memset right before a release is a dead store the optimiser may
     // remove; explicit_bzero is guaranteed to be performed.
@@ -30,4 +31,10 @@ void throwArrayTooLong() {
 }
 
 }  // namespace internal
+
+void* BufferMemory::allocate(std::size_t bytes) { return internal::allocateBuffer(bytes); }
+void BufferMemory::release(void* buffer) noexcept { internal::releaseBuffer(buffer); }
+void BufferMemory::wipe(void* data, std::size_t bytes) noexcept { internal::secureWipe(data, bytes); }
+void BufferMemory::throwTooLong() { internal::throwArrayTooLong(); }
+
 }  // namespace Korvane

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <stdexcept>
 #include <utility>
 
-#include "korvane/BigNumber.h"
 #include "korvane/String.h"
+#include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 
@@ -17,6 +19,8 @@ unsigned int lengthOf(const void* s) {
 }
 const unsigned char* asBytes(const char* p) { return reinterpret_cast<const unsigned char*>(p); }
 }  // namespace
+
+const ByteArray ByteArray::emptyArray KORVANE_LOAD_STEP(LoadByteArrayEmpty);
 
 ByteArray::ByteArray() : Array<unsigned char>(nullptr, 0, 0, true) {}
 
@@ -42,6 +46,15 @@ ByteArray::ByteArray(unsigned int n) : Array<unsigned char>(nullptr, 0, 0, true)
     std::memset(getData(), 0, capacity);
 }
 
+namespace {
+unsigned int reservation(int n) {
+    if (n < 0) throw std::length_error("ByteArray(int): a negative number of bytes to reserve");
+    return static_cast<unsigned int>(n);
+}
+}  // namespace
+
+ByteArray::ByteArray(int n) : ByteArray(reservation(n)) {}
+
 ByteArray::ByteArray(unsigned int n, char c)
     : Array<unsigned char>(n, static_cast<unsigned char>(c), true) {}
 
@@ -49,25 +62,15 @@ ByteArray::ByteArray(char c) : Array<unsigned char>(1u, static_cast<unsigned cha
 
 ByteArray::ByteArray(const String& s) : ByteArray(s.getASCIIByteArray()) {}
 
-ByteArray::ByteArray(const ByteArray& other) : Array<unsigned char>(other) {}
-
-ByteArray::ByteArray(const BigNumber& number) : Array<unsigned char>(number.getData(), 0, number.length(), true) {}
+ByteArray::ByteArray(const ByteArray& other) = default;
 
 ByteArray::~ByteArray() = default;
 
 ByteArray& ByteArray::operator=(const ByteArray& other) {
     if (this == &other) return *this;
-    size = other.size;
-    reallocate(size);
-    if (size != 0) std::memcpy(getData(), other.getData(), size);
-    terminate();
-    return *this;
-}
-
-ByteArray& ByteArray::operator=(const BigNumber& number) {
-    size = number.length();
-    reallocate(size);
-    if (size != 0) std::memcpy(getData(), number.getData(), size);
+    elementCount = other.elementCount;
+    reallocate(elementCount);
+    if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount);
     terminate();
     return *this;
 }
@@ -79,15 +82,15 @@ void ByteArray::appendBytes(const unsigned char* bytes, unsigned int count) {
     const unsigned char* start = getData();
     const bool own = start != nullptr && bytes >= start && bytes < start + capacity;
     const std::size_t offset = own ? std::size_t(bytes - start) : 0;
-    ensureCapacity(size + count);
+    ensureCapacity(elementCount + count);
     if (own) bytes = getData() + offset;
-    std::memmove(getData() + size, bytes, count);
-    size += count;
+    std::memmove(getData() + elementCount, bytes, count);
+    elementCount += count;
     terminate();
 }
 
 ByteArray& ByteArray::operator+=(const ByteArray& other) {
-    appendBytes(other.getData(), other.size);
+    appendBytes(other.getData(), other.elementCount);
     return *this;
 }
 
@@ -104,9 +107,9 @@ ByteArray& ByteArray::operator+=(const char* s) {
 ByteArray& ByteArray::operator+=(char c) {
     // One byte at a time is the common way to build an array: skip the
     // general path while the buffer has room.
-    if (getData() != nullptr && std::uint64_t(size) + 2 <= capacity) {
-        getData()[size++] = static_cast<unsigned char>(c);
-        getData()[size] = 0;
+    if (getData() != nullptr && std::uint64_t(elementCount) + 2 <= capacity) {
+        getData()[elementCount++] = static_cast<unsigned char>(c);
+        getData()[elementCount] = 0;
         return *this;
     }
     const unsigned char byte = static_cast<unsigned char>(c);
@@ -116,17 +119,17 @@ ByteArray& ByteArray::operator+=(char c) {
 
 ByteArray ByteArray::joined(const unsigned char* tail, unsigned int tailLength) const {
     ByteArray result;
-    result.size = size + tailLength;
-    if (result.size < size) internal::throwArrayTooLong();
-    result.reallocate(result.size);
-    if (size != 0) std::memcpy(result.getData(), getData(), size);
-    if (tailLength != 0) std::memcpy(result.getData() + size, tail, tailLength);
+    result.elementCount = elementCount + tailLength;
+    if (result.elementCount < elementCount) internal::throwArrayTooLong();
+    result.reallocate(result.elementCount);
+    if (elementCount != 0) std::memcpy(result.getData(), getData(), elementCount);
+    if (tailLength != 0) std::memcpy(result.getData() + elementCount, tail, tailLength);
     result.terminate();
     return result;
 }
 
 ByteArray ByteArray::operator+(const ByteArray& other) const {
-    return joined(other.getData(), other.size);
+    return joined(other.getData(), other.elementCount);
 }
 ByteArray ByteArray::operator+(const String& s) const {
     return joined(reinterpret_cast<const unsigned char*>(s.getData()), s.length());
@@ -138,13 +141,18 @@ ByteArray ByteArray::operator+(char c) const {
 }
 
 bool ByteArray::operator==(const ByteArray& other) const {
-    if (size == 0 && other.size == 0) return true;
+    if (elementCount == 0 && other.elementCount == 0) return true;
     const bool mine = getData() != nullptr;
     const bool theirs = other.getData() != nullptr;
     if (mine != theirs) return false;
     if (!mine) return true;
-    if (size != other.size) return false;
-    return std::memcmp(getData(), other.getData(), size) == 0;
+    if (elementCount != other.elementCount) return false;
+    return std::memcmp(getData(), other.getData(), elementCount) == 0;
+}
+
+bool ByteArray::operator==(const char* text) const {
+    const unsigned int count = lengthOf(text);
+    return elementCount == count && (count == 0 || std::memcmp(getData(), text, count) == 0);
 }
 
 bool ByteArray::equals(const ByteArray& other) const { return *this == other; }
@@ -152,15 +160,15 @@ bool ByteArray::equals(const ByteArray& other) const { return *this == other; }
 bool ByteArray::operator!=(const ByteArray& other) const { return !(*this == other); }
 
 bool ByteArray::operator<(const ByteArray& other) const {
-    const unsigned int common = std::min(size, other.size);
+    const unsigned int common = std::min(elementCount, other.elementCount);
     const int order = common == 0 ? 0 : std::memcmp(getData(), other.getData(), common);
     if (order != 0) return order < 0;
-    return size < other.size;
+    return elementCount < other.elementCount;
 }
 
 ByteArray& ByteArray::operator~() {
     unsigned char* data = getData();
-    for (unsigned int i = 0; i < size; ++i) data[i] = static_cast<unsigned char>(~data[i]);
+    for (unsigned int i = 0; i < elementCount; ++i) data[i] = static_cast<unsigned char>(~data[i]);
     return *this;
 }
 
@@ -171,9 +179,9 @@ ByteArray::operator const char*() const { return reinterpret_cast<const char*>(g
 int ByteArray::find(const ByteArray& needle) const { return find(needle, 0); }
 
 int ByteArray::find(const ByteArray& needle, unsigned int from) const {
-    if (needle.size > size) return -1;
-    if (needle.size == 0) return from <= size ? static_cast<int>(from) : -1;
-    const unsigned int last = size - needle.size;
+    if (needle.elementCount > elementCount) return -1;
+    if (needle.elementCount == 0) return from <= elementCount ? static_cast<int>(from) : -1;
+    const unsigned int last = elementCount - needle.elementCount;
     if (from > last) return -1;
     const unsigned char* data = getData();
     const unsigned char* first = needle.getData();
@@ -183,24 +191,24 @@ int ByteArray::find(const ByteArray& needle, unsigned int from) const {
     while (at < end) {
         at = static_cast<const unsigned char*>(std::memchr(at, first[0], std::size_t(end - at)));
         if (at == nullptr) return -1;
-        if (std::memcmp(at, first, needle.size) == 0) return static_cast<int>(at - data);
+        if (std::memcmp(at, first, needle.elementCount) == 0) return static_cast<int>(at - data);
         ++at;
     }
     return -1;
 }
 
 ByteArray ByteArray::left(unsigned int n) const {
-    return ByteArray(getData(), 0, std::min(n, size));
+    return ByteArray(getData(), 0, std::min(n, elementCount));
 }
 
 ByteArray ByteArray::right(unsigned int from) const {
-    if (from >= size) return emptyArray;
-    return ByteArray(getData(), from, size - from);
+    if (from >= elementCount) return emptyArray;
+    return ByteArray(getData(), from, elementCount - from);
 }
 
 ByteArray ByteArray::subBytes(unsigned int start, unsigned int count) const {
-    if (start > size) return emptyArray;
-    if (count > size - start) count = size - start;
+    if (start > elementCount) return emptyArray;
+    if (count > elementCount - start) count = elementCount - start;
     if (count == 0) return emptyArray;
     return ByteArray(getData(), start, count);
 }
@@ -208,7 +216,7 @@ ByteArray ByteArray::subBytes(unsigned int start, unsigned int count) const {
 ByteArray ByteArray::subBytes(const ByteArray& open, const ByteArray& close) const {
     const int opened = find(open);
     if (opened < 0) return emptyArray;
-    const unsigned int inside = static_cast<unsigned int>(opened) + open.size;
+    const unsigned int inside = static_cast<unsigned int>(opened) + open.elementCount;
     const int closed = find(close, inside);
     if (closed < 0) return emptyArray;
     return ByteArray(getData(), inside, static_cast<unsigned int>(closed) - inside);
@@ -217,31 +225,11 @@ ByteArray ByteArray::subBytes(const ByteArray& open, const ByteArray& close) con
 unsigned int ByteArray::toInt() const {
     unsigned int value = 0;
     const unsigned char* data = getData();
-    for (unsigned int i = 0; i < size; ++i) value |= static_cast<unsigned int>(data[i]) << (8 * (i % 4));
+    for (unsigned int i = 0; i < elementCount; ++i) value |= static_cast<unsigned int>(data[i]) << (8 * (i % 4));
     return value;
 }
 
 unsigned long ByteArray::toLong() const { return toInt(); }
-
-namespace {
-void reverseBytes(ByteArray& bytes) {
-    unsigned char* data = bytes.getData();
-    for (unsigned int i = 0, j = bytes.length(); i + 1 < j; ++i, --j) std::swap(data[i], data[j - 1]);
-}
-}  // namespace
-
-String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
-    if (size == 0) return String();
-    ByteArray digits(*this);
-    if (reverse) reverseBytes(digits);
-    return BigNumber(digits, false).toBase(base);
-}
-
-const ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
-    ByteArray bytes(BigNumber::fromBase(hex, 16));
-    if (reverse) reverseBytes(bytes);
-    return bytes;
-}
 
 std::ostream& operator<<(std::ostream& os, const ByteArray& b) {
     if (b.length() != 0) os.write(reinterpret_cast<const char*>(b.getData()), b.length());

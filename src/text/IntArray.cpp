@@ -5,6 +5,7 @@
 
 #include "korvane/String.h"
 #include "korvane/StringTokenizer.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 
@@ -19,13 +20,13 @@ IntArray::IntArray(const String& text) : Array<int>(nullptr, 0, 0, false) {
     StringTokenizer tokens(text, String("."), String::emptyString);
     const unsigned int count = tokens.countTokens();
     if (count == 0) return;
-    size = count;
+    elementCount = count;
     reallocate(count);
     int* data = getData();
     for (unsigned int i = 0; i < count; ++i) data[i] = tokens.nextToken().toInt();
 }
 
-IntArray::IntArray(const IntArray& other) : Array<int>(other) {}
+IntArray::IntArray(const IntArray& other) = default;
 
 IntArray::~IntArray() = default;
 
@@ -36,40 +37,40 @@ void IntArray::setValue(const int* values, unsigned int count) {
     // `values` may point into this array's own buffer, which reallocate
     // releases: copy through a temporary in that case.
     const IntArray source(values, count);
-    size = count;
+    elementCount = count;
     reallocate(count);
     if (count != 0) std::memcpy(getData(), source.getData(), count * sizeof(int));
 }
 
 IntArray& IntArray::operator=(const IntArray& other) {
-    if (this != &other) setValue(other.getData(), other.size);
+    if (this != &other) setValue(other.getData(), other.elementCount);
     return *this;
 }
 
 IntArray& IntArray::operator+=(int value) {
-    if (size == UINT32_MAX) internal::throwArrayTooLong();
-    ensureCapacity(size + 1);
-    getData()[size++] = value;
+    if (elementCount == UINT32_MAX) internal::throwArrayTooLong();
+    ensureCapacity(elementCount + 1);
+    getData()[elementCount++] = value;
     return *this;
 }
 
-const IntArray IntArray::operator+(const IntArray& other) const {
-    const std::uint64_t total = std::uint64_t(size) + other.size;
+IntArray IntArray::operator+(const IntArray& other) const {
+    const std::uint64_t total = std::uint64_t(elementCount) + other.elementCount;
     if (total > UINT32_MAX) internal::throwArrayTooLong();
     IntArray result;
-    result.size = static_cast<unsigned int>(total);
-    result.reallocate(result.size);
-    if (size != 0) std::memcpy(result.getData(), getData(), size * sizeof(int));
-    if (other.size != 0)
-        std::memcpy(result.getData() + size, other.getData(), other.size * sizeof(int));
+    result.elementCount = static_cast<unsigned int>(total);
+    result.reallocate(result.elementCount);
+    if (elementCount != 0) std::memcpy(result.getData(), getData(), elementCount * sizeof(int));
+    if (other.elementCount != 0)
+        std::memcpy(result.getData() + elementCount, other.getData(), other.elementCount * sizeof(int));
     return result;
 }
 
 // ---- Comparison -----------------------------------------------------------------
 
 bool IntArray::operator==(const IntArray& other) const {
-    if (size != other.size) return false;
-    return size == 0 || std::memcmp(getData(), other.getData(), size * sizeof(int)) == 0;
+    if (elementCount != other.elementCount) return false;
+    return elementCount == 0 || std::memcmp(getData(), other.getData(), elementCount * sizeof(int)) == 0;
 }
 
 bool IntArray::equals(const IntArray& other) const { return *this == other; }
@@ -78,11 +79,11 @@ bool IntArray::operator!=(const IntArray& other) const { return !(*this == other
 
 // ---- Conversion ---------------------------------------------------------------------
 
-const String IntArray::toString() const {
-    if (size == 0) return String("Null");
+String IntArray::toString() const {
+    if (elementCount == 0) return String("Null");
     String text;
     const int* data = getData();
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         if (i != 0) text += '.';
         text += data[i];
     }

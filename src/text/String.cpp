@@ -13,6 +13,8 @@
 
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
+#include "text/LoadOrder.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 
@@ -38,18 +40,20 @@ String decimalText(const char* format, Number value) {
 
 // ---- Construction -----------------------------------------------------------
 
+const String String::emptyString KORVANE_LOAD_STEP(LoadStringEmpty);
+
 String::String() : Array<char>(nullptr, 0, 0, true) {}
 
 // The lengths are worked out (and a null text rejected) before the base
 // class copies anything, so each constructor allocates exactly once.
 namespace {
 unsigned int checkedLength(const char* s) {
-    if (s == nullptr) throw QuillonException(4, kConstructorLocation, String::emptyString);
+    if (s == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kConstructorLocation, String::emptyString);
     return static_cast<unsigned int>(std::strlen(s));
 }
 
 unsigned int checkedPrefixLength(const char* s, unsigned int n) {
-    if (s == nullptr) throw QuillonException(4, kConstructorLocation, String::emptyString);
+    if (s == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kConstructorLocation, String::emptyString);
     return clampedLength(s, n);
 }
 
@@ -71,17 +75,28 @@ String::String(unsigned int n, char c) : Array<char>(n, c, true) {}
 
 String::String(char c) : Array<char>(1u, c, true) {}
 
-String::String(const String& other) : Array<char>(other) {}
+String::String(const String& other) = default;
 
 String::String(const ByteArray& b) : Array<char>(nullptr, 0, 0, true) {
     *this = fromASCIIByteArray(b);
 }
 
+namespace {
+// A view's length as an element count; the terminator needs one slot more.
+unsigned int viewLength(std::string_view text) {
+    if (text.size() >= UINT32_MAX) internal::throwArrayTooLong();
+    return static_cast<unsigned int>(text.size());
+}
+}  // namespace
+
+String::String(std::string_view text)
+    : Array<char>(text.data() != nullptr ? text.data() : "", 0, viewLength(text), true) {}
+
 String::String(const String& a, const String& b) : Array<char>(nullptr, 0, 0, true) {
-    size = a.size + b.size;
-    reallocate(size);
-    if (a.size != 0) std::memcpy(getData(), a.getData(), a.size);
-    if (b.size != 0) std::memcpy(getData() + a.size, b.getData(), b.size);
+    elementCount = a.elementCount + b.elementCount;
+    reallocate(elementCount);
+    if (a.elementCount != 0) std::memcpy(getData(), a.getData(), a.elementCount);
+    if (b.elementCount != 0) std::memcpy(getData() + a.elementCount, b.getData(), b.elementCount);
     terminate();
 }
 
@@ -97,7 +112,7 @@ bool String::inOwnBuffer(const char* p) const {
 void String::assignCharacters(const char* source, unsigned int count) {
     ensureCapacity(count);
     std::memmove(getData(), source, count);
-    size = count;
+    elementCount = count;
     terminate();
 }
 
@@ -106,10 +121,10 @@ void String::appendCharacters(const char* source, unsigned int count) {
     // Growing may release the buffer `source` points into (s += s).
     const bool own = inOwnBuffer(source);
     const std::size_t offset = own ? std::size_t(source - getData()) : 0;
-    ensureCapacity(size + count);
+    ensureCapacity(elementCount + count);
     if (own) source = getData() + offset;
-    std::memmove(getData() + size, source, count);
-    size += count;
+    std::memmove(getData() + elementCount, source, count);
+    elementCount += count;
     terminate();
 }
 
@@ -117,7 +132,7 @@ void String::replaceWithExactCopy(const char* source, unsigned int count) {
     // The kept characters usually live in the buffer being replaced.
     String kept(count, '\0');
     if (count != 0) std::memcpy(kept.getData(), source, count);
-    size = count;
+    elementCount = count;
     reallocate(count);
     if (count != 0) std::memcpy(getData(), kept.getData(), count);
     terminate();
@@ -126,7 +141,7 @@ void String::replaceWithExactCopy(const char* source, unsigned int count) {
 // ---- Assignment and appending ------------------------------------------------
 
 String& String::operator=(const String& other) {
-    if (this != &other) assignCharacters(other.getData(), other.size);
+    if (this != &other) assignCharacters(other.getData(), other.elementCount);
     return *this;
 }
 
@@ -135,7 +150,7 @@ String& String::operator=(const ByteArray& b) { return *this = fromASCIIByteArra
 String& String::operator=(const char* s) {
     if (s == getData()) return *this;
     if (s == nullptr) {
-        size = 0;
+        elementCount = 0;
         reallocate(0);
         return *this;
     }
@@ -143,7 +158,7 @@ String& String::operator=(const char* s) {
     if (inOwnBuffer(s)) {
         // A tail of our own text: it fits, and memmove handles the overlap.
         std::memmove(getData(), s, count);
-        size = count;
+        elementCount = count;
         terminate();
         return *this;
     }
@@ -162,7 +177,7 @@ String& String::operator+=(const char* s) {
 }
 
 String& String::operator+=(const String& other) {
-    appendCharacters(other.getData(), other.size);
+    appendCharacters(other.getData(), other.elementCount);
     return *this;
 }
 
@@ -170,9 +185,9 @@ String& String::operator+=(const ByteArray& b) { return *this += fromASCIIByteAr
 
 String& String::operator+=(char c) {
     // The common way to build text: skip the general path while there is room.
-    if (std::uint64_t(size) + 2 <= capacity) {
-        getData()[size++] = c;
-        getData()[size] = '\0';
+    if (std::uint64_t(elementCount) + 2 <= capacity) {
+        getData()[elementCount++] = c;
+        getData()[elementCount] = '\0';
         return *this;
     }
     appendCharacters(&c, 1);
@@ -205,7 +220,7 @@ String String::operator+(unsigned long value) const {
 
 namespace {
 const char* requireOperand(const char* s, const char* location) {
-    if (s == nullptr) throw QuillonException(4, location, String());
+    if (s == nullptr) throw QuillonException(QuillonError::ParameterIsNull, location, String());
     return s;
 }
 }  // namespace
@@ -233,14 +248,14 @@ bool String::operator>=(const String& other) const { return std::strcmp(text(), 
 const char* String::find(const String& needle) const { return std::strstr(text(), needle.text()); }
 
 const char* String::find(const String& needle, unsigned int from) const {
-    if (from > size) from = size;
+    if (from > elementCount) from = elementCount;
     return std::strstr(text() + from, needle.text());
 }
 
 const char* String::findi(String needle, int from) const {
-    if (needle.size == 0 || needle.text()[0] == '\0') return text();
+    if (needle.elementCount == 0 || needle.text()[0] == '\0') return text();
     if (from < 0) from = 0;
-    if (static_cast<unsigned int>(from) > size) from = static_cast<int>(size);
+    if (static_cast<unsigned int>(from) > elementCount) from = static_cast<int>(elementCount);
     String haystack(text() + from);
     haystack.toLower();
     needle.toLower();
@@ -257,8 +272,8 @@ int String::findIndex(const String& needle) const {
 // ---- Pieces --------------------------------------------------------------------------
 
 String String::substring(unsigned int start, unsigned int count) const {
-    if (start > size) start = size;
-    if (count > size - start) count = size - start;
+    if (start > elementCount) start = elementCount;
+    if (count > elementCount - start) count = elementCount - start;
     return String(text() + start, count);
 }
 
@@ -276,7 +291,7 @@ String String::left(const char* p) const {
     const std::size_t offset = std::size_t(p - text());
     // Unlike right(), left() copies characters, not text: an embedded NUL
     // before `p` stays in the result.
-    const unsigned int count = offset < size ? static_cast<unsigned int>(offset) : size;
+    const unsigned int count = offset < elementCount ? static_cast<unsigned int>(offset) : elementCount;
     String result(count, '\0');
     if (count != 0) std::memcpy(result.getData(), text(), count);
     return result;
@@ -285,7 +300,7 @@ String String::left(const char* p) const {
 String String::right(const char* p) const {
     if (p == nullptr || p < text()) return String();
     const std::size_t offset = std::size_t(p - text());
-    return String(text() + (offset < size ? offset : size));
+    return String(text() + (offset < elementCount ? offset : elementCount));
 }
 
 // ---- Conversion and case -------------------------------------------------------------
@@ -305,7 +320,7 @@ int String::toInt() const {
 
 const String& String::toLower() {
     char* data = getData();
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         const char c = data[i];
         if (c >= 'A' && c <= 'Z') data[i] = static_cast<char>(c - 'A' + 'a');
     }
@@ -314,7 +329,7 @@ const String& String::toLower() {
 
 const String& String::toUpper() {
     char* data = getData();
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         const char c = data[i];
         if (c >= 'a' && c <= 'z') data[i] = static_cast<char>(c - 'a' + 'A');
     }
@@ -340,32 +355,32 @@ const String& String::removeLeadingWhites() { return removeLeading(String(" \t\f
 const String& String::removeTrailingReturns() { return removeTrailing(String("\r\n")); }
 
 const String& String::removeLeading(const String& set) {
-    if (size == 0 || set.size == 0) return *this;
+    if (elementCount == 0 || set.elementCount == 0) return *this;
     unsigned int removed = 0;
-    while (removed < size && inSet(text()[removed], set)) ++removed;
-    replaceWithExactCopy(text() + removed, size - removed);
+    while (removed < elementCount && inSet(text()[removed], set)) ++removed;
+    replaceWithExactCopy(text() + removed, elementCount - removed);
     return *this;
 }
 
 const String& String::removeTrailing(const String& set) {
-    if (size == 0 || set.size == 0) return *this;
-    unsigned int kept = size;
+    if (elementCount == 0 || set.elementCount == 0) return *this;
+    unsigned int kept = elementCount;
     while (kept > 0 && inSet(text()[kept - 1], set)) --kept;
     if (kept > 0) {
-        size = kept;
+        elementCount = kept;
         terminate();
     } else {
-        size = 0;
+        elementCount = 0;
         reallocate(0);
     }
     return *this;
 }
 
 const String& String::remove(const String& set) {
-    if (size == 0 || set.size == 0) return *this;
-    String kept(size, '\0');
+    if (elementCount == 0 || set.elementCount == 0) return *this;
+    String kept(elementCount, '\0');
     unsigned int count = 0;
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         if (!inSet(text()[i], set)) kept.getData()[count++] = text()[i];
     }
     replaceWithExactCopy(kept.getData(), count);
@@ -377,7 +392,7 @@ const String& String::remove(const String& set) {
 bool String::isEmpty() const { return getData() == nullptr || getData()[0] == '\0'; }
 
 bool String::is7BitASCIIString() const {
-    for (unsigned int i = 0; i < size; ++i) {
+    for (unsigned int i = 0; i < elementCount; ++i) {
         if (static_cast<unsigned char>(text()[i]) > 127) return false;
     }
     return true;
@@ -387,9 +402,9 @@ bool String::isASCIIString() const { return true; }
 
 // ---- Formatting -----------------------------------------------------------------------------
 
-const String String::formatString(const char* format, ...) {
+String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
-    if (format == nullptr) throw QuillonException(4, kLocation, String());
+    if (format == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kLocation, String());
     // Start at 256 characters and double while the text does not fit with its
     // terminator. A negative result here means an encoding error, which no
     // larger buffer cures, so it is reported instead of retried forever.
@@ -402,7 +417,7 @@ const String String::formatString(const char* format, ...) {
         const int written = std::vsnprintf(buffer.getData(), capacityChars, format, arguments);
         va_end(arguments);
         if (written < 0)
-            throw QuillonException(22, kLocation, String("the arguments could not be formatted"));
+            throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
         if (static_cast<std::size_t>(written) < capacityChars)
             return String(buffer.getData(), static_cast<unsigned int>(written));
         if (static_cast<std::size_t>(written) >= UINT_MAX / 2) internal::throwArrayTooLong();
@@ -411,24 +426,30 @@ const String String::formatString(const char* format, ...) {
 
 // ---- ASCII conversion ----------------------------------------------------------------------
 
-const String String::fromASCIIByteArray(const ByteArray& bytes) {
+String String::fromASCIIByteArray(const ByteArray& bytes) {
     if (bytes.getData() == nullptr || bytes.length() == 0) return String();
     // The text ends at the first zero byte, as a C string would.
     const char* characters = reinterpret_cast<const char*>(bytes.getData());
     try {
         return String(characters, clampedLength(characters, bytes.length()));
     } catch (const std::bad_alloc&) {
-        throw QuillonException(6, "String::fromASCII(const ByteArray& baAscii)", String());
+        throw QuillonException(QuillonError::OutOfMemory, "String::fromASCII(const ByteArray& baAscii)", String());
     }
 }
 
-ByteArray String::toASCIIByteArray() const { return ByteArray(getData(), size); }
+ByteArray String::toASCIIByteArray() const { return ByteArray(getData(), elementCount); }
 
 // ---- Stream output ---------------------------------------------------------------------------
 
 std::ostream& operator<<(std::ostream& os, const String& s) {
     if (s.length() != 0) os.write(s.getData(), s.length());
     return os;
+}
+
+String operator+(const char* left, const String& right) {
+    String result(left);
+    result += right;
+    return result;
 }
 
 }  // namespace Korvane

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "korvane/ByteArray.h"
-#include "korvane/LogFile.h"
 #include "korvane/String.h"
+#include "text/NoticeWriter.h"
 
 namespace Korvane {
 
@@ -17,6 +17,9 @@ namespace {
 std::atomic<bool> fromASCIINoticePending{true};
 std::atomic<bool> getASCIIByteArrayNoticePending{true};
 
+// The log's writer, installed when the library is loaded.
+std::atomic<internal::NoticeWriter> noticeWriter{nullptr};
+
 void writeNoticeOnce(std::atomic<bool>& pending, const char* member, const char* replacement) {
     // The flag is cleared before the notice goes out: LogFile::write converts
     // the notice with getASCIIByteArray, which would otherwise write its own
@@ -27,7 +30,7 @@ void writeNoticeOnce(std::atomic<bool>& pending, const char* member, const char*
     notice += " has been deprecated, please use ";
     notice += replacement;
     notice += " instead.\r\n";
-    LogFile::write(notice, LogFile::LOG_NOTICE);
+    if (const internal::NoticeWriter writer = noticeWriter.load()) writer(notice);
 }
 
 bool isEscape(char c, const String& escapes) {
@@ -35,6 +38,8 @@ bool isEscape(char c, const String& escapes) {
 }
 
 }  // namespace
+
+void internal::installNoticeWriter(NoticeWriter writer) noexcept { noticeWriter.store(writer); }
 
 // ---- Deprecated conversions -----------------------------------------------------------------
 
@@ -59,7 +64,7 @@ void String::escapeString(const String& specials, const String& escape) {
     // behind an embedded NUL, so that removeEscapes undoes the whole text.
     String doubled;
     const char* const begin = getData();
-    const char* const end = begin + size;
+    const char* const end = begin + elementCount;
     const char* rest = begin;
     if (escape.length() != 0) {
         const char* const escapeBegin = escape.getData();
@@ -86,11 +91,11 @@ void String::escapeString(const String& specials, const String& escape) {
 void String::removeEscapes(const String& escapes) {
     String result;
     const char* characters = getData();
-    for (unsigned int i = 0; i < size;) {
+    for (unsigned int i = 0; i < elementCount;) {
         if (!isEscape(characters[i], escapes)) {
             result += characters[i];
             i += 1;
-        } else if (i + 1 < size && isEscape(characters[i + 1], escapes)) {
+        } else if (i + 1 < elementCount && isEscape(characters[i + 1], escapes)) {
             result += characters[i + 1];
             i += 2;
         } else {

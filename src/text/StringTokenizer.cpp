@@ -93,16 +93,9 @@ StringTokenizer::StringTokenizer(const String& text, const String& delimiters,
     }
 }
 
-StringTokenizer::StringTokenizer(const StringTokenizer& other)
-    : tokens(other.tokens), current(other.current) {}
+StringTokenizer::StringTokenizer(const StringTokenizer& other) = default;
 
-StringTokenizer& StringTokenizer::operator=(const StringTokenizer& other) {
-    if (this != &other) {
-        tokens = other.tokens;
-        current = other.current;
-    }
-    return *this;
-}
+StringTokenizer& StringTokenizer::operator=(const StringTokenizer& other) = default;
 
 StringTokenizer::~StringTokenizer() {}
 
@@ -112,7 +105,7 @@ unsigned int StringTokenizer::countTokens() const {
 
 const String& StringTokenizer::nextToken() {
     if (current < countTokens()) return tokens[current++];
-    throw QuillonException(21, "StringTokenizer::nextToken()", String());
+    throw QuillonException(QuillonError::NoMoreTokens, "StringTokenizer::nextToken()", String());
 }
 
 bool StringTokenizer::hasToken() const { return current < countTokens(); }

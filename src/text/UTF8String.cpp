@@ -3,7 +3,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 #include "korvane/String.h"
 #include "text/Utf8Conversion.h"
 
@@ -21,7 +21,7 @@ UTF8String::UTF8String() : Array<unsigned char>(nullptr, 0, 0, true) {}
 
 UTF8String::UTF8String(const unsigned char* s) : Array<unsigned char>(s, 0, lengthOf(s), true) {}
 
-UTF8String::UTF8String(const UTF8String& other) : Array<unsigned char>(other) {}
+UTF8String::UTF8String(const UTF8String& other) = default;
 
 UTF8String::UTF8String(const String& s) : Array<unsigned char>(nullptr, 0, 0, true) {
     fromString(s);
@@ -50,7 +50,7 @@ void UTF8String::fromString(const String& s) {
     internal::secureWipe(encoded.get(), std::size_t(count) + 1);
 }
 
-const String UTF8String::toString(unsigned short replacement) const {
+String UTF8String::toString(unsigned short replacement) const {
     String result;
     SmartPointer<unsigned short> units = UTF8toUCS2(getData());
     if (units.get() == nullptr) return result;
@@ -81,28 +81,28 @@ void UTF8String::assignBytes(const unsigned char* bytes, unsigned int count) {
     if (count != 0) std::memmove(getData(), bytes, count);
     // The buffer is kept, so a shorter text would leave the tail of the old
     // one behind its terminator until the array is destroyed.
-    if (size > count) internal::secureWipe(getData() + count, size - count);
-    size = count;
+    if (elementCount > count) internal::secureWipe(getData() + count, elementCount - count);
+    elementCount = count;
     terminate();
 }
 
 UTF8String& UTF8String::operator+=(unsigned char b) {
-    ensureCapacity(size + 1);
-    getData()[size++] = b;
+    ensureCapacity(elementCount + 1);
+    getData()[elementCount++] = b;
     terminate();
     return *this;
 }
 
 UTF8String& UTF8String::operator=(const UTF8String& o) {
-    if (this != &o) assignBytes(o.getData(), o.size);
+    if (this != &o) assignBytes(o.getData(), o.elementCount);
     return *this;
 }
 
 // ---- Comparison -------------------------------------------------------------------
 
 bool UTF8String::operator==(const UTF8String& o) const {
-    if (size == 0 && o.size == 0) return true;
-    return size == o.size && std::memcmp(getData(), o.getData(), size) == 0;
+    if (elementCount == 0 && o.elementCount == 0) return true;
+    return elementCount == o.elementCount && std::memcmp(getData(), o.getData(), elementCount) == 0;
 }
 
 std::ostream& operator<<(std::ostream& os, const UTF8String& u) {

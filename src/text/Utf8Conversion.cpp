@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 namespace internal {

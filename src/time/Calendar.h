@@ -4,6 +4,8 @@
 // difference of two zone offsets, normalise without overflow.
 #pragma once
 
+#include "korvane/Date.h"
+
 namespace Korvane {
 namespace internal {
 
@@ -46,4 +48,11 @@ int dayOfYear(unsigned int year, int month, int day);
 CalendarFields fieldsFromEpoch(long long epochSeconds);
 
 }  // namespace internal
+
+// Date's handle on the calendar fields: a field record that converts from
+// the plain one.
+struct Date::Fields : internal::CalendarFields {
+    Fields(const internal::CalendarFields& fields) : internal::CalendarFields(fields) {}
+};
+
 }  // namespace Korvane

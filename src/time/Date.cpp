@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "korvane/QuillonException.h"
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 #include "time/Calendar.h"
 
 namespace Korvane {
@@ -35,37 +35,23 @@ Date::Date(unsigned int year, int month, int day, int hour, int minute, int seco
     normalise();
 }
 
-Date::Date(const Date& other)
-    : milliseconds(other.milliseconds), seconds(other.seconds), minute(other.minute),
-      hour(other.hour), day(other.day), month(other.month), year(other.year),
-      timeZone(other.timeZone) {}
+Date::Date(const Date& other) = default;
 
-Date& Date::operator=(const Date& other) {
-    if (this == &other) return *this;
-    milliseconds = other.milliseconds;
-    seconds = other.seconds;
-    minute = other.minute;
-    hour = other.hour;
-    day = other.day;
-    month = other.month;
-    year = other.year;
-    timeZone = other.timeZone;
-    return *this;
-}
+Date& Date::operator=(const Date& other) = default;
 
 Date::~Date() {}
 
-const Date Date::now(const TimeZone& zone) { return Date(zone); }
+Date Date::now(const TimeZone& zone) { return Date(zone); }
 
-const Date Date::nextYear(const TimeZone& zone) {
+Date Date::nextYear(const TimeZone& zone) {
     Date date(zone);
     date.setYear(date.getYear() + 1);
     return date;
 }
 
-const Date Date::makeFromStructTM(const tm* const t) {
+Date Date::makeFromStructTM(const tm* const t) {
     if (t == nullptr)
-        throw QuillonException(4, "Date::makeFromStructTM(const tm* const t)", String());
+        throw QuillonException(QuillonError::ParameterIsNull, "Date::makeFromStructTM(const tm* const t)", String());
     return Date(static_cast<unsigned int>(t->tm_year) + 1900u, t->tm_mon, t->tm_mday, t->tm_hour,
                 t->tm_min, t->tm_sec, 0, TimeZone::getLocalTimeZone());
 }
@@ -120,11 +106,11 @@ void Date::setYear(unsigned int value) {
     normalise();
 }
 
-internal::CalendarFields Date::fields() const {
+Date::Fields Date::fields() const {
     return internal::CalendarFields{milliseconds, seconds, minute, hour, day, month, year};
 }
 
-void Date::assign(internal::CalendarFields f) {
+void Date::assign(Fields f) {
     internal::normalise(f);
     milliseconds = static_cast<int>(f.milliseconds);
     seconds = static_cast<int>(f.seconds);
@@ -155,8 +141,7 @@ int Date::effectiveOffset() const {
 // Two steps: first the fields in the new zone's standard time, which decide
 // whether the new zone is in daylight saving; then the full shift between
 // the two zones' effective offsets, each with its own daylight state.
-internal::CalendarFields Date::convertFields(internal::CalendarFields f, const TimeZone& from,
-                                             const TimeZone& to) {
+Date::Fields Date::convertFields(Fields f, const TimeZone& from, const TimeZone& to) {
     internal::normalise(f);
     const auto inDaylight = [](const TimeZone& zone, const internal::CalendarFields& at) {
         return zone.inDaylightSavingTimeAt(at.year, static_cast<int>(at.month),
@@ -180,7 +165,8 @@ internal::CalendarFields Date::convertFields(internal::CalendarFields f, const T
 Date Date::convertedDate(unsigned int year, int month, int day, int hour, int minute, int second,
                          int milliseconds, const TimeZone& zone, const TimeZone& target) {
     const internal::CalendarFields f =
-        convertFields({milliseconds, second, minute, hour, day, month, year}, zone, target);
+        convertFields(internal::CalendarFields{milliseconds, second, minute, hour, day, month, year},
+                      zone, target);
     return Date(f.year, static_cast<int>(f.month), static_cast<int>(f.day),
                 static_cast<int>(f.hour), static_cast<int>(f.minute), static_cast<int>(f.seconds),
                 static_cast<int>(f.milliseconds), target);
@@ -198,7 +184,7 @@ bool Date::isLeapYear(unsigned int year) { return internal::isLeapYear(year); }
 
 unsigned int Date::daysInMonth(unsigned int month, unsigned int year) {
     if (month >= 12)
-        throw QuillonException(41, "Date::daysInMonth(unsigned int month, unsigned int year)",
+        throw QuillonException(QuillonError::MonthOutOfRange, "Date::daysInMonth(unsigned int month, unsigned int year)",
                                String("The month parameter should be less than 12 (month is a "
                                       "zero based index)"));
     return internal::monthLength(month, year);
@@ -217,7 +203,7 @@ long Date::getEpochSecs(bool includeZoneOffset) const {
 
 // ---- Comparison -------------------------------------------------------------------
 
-int Date::compareWith(const internal::CalendarFields& other, bool withTime) const {
+int Date::compareWith(const Fields& other, bool withTime) const {
     if (year != other.year) return year < other.year ? -1 : 1;
     const long long mine[] = {month, day, hour, minute, seconds};
     const long long theirs[] = {other.month, other.day, other.hour, other.minute, other.seconds};
@@ -251,8 +237,8 @@ bool Date::operator>=(const Date& other) const { return !(*this < other); }
 // ---- struct tm --------------------------------------------------------------------
 
 void Date::toStructTM(tm* t) const {
-    if (t == nullptr) throw QuillonException(4, "Date::toStructTM(tm *)", String());
-    if (year < 1900) throw QuillonException(27, "Date::toStructTM(tm *)", String());
+    if (t == nullptr) throw QuillonException(QuillonError::ParameterIsNull, "Date::toStructTM(tm *)", String());
+    if (year < 1900) throw QuillonException(QuillonError::DateBefore1900, "Date::toStructTM(tm *)", String());
     t->tm_year = static_cast<int>(year - 1900);
     t->tm_mon = month;
     t->tm_mday = day;

@@ -42,7 +42,7 @@ void appendText(std::string& out, const String& text) { out.append(text.getData(
 
 }  // namespace
 
-const String Date::getFormat(const String& format) const {
+String Date::getFormat(const String& format) const {
     const int weekday = internal::dayOfWeek(year, month, day);
     const int yday = internal::dayOfYear(year, month, day);
     const int yy = static_cast<int>(year % 100);

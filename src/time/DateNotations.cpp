@@ -74,12 +74,12 @@ const TimeZone* designatedZone(const String& text, int index) {
 
 // ---- RFC 822 ------------------------------------------------------------------------
 
-const String Date::toString() const { return toRFC822Format(); }
+String Date::toString() const { return toRFC822Format(); }
 
-const String Date::toRFC822Format() const { return getFormat("%a, %d %b %Y %H:%M:%S %z"); }
+String Date::toRFC822Format() const { return getFormat("%a, %d %b %Y %H:%M:%S %z"); }
 
 // The tokens are those of StringTokenizer(date, " ,:", ""), read in place.
-const Date Date::makeRFC822Format(const String& date) {
+Date Date::makeRFC822Format(const String& date) {
     internal::TokenCursor tokens(date.getData(), " ,:");
     internal::Token dayToken = tokens.nextToken();
     bool isWeekday = false;
@@ -97,7 +97,7 @@ const Date Date::makeRFC822Format(const String& date) {
             equalsLowerCased(monthToken, kLongMonths[i]))
             monthNumber = i;
     if (monthNumber == 0)
-        throw QuillonException(22, " Date::makeRFC822Format(const String& date)",
+        throw QuillonException(QuillonError::DataFormatInvalid, " Date::makeRFC822Format(const String& date)",
                                String("The month has not been assigned"));
 
     const internal::Token yearToken = tokens.nextToken();
@@ -142,22 +142,22 @@ const Date& Date::fromRFC822Format(const String& date) {
 
 // ---- UTCTime ------------------------------------------------------------------------
 
-const String Date::toUTCTime() const {
+String Date::toUTCTime() const {
     const Date utc = convertedDate(year, month, day, hour, minute, seconds, milliseconds, timeZone,
                                    TimeZone::UTC);
     return utc.getFormat("%y%m%d%H%M%SZ");
 }
 
-const Date Date::makeUTCTime(const String& date) {
+Date Date::makeUTCTime(const String& date) {
     if (date.length() < 11)
-        throw QuillonException(29, kUTCTimeLocation, String("Date string was too short"));
+        throw QuillonException(QuillonError::BadUTCTime, kUTCTimeLocation, String("Date string was too short"));
     const int twoDigitYear = toIntOfPiece(date, 0, 2);
     const unsigned int fullYear = static_cast<unsigned int>(twoDigitYear < 50 ? 2000 + twoDigitYear
                                                                              : 1900 + twoDigitYear);
     const int secondsEnd = skipDigits(date, 10);
     const int secondNumber = toIntOfPiece(date, 10, static_cast<unsigned int>(secondsEnd - 10));
     const TimeZone* zone = designatedZone(date, secondsEnd);
-    if (zone == nullptr) throw QuillonException(29, kUTCTimeLocation, String());
+    if (zone == nullptr) throw QuillonException(QuillonError::BadUTCTime, kUTCTimeLocation, String());
     return convertedDate(fullYear, toIntOfPiece(date, 2, 2) - 1, toIntOfPiece(date, 4, 2),
                          toIntOfPiece(date, 6, 2), toIntOfPiece(date, 8, 2), secondNumber, 0, *zone,
                          TimeZone::GMT);
@@ -170,7 +170,7 @@ const Date& Date::fromUTCTime(const String& date) {
 
 // ---- GeneralizedTime ----------------------------------------------------------------
 
-const String Date::toGeneralizedTime() const {
+String Date::toGeneralizedTime() const {
     const Date utc = convertedDate(year, month, day, hour, minute, seconds, milliseconds, timeZone,
                                    TimeZone::UTC);
     if (utc.milliseconds == 0) return utc.getFormat("%Y%m%d%H%M%SZ");
@@ -181,9 +181,9 @@ const String Date::toGeneralizedTime() const {
     return text;
 }
 
-const Date Date::makeGeneralizedTime(const String& date) {
+Date Date::makeGeneralizedTime(const String& date) {
     if (date.length() < 13)
-        throw QuillonException(28, kGeneralizedTimeLocation,
+        throw QuillonException(QuillonError::BadGeneralizedTime, kGeneralizedTimeLocation,
                                String("Unable to parse the following input \"") + date + '"');
     const int secondsEnd = skipDigits(date, 12);
     const int secondNumber = toIntOfPiece(date, 12, static_cast<unsigned int>(secondsEnd - 12));
@@ -201,7 +201,7 @@ const Date Date::makeGeneralizedTime(const String& date) {
     const TimeZone* zone = designatedZone(date, designatorIndex);
     if (zone == nullptr)
         throw QuillonException(
-            28, kGeneralizedTimeLocation,
+            QuillonError::BadGeneralizedTime, kGeneralizedTimeLocation,
             String("Failed in timezone processing, didn't find \"Z\", \"+\" or \"-\" "));
     return convertedDate(static_cast<unsigned int>(toIntOfPiece(date, 0, 4)),
                          toIntOfPiece(date, 4, 2) - 1, toIntOfPiece(date, 6, 2),

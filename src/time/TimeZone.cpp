@@ -8,6 +8,7 @@
 #include "time/PlatformZone.h"
 #include "time/ZoneRules.h"
 #include "time/ZoneTables.h"
+#include "text/LoadOrder.h"
 
 namespace Korvane {
 
@@ -75,10 +76,47 @@ int clampToInt(long long value) {
 
 }  // namespace
 
+// ---- The predefined zones, built at their step of the load order -------------------
+
+// Definitions use offsets EAST of UTC.
+const TimeZone TimeZone::MIT KORVANE_LOAD_STEP(LoadTimeZones)(String("MIT-11"));
+const TimeZone TimeZone::HST KORVANE_LOAD_STEP(LoadTimeZones)(String("HST-10"));
+const TimeZone TimeZone::AST KORVANE_LOAD_STEP(LoadTimeZones)(String("AST-9"));
+const TimeZone TimeZone::PST KORVANE_LOAD_STEP(LoadTimeZones)(String("PST-8"));
+const TimeZone TimeZone::PNT KORVANE_LOAD_STEP(LoadTimeZones)(String("PNT-7"));
+const TimeZone TimeZone::MST KORVANE_LOAD_STEP(LoadTimeZones)(String("MST-7"));
+const TimeZone TimeZone::CST KORVANE_LOAD_STEP(LoadTimeZones)(String("CST-6"));
+const TimeZone TimeZone::EST KORVANE_LOAD_STEP(LoadTimeZones)(String("EST-5"));
+const TimeZone TimeZone::IET KORVANE_LOAD_STEP(LoadTimeZones)(String("IET-5"));
+const TimeZone TimeZone::PRT KORVANE_LOAD_STEP(LoadTimeZones)(String("PRT-4"));
+const TimeZone TimeZone::CNT KORVANE_LOAD_STEP(LoadTimeZones)(String("CNT-3:30"));
+const TimeZone TimeZone::AGT KORVANE_LOAD_STEP(LoadTimeZones)(String("AGT-3"));
+const TimeZone TimeZone::BET KORVANE_LOAD_STEP(LoadTimeZones)(String("BET-3"));
+const TimeZone TimeZone::CAT KORVANE_LOAD_STEP(LoadTimeZones)(String("CAT-1"));
+const TimeZone TimeZone::GMT KORVANE_LOAD_STEP(LoadTimeZones)(String("GMT+0BST,M3.5.0,M10.5.0"));
+const TimeZone TimeZone::ECT KORVANE_LOAD_STEP(LoadTimeZones)(String("ECT+1"));
+const TimeZone TimeZone::EET KORVANE_LOAD_STEP(LoadTimeZones)(String("EET+1"));
+const TimeZone TimeZone::ART KORVANE_LOAD_STEP(LoadTimeZones)(String("ART+2"));
+const TimeZone TimeZone::EAT KORVANE_LOAD_STEP(LoadTimeZones)(String("EAT+3"));
+const TimeZone TimeZone::MET KORVANE_LOAD_STEP(LoadTimeZones)(String("MET+3:30"));
+const TimeZone TimeZone::NET KORVANE_LOAD_STEP(LoadTimeZones)(String("NET+4"));
+const TimeZone TimeZone::PLT KORVANE_LOAD_STEP(LoadTimeZones)(String("PLT+5"));
+const TimeZone TimeZone::IST KORVANE_LOAD_STEP(LoadTimeZones)(String("IST+5:30"));
+const TimeZone TimeZone::BST KORVANE_LOAD_STEP(LoadTimeZones)(String("BST+6"));
+const TimeZone TimeZone::VST KORVANE_LOAD_STEP(LoadTimeZones)(String("VST+7"));
+const TimeZone TimeZone::CTT KORVANE_LOAD_STEP(LoadTimeZones)(String("CTT+8"));
+const TimeZone TimeZone::JST KORVANE_LOAD_STEP(LoadTimeZones)(String("JST+9"));
+const TimeZone TimeZone::ACT KORVANE_LOAD_STEP(LoadTimeZones)(String("ACT+9:30"));
+const TimeZone TimeZone::AET KORVANE_LOAD_STEP(LoadTimeZones)(String("AET+10AET,M10.5.0,M3.5.0"));
+const TimeZone TimeZone::SST KORVANE_LOAD_STEP(LoadTimeZones)(String("SST+11"));
+const TimeZone TimeZone::NST KORVANE_LOAD_STEP(LoadTimeZones)(String("NST+12"));
+const TimeZone TimeZone::UTC KORVANE_LOAD_STEP(LoadTimeZones)(String("UTC+0"));
+
+
 // ---- Construction -------------------------------------------------------------
 
 TimeZone::TimeZone(const String& definition)
-    : tables(std::make_shared<internal::ZoneTables>()), standardOffset(0), daylightOffset(0),
+    : tables(std::make_shared<Tables>()), standardOffset(0), daylightOffset(0),
       ruleKind(KIND_INVALID) {
     internal::tzsetForZoneConstruction();
     parse(definition);

@@ -12,7 +12,7 @@ namespace internal {
 
 Token TokenCursor::nextToken() {
     rest += std::strspn(rest, delimiters);
-    if (*rest == '\0') throw QuillonException(21, "StringTokenizer::nextToken()", String());
+    if (*rest == '\0') throw QuillonException(QuillonError::NoMoreTokens, "StringTokenizer::nextToken()", String());
     const char* start = rest;
     rest += std::strcspn(rest, delimiters);
     return Token{start, static_cast<unsigned int>(rest - start)};

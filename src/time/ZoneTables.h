@@ -2,6 +2,7 @@
 #pragma once
 
 #include "korvane/String.h"
+#include "korvane/TimeZone.h"
 
 namespace Korvane {
 namespace internal {
@@ -18,4 +19,8 @@ struct ZoneTables {
 };
 
 }  // namespace internal
+
+// TimeZone's handle on its tables.
+struct TimeZone::Tables : internal::ZoneTables {};
+
 }  // namespace Korvane

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "korvane/BufferMemory.h"
+#include "text/BufferMemory.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 #include "text/ReleaseObserver.h"

@@ -28,7 +28,7 @@ struct StorageView : Value {
     using Value::Value;
     using Value::operator=;
     unsigned int capacityForTest() const { return this->capacity; }
-    bool terminatorIsZero() const { return this->getData()[this->size] == 0; }
+    bool terminatorIsZero() const { return this->getData()[this->elementCount] == 0; }
 };
 
 }  // namespace korvane_test

@@ -107,7 +107,7 @@ TEST(DateNotationsTest, ErrorsOfTheReaders) {
     const char* const gen = "Date::makeGeneralizedTime(const String& date)";
     const std::string zoneError = "Failed in timezone processing, didn't find \"Z\", \"+\" or \"-\" ";
     struct Case {
-        const Date (*reader)(const String&);
+        Date (*reader)(const String&);
         const char* text;
         int errNo;
         const char* location;

@@ -1,4 +1,4 @@
-#include "runtime/MonotonicClock.h"
+#include "time/MonotonicClock.h"
 
 #include <time.h>
 

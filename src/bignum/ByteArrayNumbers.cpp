@@ -1,0 +1,54 @@
+// The members of ByteArray that convert through BigNumber: to and from a
+// number's digits, the number text of the bytes, and the packing of a
+// BoolArray. They are ByteArray's, but they live with the big integers
+// because they need them, so the text layer stays below this one.
+#include <cstring>
+#include <utility>
+
+#include "korvane/BigNumber.h"
+#include "korvane/BoolArray.h"
+#include "korvane/ByteArray.h"
+#include "korvane/String.h"
+
+namespace Korvane {
+
+ByteArray::ByteArray(const BigNumber& number) : Array<unsigned char>(number.getData(), 0, number.length(), true) {}
+
+ByteArray& ByteArray::operator=(const BigNumber& number) {
+    elementCount = number.length();
+    reallocate(elementCount);
+    if (elementCount != 0) std::memcpy(getData(), number.getData(), elementCount);
+    terminate();
+    return *this;
+}
+
+namespace {
+void reverseBytes(ByteArray& bytes) {
+    unsigned char* data = bytes.getData();
+    for (unsigned int i = 0, j = bytes.length(); i + 1 < j; ++i, --j) std::swap(data[i], data[j - 1]);
+}
+}  // namespace
+
+String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
+    if (elementCount == 0) return String();
+    ByteArray digits(*this);
+    if (reverse) reverseBytes(digits);
+    return BigNumber(digits, false).toBase(base);
+}
+
+ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
+    ByteArray bytes(BigNumber::fromBase(hex, 16));
+    if (reverse) reverseBytes(bytes);
+    return bytes;
+}
+
+// A constructor of ByteArray, packing a bit array. The
+// printed bits, most significant first, are a base-2 numeral; the number's
+// digits are then the packed bytes, least significant first and without
+// high zero bytes.
+ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0, true) {
+    if (bits.length() == 0) return;
+    *this = ByteArray(BigNumber::fromBase(bits.toString(), 2));
+}
+
+}  // namespace Korvane
