@@ -28,4 +28,6 @@ if [ "${KORVANE_MEMCHECK_FULL:-0}" != 1 ]; then
   slow="$slow:DateNotationsTest.MalformedTextsGiveOnlyTheNamedErrors"
   export GTEST_FILTER="-$slow"
 fi
-ctest --preset memcheck -T memcheck -j"$(nproc)" -E "$exclude"
+# Dashboard mode (-T) looks for its configuration in the test directory, which
+# the preset alone does not set.
+ctest --preset memcheck --test-dir build -T memcheck -j"$(nproc)" -E "$exclude"
