@@ -1,8 +1,10 @@
-// Symbol export for the Korvane shared library.
-//
-// The library is compiled with hidden visibility; every public class and free
-// function carries KORVANE_API so that exactly the documented interface is
-// exported from libkorvane.so.
+/// @file
+/// Symbol export for the Korvane shared library.
+///
+/// The library is compiled with hidden visibility; every public class and free
+/// function carries KORVANE_API so that exactly the documented interface is
+/// exported from libkorvane.so.
+/// @ingroup storage
 #pragma once
 
 #if defined(_WIN32)
@@ -12,5 +14,6 @@
 #    define KORVANE_API __declspec(dllimport)
 #  endif
 #else
+/// Marks a class or function as part of the exported interface.
 #  define KORVANE_API __attribute__((visibility("default")))
 #endif
