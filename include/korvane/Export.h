@@ -8,7 +8,11 @@
 #pragma once
 
 #if defined(_WIN32)
-#  if defined(KORVANE_BUILDING_LIBRARY)
+// KORVANE_STATIC: a program that links the library's objects statically
+// (the white-box tests) does not import them.
+#  if defined(KORVANE_STATIC)
+#    define KORVANE_API
+#  elif defined(KORVANE_BUILDING_LIBRARY)
 #    define KORVANE_API __declspec(dllexport)
 #  else
 #    define KORVANE_API __declspec(dllimport)

@@ -15,6 +15,7 @@
 #include "korvane/QuillonException.h"
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
+#include "text/FormatBuffer.h"
 
 namespace Korvane {
 
@@ -406,21 +407,22 @@ String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
     if (format == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kLocation, String());
     // Start at 256 characters and double while the text does not fit with its
-    // terminator. A negative result here means an encoding error, which no
-    // larger buffer cures, so it is reported instead of retried forever.
+    // terminator. An encoding error, which no larger buffer cures, is
+    // reported instead of retried forever where the runtime tells it apart.
     std::size_t capacityChars = 128;
     for (;;) {
         capacityChars *= 2;
         String buffer(static_cast<unsigned int>(capacityChars), '\0');
         va_list arguments;
         va_start(arguments, format);
-        const int written = std::vsnprintf(buffer.getData(), capacityChars, format, arguments);
+        std::size_t needed = 0;
+        const int written =
+            internal::formatIntoBuffer(buffer.getData(), capacityChars, format, arguments, needed);
         va_end(arguments);
-        if (written < 0)
+        if (written == internal::kFormatFailed)
             throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
-        if (static_cast<std::size_t>(written) < capacityChars)
-            return String(buffer.getData(), static_cast<unsigned int>(written));
-        if (static_cast<std::size_t>(written) >= UINT_MAX / 2) internal::throwArrayTooLong();
+        if (written >= 0) return String(buffer.getData(), static_cast<unsigned int>(written));
+        if (needed >= UINT_MAX / 2 || capacityChars >= UINT_MAX / 2) internal::throwArrayTooLong();
     }
 }
 
