@@ -2,13 +2,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "FreshDirectory.h"
 #include "korvane/Exception.h"
 #include "text/TextTestSupport.h"
 
@@ -54,18 +57,28 @@ inline void writeFile(const std::string& path, const std::string& content) {
 
 // Anything at all at `path`, a dangling link included.
 inline bool onDisk(const std::string& path) {
-    struct stat status;
-    return ::lstat(path.c_str(), &status) == 0;
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+// The files this process has open: the entries of /proc/self/fd, or on
+// Windows the C runtime's descriptors, which the file streams use.
+inline std::size_t openDescriptors() {
+#ifdef _WIN32
+    std::size_t open = 0;
+    for (int descriptor = 0; descriptor < 2048; ++descriptor)
+        if (_get_osfhandle(descriptor) != -1) ++open;
+    return open;
+#else
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(begin(fds), end(fds)));
+#endif
 }
 
 // A fresh directory of our own, removed with everything in it at the end.
 class TemporaryDirectory {
 public:
-    TemporaryDirectory() {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/korvane-io-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr) root = pattern;
-        else ADD_FAILURE() << "mkdtemp failed for " << pattern;
-    }
+    TemporaryDirectory() : root(makeFreshDirectory("korvane-io-").string()) {}
     ~TemporaryDirectory() {
         std::error_code ignored;
         if (!root.empty()) std::filesystem::remove_all(root, ignored);

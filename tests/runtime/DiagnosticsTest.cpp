@@ -16,6 +16,7 @@
 
 using namespace Korvane;
 using korvane_test::fileBytes;
+using korvane_test::kTextLineEnd;
 using korvane_test::withoutElapsed;
 
 namespace {
@@ -23,7 +24,7 @@ namespace {
 std::string trace(const char* file = "trace.log") { return withoutElapsed(fileBytes(file)); }
 
 std::string line(const std::string& indent, int level, const std::string& name) {
-    return indent + std::to_string(level) + ". # (milliseconds) for  " + name + "\n";
+    return indent + std::to_string(level) + ". # (milliseconds) for  " + name + kTextLineEnd;
 }
 
 }  // namespace
@@ -81,7 +82,7 @@ TEST(DiagnosticsTest, RefreshStartTimeAddedInfoAndCopies) {
     traced.startTime();
     traced.addedInfo(ByteArray("x\0y", 3u));  // no line end
     traced.endTrace();
-    EXPECT_EQ(trace(), std::to_string(saved.start) + "\n" + std::string("x\0y", 3) +
+    EXPECT_EQ(trace(), std::to_string(saved.start) + kTextLineEnd + std::string("x\0y", 3) +
                            line("", 1, std::string("t\0d", 3)));
     // refresh takes the start, the name and the file.
     Diagnostics second("second", "trace.log");

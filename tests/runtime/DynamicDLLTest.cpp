@@ -1,7 +1,11 @@
 // DynamicDLL over a small library that this project builds (see CMakeLists.txt),
 // copied into a fresh directory per test so that no other load counts.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -18,22 +22,49 @@ using AddFunction = int (*)(int, int);
 
 std::string text(const String& s) { return std::string(s.getData(), s.length()); }
 
+#ifdef _WIN32
+const std::string kSuffix = ".dll";
+
+// Whether the loader still holds the library; GetModuleHandleA loads nothing
+// and takes no reference.
+bool resident(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
+
+// The system's own text for a library not found, line break included; it
+// names no file.
+void expectMissingLibraryText(const std::string& error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        ERROR_MOD_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    ASSERT_NE(length, 0u);
+    EXPECT_EQ(error, std::string(text, length));
+    LocalFree(text);
+}
+#else
+const std::string kSuffix = ".so";
+
 // Whether the loader still holds the library; RTLD_NOLOAD loads nothing.
 bool resident(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
     return handle != nullptr && dlclose(handle) == 0;
 }
 
-std::string copyOfModule(const ScratchDirectory& scratch, const char* name) {
-    std::filesystem::copy_file(KORVANE_TEST_MODULE_PATH, scratch.file(name));
-    return scratch.file(name);
+// dlerror's text names the file it could not open.
+void expectMissingLibraryText(const std::string& error) {
+    EXPECT_NE(error.find("libmissing.so"), std::string::npos) << error;
+}
+#endif
+
+std::string copyOfModule(const ScratchDirectory& scratch, const std::string& name) {
+    std::filesystem::copy_file(KORVANE_TEST_MODULE_PATH, scratch.file(name + kSuffix));
+    return scratch.file(name + kSuffix);
 }
 
 }  // namespace
 
 TEST(DynamicDLLTest, LoadsOnDemandOnceAndCallsAFunctionButNoMissingSymbol) {
     ScratchDirectory scratch;
-    const std::string path = copyOfModule(scratch, "libdemand.so");
+    const std::string path = copyOfModule(scratch, "libdemand");
     {
         DynamicDLL library(String(path.c_str()));
         EXPECT_EQ(library.function("korvane_test_add"), nullptr) << "function must not load";
@@ -55,11 +86,11 @@ TEST(DynamicDLLTest, LoadsOnDemandOnceAndCallsAFunctionButNoMissingSymbol) {
 
 TEST(DynamicDLLTest, FailuresGiveTheLoadersTextAndAreTriedAgain) {
     ScratchDirectory scratch;
-    const std::string path = scratch.file("libmissing.so");
+    const std::string path = scratch.file("libmissing" + kSuffix);
     DynamicDLL library(String(path.c_str()));
     EXPECT_FALSE(library.load());
     const std::string error = text(library.getLastError());
-    EXPECT_NE(error.find("libmissing.so"), std::string::npos) << error;
+    expectMissingLibraryText(error);
     EXPECT_EQ(library.function("korvane_test_add"), nullptr);
     std::filesystem::copy_file(KORVANE_TEST_MODULE_PATH, path);
     ASSERT_TRUE(library.load());  // the failure's text stays
@@ -68,7 +99,7 @@ TEST(DynamicDLLTest, FailuresGiveTheLoadersTextAndAreTriedAgain) {
     DynamicDLL empty("");
     EXPECT_FALSE(empty.load());
     EXPECT_EQ(text(empty.getLastError()), "empty library path");
-    const std::string broken = scratch.file("libbroken.so");
+    const std::string broken = scratch.file("libbroken" + kSuffix);
     std::ofstream(broken) << "not a library";
     DynamicDLL notALibrary(String(broken.c_str()));
     EXPECT_FALSE(notALibrary.load());
@@ -77,8 +108,8 @@ TEST(DynamicDLLTest, FailuresGiveTheLoadersTextAndAreTriedAgain) {
 
 TEST(DynamicDLLTest, CopiesShareTheLoadAndEachLoadIsGivenBackOnce) {
     ScratchDirectory scratch;
-    const std::string first = copyOfModule(scratch, "libfirst.so");
-    const std::string second = copyOfModule(scratch, "libsecond.so");
+    const std::string first = copyOfModule(scratch, "libfirst");
+    const std::string second = copyOfModule(scratch, "libsecond");
     {
         DynamicDLL copy("placeholder");
         {

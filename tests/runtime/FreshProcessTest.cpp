@@ -1,6 +1,6 @@
 // State that changes once per process (the deprecation notices, the first
-// naming of the trace file): every scenario runs in a forked death-test
-// child of its own, which starts with that state untouched.
+// naming of the trace file): every scenario runs in a death-test
+// child process of its own, which starts with that state untouched.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -152,13 +152,14 @@ TEST(TraceDefaultFileTest, FirstObjectTracesToTraceLogInTheWorkingDirectory) {
                         Diagnostics parse("parse");
                         std::this_thread::sleep_for(std::chrono::milliseconds(15));
                     }
-                    const std::string expected = "1. # (milliseconds) for  parse\n";
+                    const std::string expected = "1. # (milliseconds) for  parse" + korvane_test::kTextLineEnd;
                     const std::string text = korvane_test::withoutElapsed(korvane_test::fileBytes("trace.log"), &elapsed);
                     if (text != expected || elapsed < 15) return "trace.log holds [" + text + "]";
                     { Diagnostics switcher("switcher", "other.log"); }
                     { Diagnostics later("later"); }
                     const std::string other = korvane_test::withoutElapsed(korvane_test::fileBytes("other.log"));
-                    if (other != "1. # (milliseconds) for  switcher\n1. # (milliseconds) for  later\n")
+                    if (other != "1. # (milliseconds) for  switcher" + korvane_test::kTextLineEnd +
+                                     "1. # (milliseconds) for  later" + korvane_test::kTextLineEnd)
                         return "other.log holds [" + other + "]";
                     if (korvane_test::withoutElapsed(korvane_test::fileBytes("trace.log")) != expected)
                         return "trace.log changed after the switch";

@@ -2,8 +2,6 @@
 // fresh processes and trace lines.
 #pragma once
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,7 +12,16 @@
 #include <iterator>
 #include <string>
 
+#include "FreshDirectory.h"
+
 namespace korvane_test {
+
+// The line end of a file written in text mode, as the trace file is.
+#ifdef _WIN32
+inline const std::string kTextLineEnd = "\r\n";
+#else
+inline const std::string kTextLineEnd = "\n";
+#endif
 
 // A wait that runs out ends the program with a message, so a lock fault
 // fails instead of hanging (the waiting thread cannot be abandoned safely).
@@ -32,10 +39,8 @@ Result awaitOrAbort(std::future<Result>& future, const char* what) {
 // `enter`, the working directory for as long as it lives.
 class ScratchDirectory {
 public:
-    explicit ScratchDirectory(bool enter = false) : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvane-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        path_ = pattern;
+    explicit ScratchDirectory(bool enter = false)
+        : previous_(std::filesystem::current_path()), path_(makeFreshDirectory("korvane-")) {
         if (enter) std::filesystem::current_path(path_);
     }
     ~ScratchDirectory() {
@@ -52,7 +57,7 @@ private:
     std::filesystem::path previous_, path_;
 };
 
-// For state that changes once per process: runs `scenario` in a forked
+// For state that changes once per process: runs `scenario` in a
 // death-test child and exits 0 when it returns no complaint, 1 otherwise.
 template <class Scenario>
 [[noreturn]] void runScenarioAndExit(Scenario scenario) {

@@ -1,10 +1,16 @@
 // A small library for the DynamicDLL tests to load: plain C exports and no
 // C++ statics, so that the loader can really unload it again.
+#ifdef _WIN32
+#define KORVANE_TEST_EXPORT __declspec(dllexport)
+#else
+#define KORVANE_TEST_EXPORT __attribute__((visibility("default")))
+#endif
+
 extern "C" {
 
-__attribute__((visibility("default"))) int korvane_test_add(int a, int b) { return a + b; }
+KORVANE_TEST_EXPORT int korvane_test_add(int a, int b) { return a + b; }
 
-__attribute__((visibility("default"))) const char* korvane_test_name() {
+KORVANE_TEST_EXPORT const char* korvane_test_name() {
     return "korvane test module";
 }
 
