@@ -65,6 +65,12 @@ TEST(BigNumberEdgeCase, HighZeroDigitsCountUntilAnOperationNormalizes) {
     EXPECT_EQ(digitsOf(BigNumber(3u, 1).multiply(BigNumber(2u, 0))), (Digits{0}));
     EXPECT_EQ(str(zeros.toBase(10)), "0");
     EXPECT_EQ(str(BigNumber(7).expMod(BigNumber(2u, 0), BigNumber(10)).toBase(10)), "1");
+    // The base's sign survives an odd exponent, even into a zero result; the
+    // byte modulus form gives zeros without it.
+    const BigNumber negativeZero = BigNumber(-2).expMod(BigNumber(3), BigNumber(8));
+    EXPECT_TRUE(negativeZero.isZero() && negativeZero.isNegative());
+    EXPECT_FALSE(BigNumber(-2).expMod(BigNumber(3), static_cast<unsigned char>(8)).isNegative());
+    EXPECT_TRUE(BigNumber(-3).expMod(BigNumber(3), static_cast<unsigned char>(5)).isNegative());
 }
 
 TEST(BigNumberEdgeCase, MachineIntegersAndOddForms) {

@@ -1,11 +1,10 @@
 // RegularExpression as a caller sees it: compile errors and hostile
 // patterns, the search semantics where they differ from POSIX, walking,
-// substitution, globs and copies.
+// substitution, globs and copies. Arbitrary patterns and subjects against a
+// model of the matcher are the regex fuzz target's, replayed from its corpus.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 
 using namespace Korvane;
 using korvane_test::compileOutcome;
+using korvane_test::expectError;
 using korvane_test::str;
 
 namespace {
@@ -26,22 +26,6 @@ std::vector<std::string> walk(const char* pattern, const char* subject) {
     std::vector<std::string> found;
     while (re.hasExpression() && found.size() < 100) found.push_back(str(re.nextMatch(0)));
     return found;
-}
-
-// Expects `action` to throw a QuillonException with this one entry.
-template <class Action>
-void expectError(Action&& action, int errNo, const std::string& location, const char* extra) {
-    try {
-        action();
-        ADD_FAILURE() << "no error " << errNo;
-    } catch (const QuillonException& e) {
-        EXPECT_EQ(e.getErrorStackSize(), 1u);
-        EXPECT_EQ(e.getErrNo(0), errNo);
-        EXPECT_EQ(str(e.getErrLocation(0)), location);
-        if (extra != nullptr) {
-            EXPECT_EQ(str(e.getExtraInfo(0)), extra);
-        }
-    }
 }
 
 }  // namespace
@@ -64,38 +48,6 @@ TEST(RegularExpressionTest, MalformedPatternsAreRejectedWithTheirOwnError) {
         expectError([&] { RegularExpression re(c.pattern, "abc"); }, c.errorNumber,
                     korvane_test::compileErrorLocations().at(c.errorNumber), "");
     }
-}
-
-TEST(RegexBadInputTest, RandomBytePatternsCompileOrFailCleanly) {
-    const std::uint32_t seed = 0xBAD1;
-    std::mt19937 random(seed);
-    static const char meta[] = "()[]|*+?\\^$.-a";
-    std::map<int, int> outcomes;
-    for (int round = 0; round < 30000 && !HasFailure(); ++round) {
-        std::string pattern(random() % 16, ' '), subject(random() % 10, ' ');
-        for (char& c : pattern)
-            c = random() % 3 != 0 ? meta[random() % (sizeof meta - 1)] : static_cast<char>(1 + random() % 255);
-        for (char& c : subject) c = random() % 2 ? "ab.-\\"[random() % 5] : static_cast<char>(1 + random() % 255);
-        SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + " pattern " +
-                     ::testing::PrintToString(pattern));
-        // Compiles, walks and substitutes, or is rejected with a compile error
-        // at its location; anything else fails.
-        const korvane_test::CompileOutcome outcome = compileOutcome(pattern, subject);
-        ++outcomes[outcome.errorNumber];
-        if (outcome.errorNumber != 0) {
-            const auto found = korvane_test::compileErrorLocations().find(outcome.errorNumber);
-            ASSERT_TRUE(found != korvane_test::compileErrorLocations().end()) << outcome.errorNumber;
-            EXPECT_EQ(outcome.location, found->second);
-            continue;
-        }
-        RegularExpression re(pattern.c_str(), subject.c_str());
-        for (int step = 0; step < 40 && re.hasExpression(); ++step)
-            EXPECT_LE(re.nextMatch(re.getNumberSubExpressions() - 1).length(), subject.size());
-        re.substitute("&\\1\\\\\\&\\9x\\");
-    }
-    // The bytes reach every reachable compile error, and many compile.
-    for (int error : {8, 10, 11, 12, 13, 15, 16}) EXPECT_GT(outcomes[error], 10) << error;
-    EXPECT_GT(outcomes[0], 3000);
 }
 
 TEST(RegexBadInputTest, HugePatternsFailFastAndLargeProgramsMatch) {
@@ -185,7 +137,7 @@ TEST(RegularExpressionTest, NextMatchErrors) {
     expectError([&] { re.nextMatch(10); }, 1, "RegularExpression::nextMatch(int)", "Cannot have 10 >= 10");
     expectError([&] { re.nextMatch(4294967295u); }, 1, "RegularExpression::nextMatch(int)",
                 "Cannot have 4294967295 >= 10");
-    expectError([&] { re.nextMatch(2); }, 2, "RegularExpression::nextMatch(index)", nullptr);  // no such group
+    expectError([&] { re.nextMatch(2); }, 2, "RegularExpression::nextMatch(index)", std::nullopt);  // no such group
     // The errors left the match alone; after it the slots are cleared.
     EXPECT_EQ(str(re.nextMatch(1)), "a");
     EXPECT_THROW(re.nextMatch(0), QuillonException);

@@ -11,7 +11,7 @@
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::expectQuillon;
+using korvane_test::expectError;
 using korvane_test::fieldsOf;
 using korvane_test::str;
 using korvane_test::zoneOf;
@@ -62,7 +62,7 @@ TEST(DateTest, DaysInMonthAndErrorFortyOne) {
     EXPECT_EQ(Date::daysInMonth(1, 2000), 29u);
     EXPECT_EQ(Date::daysInMonth(1, 2100), 28u);
     for (unsigned int month : {12u, 4294967295u})
-        expectQuillon([&] { Date::daysInMonth(month, 2000); }, 41,
+        expectError([&] { Date::daysInMonth(month, 2000); }, 41,
                       "Date::daysInMonth(unsigned int month, unsigned int year)",
                       "The month parameter should be less than 12 (month is a zero based index)");
 }
@@ -111,10 +111,10 @@ TEST(DateTest, StructTM) {
               std::vector<int>({94, 10, 15, 8, 12, 31, 2, 318, 0}));
     tm untouched{};
     untouched.tm_year = 77;
-    expectQuillon([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&untouched); },
+    expectError([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&untouched); },
                   27, "Date::toStructTM(tm *)", "");
     EXPECT_EQ(untouched.tm_year, 77);
-    expectQuillon([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4,
+    expectError([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4,
                   "Date::toStructTM(tm *)", "");
 
     tm local{};
@@ -129,7 +129,7 @@ TEST(DateTest, StructTM) {
     Date target(0L, TimeZone::EST);
     EXPECT_EQ(&target.fromStructTM(&local), &target);
     EXPECT_EQ(fieldsOf(target), fieldsOf(d));
-    expectQuillon([] { Date::makeFromStructTM(nullptr); }, 4,
+    expectError([] { Date::makeFromStructTM(nullptr); }, 4,
                   "Date::makeFromStructTM(const tm* const t)", "");
 }
 
