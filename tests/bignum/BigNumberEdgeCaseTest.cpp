@@ -1,6 +1,8 @@
-// BigNumber's cases that the GMP comparison cannot reach: the stored digits,
-// high zero digits, construction from machine integers, the byte and text
-// forms of ByteArray, and every error path.
+// BigNumber's cases that the GMP comparison of the bignum fuzz target (whose
+// corpus every build replays) cannot reach: the stored digits, high zero
+// digits, the sign of zero results and of the byte forms that ignore signs,
+// reading text with foreign characters, construction from machine integers,
+// the byte and text forms of ByteArray, and every error path.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -71,6 +73,48 @@ TEST(BigNumberEdgeCase, HighZeroDigitsCountUntilAnOperationNormalizes) {
     EXPECT_TRUE(negativeZero.isZero() && negativeZero.isNegative());
     EXPECT_FALSE(BigNumber(-2).expMod(BigNumber(3), static_cast<unsigned char>(8)).isNegative());
     EXPECT_TRUE(BigNumber(-3).expMod(BigNumber(3), static_cast<unsigned char>(5)).isNegative());
+}
+
+// The sign flag of a result follows the operands' flags, on zeros too; the
+// byte forms that ignore signs keep the number's sign.
+TEST(BigNumberEdgeCase, SignRules) {
+    const BigNumber negativeZero(ByteArray(), true);
+    const unsigned char zero = 0, one = 1, two = 2, five = 5;
+    const struct {
+        BigNumber result;
+        const char* value;
+        bool negative;
+    } cases[] = {
+        {BigNumber(-3).divide(BigNumber(5)), "0", true},      {BigNumber(-3).mod(BigNumber(3)), "0", true},
+        {BigNumber(-3).multiply(BigNumber(0)), "0", true},    {BigNumber(3).divide(BigNumber(-5)), "0", true},
+        {BigNumber(5).subtract(BigNumber(5)), "0", false},    {BigNumber(-5).add(BigNumber(5)), "0", false},
+        {BigNumber(-5).subtract(BigNumber(-5)), "0", false},  {negativeZero.add(BigNumber(5)), "5", false},
+        {negativeZero.subtract(BigNumber(3)), "-3", true},    {BigNumber(5).subtract(negativeZero), "5", false},
+        {BigNumber(-4).add(zero, true), "-4", true},          {BigNumber(-4).add(one, true), "-5", true},
+        {BigNumber(-4).add(one, false), "-3", true},          {BigNumber(-4).subtract(five, true), "-1", true},
+        {BigNumber(-4).subtract(five, false), "-9", true},    {BigNumber(-7).divide(two), "-3", true},
+        {BigNumber(-7).multiply(zero), "0", true},            {BigNumber(-2).add(BigNumber(-3), true), "-5", true},
+        {BigNumber(-2).add(BigNumber(3), true), "5", false},  {BigNumber(-2).subtract(BigNumber(3), true), "-1", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(str(c.result.toBase(10)), c.value) << c.value;
+        EXPECT_EQ(c.result.isNegative(), c.negative) << c.value;
+    }
+    EXPECT_EQ(BigNumber(-7).mod(two), -1);
+}
+
+// Reading skips characters that are no digits, takes either case, weighs
+// letters at or above the base as well, and falls back to 16 for bases
+// outside 2..36; a '-' is a sign only in front.
+TEST(BigNumberEdgeCase, TextWithForeignCharacters) {
+    const struct {
+        const char* text;
+        unsigned int base;
+        const char* decimal;
+    } cases[] = {{"1:2_3 ", 10, "123"}, {"-ff", 16, "-255"}, {"fF", 16, "255"}, {"1a", 10, "20"},
+                 {"10", 1, "16"},       {"10", 37, "16"},    {"1-2", 10, "12"}, {"z\xff" "9", 36, "1269"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(str(BigNumber::fromBase(String(c.text), c.base).toBase(10)), c.decimal) << c.text;
 }
 
 TEST(BigNumberEdgeCase, MachineIntegersAndOddForms) {
