@@ -72,6 +72,12 @@ TEST(InputStream, ChunksAreAtMost10240BytesFromMemoryAnd10239FromFiles) {
             chunk = ByteArray("stale");
             *in >> chunk;
             EXPECT_EQ(chunk.length(), 0u) << "a chunk after the end";
+            if (c.size != 0) {  // a byte pushed back at the end is data again
+                in->pushBack('x');
+                EXPECT_TRUE(in->hasData());
+                *in >> chunk;
+                EXPECT_EQ(bytes(chunk), "x");
+            }
         }
     }
 }

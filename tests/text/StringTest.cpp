@@ -186,19 +186,8 @@ TEST(StringEscapeTest, EscapeAndRemoveEscapesTables) {
         s.escapeString(c.specials, c.escape);
         EXPECT_EQ(str(s), c.expected) << "[" << c.text << "] [" << c.escape << "]";
     }
-    const struct {
-        std::string text;
-        const char* escapes;
-        std::string expected;
-    } removals[] = {
-        {"a\\", "\\", "a"},
-        {"a/\\b\\/c/d", "\\/", "a\\b/cd"},  // any character of the set escapes any other
-        {"\\a\\", "\\", "a"},
-        {std::string("\\\0", 2), "\\", std::string("\0", 1)},  // NUL is no escape character
-    };
-    for (const auto& c : removals) {
-        String s = makeString(c.text);
-        s.removeEscapes(c.escapes);
-        EXPECT_EQ(str(s), c.expected) << "[" << c.text << "]";
-    }
+    // Removal is the escape fuzz target's model; a NUL is no escape character.
+    String removed = makeString(std::string("\\\0a\\", 4));
+    removed.removeEscapes("\\");
+    EXPECT_EQ(str(removed), std::string("\0a", 2));
 }

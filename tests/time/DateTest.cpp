@@ -146,8 +146,8 @@ TEST(DateTest, CurrentTimeFollowsTheClock) {
     EXPECT_TRUE(Date::nextYear(TimeZone::UTC).getYear() - year <= 1u);
 }
 
-// The directives strftime does not share, the pattern reader's quirks and
-// years outside strftime's four digits.
+// The pattern reader's quirks and years outside strftime's four digits (the
+// format fuzz target compares every directive with strftime and its own model).
 TEST(DateTest, FormatBeyondStrftime) {
     const Date d(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST);
     auto utc = [](unsigned int year, int month, int day) {
@@ -159,13 +159,9 @@ TEST(DateTest, FormatBeyondStrftime) {
         const char* expected;
     } cases[] = {
         {d, "%a, %d %b %Y %H:%M:%S %z", "Tue, 15 Nov 1994 08:12:31 EST"},
-        {d, "%c|%x|%Z", "15/11/94 08:12:31|15/11/94|Eastern Standard Time"},
         {d, "100%%|50%", "100%|50"},
         {d, "%q%5d", "d"},
         {utc(2001, 0, 1), "%U %W", "01 00"},
-        {utc(2001, 0, 7), "%U %W", "02 01"},
-        {utc(2000, 11, 31), "%U %W", "53 52"},
-        {utc(5, 0, 1), "%Y %y", "0005 05"},
         {utc(123456, 0, 1), "%Y %y", "123456 56"},
         {utc(4294967295u, 0, 1), "%Y", "-0001"},  // the year goes through an int
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::GMT), "%z|%Z", "BST|Greenwich Mean Time"},
