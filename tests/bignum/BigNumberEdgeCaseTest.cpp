@@ -26,11 +26,7 @@ unsigned char byte(int v) { return static_cast<unsigned char>(v); }
 }  // namespace
 
 TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
-    const struct {
-        BigNumber number;
-        Digits digits;
-        bool negative;
-    } cases[] = {
+    const struct { BigNumber number; Digits digits; bool negative; } cases[] = {
         {BigNumber(), {0}, false},
         {BigNumber(0x1234), {0x34, 0x12}, false},
         {BigNumber::fromMSDByteArray(bytes({0, 0, 1, 2}), true), {2, 1}, true},
@@ -80,11 +76,7 @@ TEST(BigNumberEdgeCase, HighZeroDigitsCountUntilAnOperationNormalizes) {
 TEST(BigNumberEdgeCase, SignRules) {
     const BigNumber negativeZero(ByteArray(), true);
     const unsigned char zero = 0, one = 1, two = 2, five = 5;
-    const struct {
-        BigNumber result;
-        const char* value;
-        bool negative;
-    } cases[] = {
+    const struct { BigNumber result; const char* value; bool negative; } cases[] = {
         {BigNumber(-3).divide(BigNumber(5)), "0", true},      {BigNumber(-3).mod(BigNumber(3)), "0", true},
         {BigNumber(-3).multiply(BigNumber(0)), "0", true},    {BigNumber(3).divide(BigNumber(-5)), "0", true},
         {BigNumber(5).subtract(BigNumber(5)), "0", false},    {BigNumber(-5).add(BigNumber(5)), "0", false},
@@ -145,11 +137,7 @@ TEST(BigNumberEdgeCase, ByteArrayNumberText) {
 
 TEST(BigNumberEdgeCase, ZeroDivisorsAndModuliThrowDataFormatInvalid) {
     const BigNumber negativeZero(ByteArray(), true);
-    const struct {
-        const char* location;
-        const char* extra;
-        void (*call)(const BigNumber&);
-    } cases[] = {
+    const struct { const char* location; const char* extra; void (*call)(const BigNumber&); } cases[] = {
         {"BigNumber::divide(const BigNumber& other) const", "division by zero",
          [](const BigNumber&) { BigNumber(5).divide(BigNumber(3u, 0)); }},
         {"BigNumber::mod(const BigNumber& other) const", "division by zero",

@@ -51,11 +51,7 @@ TEST(ExceptionTest, ReportFormat) {
 
 TEST(ExceptionTest, ErrorTextLookup) {
     QuillonException e(0, "x", String());
-    const struct {
-        unsigned int number;
-        int library;
-        const char* text;
-    } cases[] = {
+    const struct { unsigned int number; int library; const char* text; } cases[] = {
         {1, 17, "Index out of range"},     {0, 1, "Hit default, bad library number"},
         {0, 34, "Hit default, bad library number"}, {0, 33, "See previous exception."},
         {34, 17, "Unknown Error"},

@@ -29,11 +29,7 @@ using Initialize = int (*)(int*, char***);
 
 namespace {
 
-const struct {
-    const char* name;
-    Entry entry;
-    Initialize initialize;
-} kTargets[] = {
+const struct { const char* name; Entry entry; Initialize initialize; } kTargets[] = {
 #define KORVANE_FUZZ_TARGET(name) {#name, korvane_fuzz_##name, korvane_fuzz_init_##name},
 #include "FuzzTargets.h"
 #undef KORVANE_FUZZ_TARGET

@@ -145,12 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // compared where the divisor is not zero and must throw error 22 where it is.
     using Ours = std::function<BigNumber()>;
     using Theirs = std::function<void()>;
-    struct Operation {
-        const char* name;
-        Ours ours;
-        Theirs theirs;
-        const mpz_t* divisor;
-    } operations[] = {
+    struct Operation { const char* name; Ours ours; Theirs theirs; const mpz_t* divisor; } operations[] = {
         {"a + b", [&] { return a.add(b); }, [&] { mpz_add(r.v, A.v, B.v); }, nullptr},
         {"a - b", [&] { return a.subtract(b); }, [&] { mpz_sub(r.v, A.v, B.v); }, nullptr},
         {"(a + b) - b", [&] { return a.add(b).subtract(b); }, [&] { mpz_set(r.v, A.v); }, nullptr},

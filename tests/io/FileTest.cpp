@@ -76,10 +76,7 @@ TEST(File, OpenModeBitsMeanWhatTheySay) {
     korvane_test::ScratchDirectory dir;
     const std::string path = dir.file("modes");
     writeFile(path, "0123456789");
-    const struct {
-        int mode;
-        const char *written, *after;
-    } cases[] = {
+    const struct { int mode; const char *written, *after; } cases[] = {
         {File::MODE_WRITE | File::MODE_APPEND, "ab", "0123456789ab"},
         {File::MODE_READ | File::MODE_WRITE, "XY", "XY23456789ab"},  // in place, keeps the rest
         {File::MODE_READ | File::MODE_WRITE | File::MODE_AT_END, "z", "XY23456789abz"},
@@ -178,10 +175,7 @@ TEST(FileErrors, RemoveIsError33ForMissingPathsAnd32ForProtectedOnes) {
     writeFile(readOnly, "keep me");
     ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
     std::filesystem::create_directory(root.file("dir"));
-    const struct {
-        std::string path;
-        int errNo;
-    } cases[] = {
+    const struct { std::string path; int errNo; } cases[] = {
         {root.file("missing"), 33}, {root.file("read-only/x"), 33}, {"", 33},
         {root.file(std::string(300, 'n')), 33}, {readOnly, 32}, {root.file("dir"), 32},
         {"/proc/version", 32},  // procfs refuses unlink with EPERM, for root too

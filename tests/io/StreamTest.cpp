@@ -45,10 +45,7 @@ public:
 
 TEST(InputStream, ChunksAreAtMost10240BytesFromMemoryAnd10239FromFiles) {
     korvane_test::ScratchDirectory dir;
-    const struct {
-        std::size_t size;
-        std::vector<std::size_t> memory, file;
-    } cases[] = {
+    const struct { std::size_t size; std::vector<std::size_t> memory, file; } cases[] = {
         {0, {}, {}},
         {10239, {10239}, {10239}},
         {10240, {10240}, {10239, 1}},

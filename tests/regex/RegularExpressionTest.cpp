@@ -22,10 +22,7 @@ using korvane_test::str;
 // ---- Compiling ----------------------------------------------------------------
 
 TEST(RegularExpressionTest, MalformedPatternsAreRejectedWithTheirOwnError) {
-    const struct {
-        const char* pattern;
-        int errorNumber;
-    } cases[] = {
+    const struct { const char* pattern; int errorNumber; } cases[] = {
         {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7}, {"(a", 8}, {"a)", 8},
         {"(a*)*", 10}, {"(a|)*", 10}, {"^*", 10},
         {"a**", 11}, {"a*?", 11},
@@ -42,10 +39,7 @@ TEST(RegularExpressionTest, MalformedPatternsAreRejectedWithTheirOwnError) {
 TEST(RegexBadInputTest, HugePatternsFailFastAndLargeProgramsMatch) {
     std::string alternatives;
     for (int i = 0; i < 20000; ++i) alternatives += "a|";
-    const struct {
-        std::string pattern;
-        int errorNumber;
-    } cases[] = {
+    const struct { std::string pattern; int errorNumber; } cases[] = {
         {std::string(1000000, '('), 7},  // the tenth group, long before the end
         {std::string(1000000, '['), 13},
         {"a" + std::string(1000000, '+'), 11},
@@ -129,9 +123,7 @@ TEST(RegularExpressionTest, RefusalForMissingLiteralKeepsThePreviousSlots) {
 }
 
 TEST(RegularExpressionTest, GlobConversion) {
-    const struct {
-        const char *glob, *pattern;
-    } cases[] = {
+    const struct { const char *glob, *pattern; } cases[] = {
         {"*.txt", "^.*\\.txt$"}, {"a?b", "^a\\?b$"}, {"", "^$"}, {"[ab]*", "^\\[ab\\].*$"},
         {"a\\*b", "^a\\*b$"}, {"a\\bc", "^a\\bc$"}, {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9 2", "^caf\xE9 2$"},
     };

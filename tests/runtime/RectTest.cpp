@@ -30,10 +30,7 @@ TEST(RectTest, PrintingIsDecimalWithoutLineEnd) {
 }
 
 TEST(RectTest, TextsReadLikeStrtolHeldToInt) {
-    struct Case {
-        const char* text;
-        std::vector<int> expected;
-    } cases[] = {
+    struct Case { const char* text; std::vector<int> expected; } cases[] = {
         {"1,2,3,4", {1, 2, 3, 4}},
         {"10, -5,x7,8", {10, -5, 0, 8}},
         {",,,5", {5, 0, 0, 0}},

@@ -170,11 +170,7 @@ TEST(StringTest, BytesAndStreamingKeepEveryCharacter) {
 
 // The plain cases are the escape fuzz target's model; these are the quirks.
 TEST(StringEscapeTest, EscapeAndRemoveEscapesTables) {
-    const struct {
-        std::string text;
-        const char *specials, *escape;
-        std::string expected;
-    } escapes[] = {
+    const struct { std::string text; const char *specials, *escape; std::string expected; } escapes[] = {
         {"x%%y,z", ",", "%%", "x%%%%y%%,z"},  // a multi-character escape is doubled as a whole
         {"a,b", ",", "", "a,b"},
         {"\\\\", "", "\\", "\\\\\\\\"},          // doubling resumes behind the doubled text

@@ -25,10 +25,7 @@ Tokens allTokens(const char* text, const char* delimiters, const char* escapes) 
 // A delimiter ends a token unless the character before it is an escape;
 // after a leading delimiter or a run of them the scan lags one step behind.
 TEST(StringTokenizerTest, EscapesBeforeAndAfterDelimiters) {
-    struct Case {
-        const char *text, *delimiters, *escapes;
-        Tokens expected;
-    } cases[] = {
+    struct Case { const char *text, *delimiters, *escapes; Tokens expected; } cases[] = {
         {"a\\,b,c", ",", "\\", {"a\\,b", "c"}},  {"a\\,,b", ",", "\\", {"a\\,", "b"}},
         {"a\\,", ",", "\\", {"a\\,"}},            {",a\\,b", ",", "\\", {"a\\", "b,"}},
         {"a,,b\\,c", ",", "\\", {"a", "b\\", "c,"}}, {"a,,b", ",", ",", {"a", "b"}},

@@ -14,11 +14,7 @@ using korvane_test::str;
 using korvane_test::zoneOf;
 
 TEST(DateNotationsTest, RFC822Readings) {
-    struct Case {
-        const char* text;
-        const char* fields;
-        const char* zone;
-    } cases[] = {
+    struct Case { const char* text; const char* fields; const char* zone; } cases[] = {
         {"15 Nov 94 08:12:31 GMT", "1994-11-15 08:12:31.000", "GMT"},
         {"Tuesday, 15 NOVEMBER 1994 08:12 EST", "1994-11-15 08:12:00.000", "EST"},
         {"SUN,1 jan 2001 00:00:00 JST", "2001-01-01 00:00:00.000", "JST"},
@@ -46,11 +42,7 @@ TEST(DateNotationsTest, RFC822Readings) {
 
 // Each text comes back in GMT and is `utc` in UTC.
 TEST(DateNotationsTest, AsnTimeReadings) {
-    struct Reading {
-        bool generalized;
-        const char* text;
-        const char* utc;
-    } cases[] = {
+    struct Reading { bool generalized; const char* text; const char* utc; } cases[] = {
         {false, "9411150812Z", "1994-11-15 08:12:00.000"},
         {false, "491231235959Z", "2049-12-31 23:59:59.000"},
         {false, "941115081231+0530", "1994-11-15 02:42:31.000"},

@@ -17,10 +17,7 @@ using korvane_test::str;
 using korvane_test::zoneOf;
 
 TEST(DateTest, ConstructorsAndNormalisation) {
-    struct Case {
-        Date date;
-        const char* expected;
-    } cases[] = {
+    struct Case { Date date; const char* expected; } cases[] = {
         {Date(INT_MIN + 0L, TimeZone::UTC), "1901-12-13 20:45:52.000"},
         {Date(4102444800L, TimeZone::UTC), "2100-01-01 00:00:00.000"},  // wider than 32 bits
         {Date(784894351L, TimeZone::IST), "1994-11-15 15:42:31.000"},
@@ -68,11 +65,7 @@ TEST(DateTest, DaysInMonthAndErrorFortyOne) {
 }
 
 TEST(DateTest, EpochSecondsComparisonsAndCopies) {
-    struct Case {
-        Date date;
-        bool withOffset;
-        long expected;
-    } cases[] = {
+    struct Case { Date date; bool withOffset; long expected; } cases[] = {
         {Date(1970, 0, 1, 0, 0, 0, 999, TimeZone::UTC), false, 0L},
         {Date(1969, 11, 31, 23, 59, 59, 0, TimeZone::UTC), false, -1L},
         {Date(2038, 0, 1, 0, 0, 0, 0, TimeZone::UTC), false, -1L},
@@ -153,11 +146,7 @@ TEST(DateTest, FormatBeyondStrftime) {
     auto utc = [](unsigned int year, int month, int day) {
         return Date(year, month, day, 0, 0, 0, 0, TimeZone::UTC);
     };
-    struct Case {
-        Date date;
-        const char* pattern;
-        const char* expected;
-    } cases[] = {
+    struct Case { Date date; const char* pattern; const char* expected; } cases[] = {
         {d, "%a, %d %b %Y %H:%M:%S %z", "Tue, 15 Nov 1994 08:12:31 EST"},
         {d, "100%%|50%", "100%|50"},
         {d, "%q%5d", "d"},

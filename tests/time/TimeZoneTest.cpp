@@ -23,13 +23,7 @@ bool inDst(const TimeZone& zone, unsigned int year, int month, int day, int hour
 }  // namespace
 
 TEST(TimeZoneTest, PredefinedZones) {
-    struct Row {
-        const TimeZone& zone;
-        const char* name;
-        int standard;
-        int withDst;
-        const char* longName;
-    } rows[] = {
+    struct Row { const TimeZone& zone; const char* name; int standard; int withDst; const char* longName; } rows[] = {
         // The first and last of the load order, both daylight-saving zones,
         // and a half-hour offset.
         {TimeZone::MIT, "MIT", 39600, 39600, "Midway Islands Time"},
@@ -122,12 +116,7 @@ TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
     const TimeZone zeroBased{String("XYZ+0ABC+1,59/0,60/0")};  // 59: 29 February in leap years
     TimeZone copied(TimeZone::GMT);
     copied = TimeZone::AET;
-    struct Case {
-        const TimeZone& zone;
-        unsigned int year;
-        int month, day, hour, second;
-        bool expected;
-    } cases[] = {
+    struct Case { const TimeZone& zone; unsigned int year; int month, day, hour, second; bool expected; } cases[] = {
         {TimeZone::GMT, 1969, 6, 1, 12, 0, false}, {TimeZone::GMT, 1970, 6, 1, 12, 0, true},
         {TimeZone::GMT, 2037, 6, 1, 12, 0, true},  {TimeZone::GMT, 2038, 6, 1, 12, 0, false},
         {copied, 1969, 0, 1, 12, 0, false},        {copied, 2001, 0, 1, 12, 0, true},
@@ -141,20 +130,14 @@ TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
 }
 
 TEST(TimeZoneTest, LookupsByOffsetAndByName) {
-    struct ByOffset {
-        int offset;
-        const TimeZone& expected;
-    } byOffset[] = {
+    struct ByOffset { int offset; const TimeZone& expected; } byOffset[] = {
         {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {10800, TimeZone::AGT},
         {0, TimeZone::GMT},     {12345, TimeZone::GMT},
         {-21600, TimeZone::BST},
     };
     for (const ByOffset& c : byOffset)
         EXPECT_EQ(&TimeZone::getTimeZone(c.offset), &c.expected) << c.offset;
-    struct ByName {
-        const char* name;
-        const TimeZone& expected;
-    } byName[] = {
+    struct ByName { const char* name; const TimeZone& expected; } byName[] = {
         {"EST", TimeZone::EST}, {"BST", TimeZone::GMT}, {"UTC", TimeZone::UTC},
         {"AET", TimeZone::AET}, {"est", TimeZone::GMT}, {"", TimeZone::GMT},
         {"Z", TimeZone::GMT},   {"MST", TimeZone::MST},
@@ -165,11 +148,7 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
 }
 
 TEST(TimeZoneTest, ConversionsBetweenZones) {
-    struct Case {
-        Date from;
-        const TimeZone& to;
-        const char* expected;
-    } cases[] = {
+    struct Case { Date from; const TimeZone& to; const char* expected; } cases[] = {
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-01-01 12:00:00.000"},
         {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
