@@ -46,6 +46,15 @@ TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
     EXPECT_EQ(bytesOf(BigNumber(0x1234).toByteArray(true)), (Digits{0x12, 0x34}));
     EXPECT_EQ(bytesOf(ByteArray(BigNumber(-0x0102))), (Digits{2, 1}));
     EXPECT_TRUE(BigNumber::Zero == BigNumber() && !BigNumber::Zero.isNegative());
+    BigNumber assigned(7);
+    assigned = BigNumber(ByteArray(), true);
+    EXPECT_EQ(digitsOf(assigned), (Digits{0}));
+    EXPECT_TRUE(assigned.isNegative());
+    const BigNumber& self = assigned;
+    assigned = self;
+    assigned = BigNumber(0x1234);
+    EXPECT_EQ(digitsOf(assigned), (Digits{0x34, 0x12}));
+    EXPECT_TRUE(assigned.equals(BigNumber(0x1234)) && assigned != BigNumber(0x1235) && !assigned.isNegative());
 }
 
 TEST(BigNumberEdgeCase, HighZeroDigitsCountUntilAnOperationNormalizes) {

@@ -1,5 +1,5 @@
 // RegularExpression as a caller sees it: compile errors and hostile
-// patterns, the search semantics where they differ from POSIX, and globs.
+// patterns, the search semantics where they differ from POSIX, globs and copies.
 // Walks, substitution and copies for arbitrary patterns and subjects, against
 // a model of the matcher, are the regex fuzz target's, replayed from its
 // corpus on every build.
@@ -134,4 +134,25 @@ TEST(RegularExpressionTest, GlobConversion) {
     } catch (const IndexOutOfRange& e) {
         EXPECT_STREQ(e.toString(), "T Array::operator[](unsigned int) const - Index greater than Array length.");
     }
+}
+
+TEST(RegularExpressionTest, CopiesAreIndependent) {
+    auto source = std::make_unique<RegularExpression>("x*([0-9])+", "a12b345c6");
+    RegularExpression copy(*source);
+    EXPECT_EQ(str(source->nextMatch(0)), "12");
+    EXPECT_EQ(str(source->nextMatch(1)), "5");
+    EXPECT_EQ(str(copy.substitute("&/\\1")), "12/2");  // walking the source left the copy alone
+    RegularExpression assigned("z", "z");
+    assigned = *source;
+    source.reset();  // the copies keep working without their source
+    EXPECT_EQ(str(copy.nextMatch(0)), "12");
+    EXPECT_EQ(str(copy.nextMatch(0)), "345");
+    EXPECT_EQ(str(assigned.nextMatch(0)), "6");
+    EXPECT_FALSE(assigned.hasExpression());
+    RegularExpression& self = copy;
+    copy = self;
+    EXPECT_EQ(str(copy.nextMatch(0)), "6");
+    RegularExpression copyOfFailed(RegularExpression("x", "abc"));
+    EXPECT_EQ(copyOfFailed.getNumberSubExpressions(), 0u);
+    EXPECT_THROW(copyOfFailed.nextMatch(0), QuillonException);
 }

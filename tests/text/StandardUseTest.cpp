@@ -82,3 +82,26 @@ TEST(StandardUseTest, TheFormerlyAmbiguousFormsDoWhatTheyRead) {
     s = 'c';
     EXPECT_EQ(s, "c");
 }
+TEST(StandardUseTest, LocksAndExceptionsWorkWithTheStandardLibrary) {
+    Mutex mutex;
+    {
+        std::scoped_lock both(mutex);
+        std::lock_guard<Mutex> again(mutex);  // re-entrant
+    }
+    EXPECT_TRUE(mutex.try_lock());
+    mutex.unlock();
+
+    try {
+        StringTokenizer(String(), ",", "").nextToken();
+        ADD_FAILURE();
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "\nLocation : StringTokenizer::nextToken()\nError    : No more tokens\n\n\n");
+    }
+    try {
+        ByteArray bytes;
+        bytes[-1] = 0;
+        ADD_FAILURE();
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "T& Array::operator[](int) - Index is negative.");
+    }
+}
