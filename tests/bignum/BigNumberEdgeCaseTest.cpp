@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
@@ -43,6 +44,9 @@ TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
         EXPECT_EQ(c.number.isNegative(), c.negative);
         EXPECT_EQ(c.number.getData()[c.number.length()], 0);  // the terminator slot
     }
+    // Room for the terminator slot read above, however the digits were made.
+    EXPECT_EQ(korvane_test::StorageView<BigNumber>(3u, 0).capacityForTest(), 4u);
+    EXPECT_EQ(korvane_test::StorageView<BigNumber>(0u, 'x').capacityForTest(), 2u);
     EXPECT_EQ(bytesOf(BigNumber(0x1234).toByteArray(true)), (Digits{0x12, 0x34}));
     EXPECT_EQ(bytesOf(ByteArray(BigNumber(-0x0102))), (Digits{2, 1}));
     EXPECT_TRUE(BigNumber::Zero == BigNumber() && !BigNumber::Zero.isNegative());
