@@ -2,32 +2,20 @@
 # The test suite under Valgrind's memcheck: no leaks, no invalid accesses, no
 # use of uninitialised values. Runs in the plain build of .ci/run.
 #
-# Left out: the install check and the tool tests (they run other programs,
-# not our code under test), and the two wipe tests, which replace the global
-# array allocator that memcheck itself must own.
-#
-# Memcheck runs code some thirty times slower, so the slowest randomized and
-# large-input test cases are left out here (GTEST_FILTER below); they run in
-# the plain and the ASan/UBSan builds, and the fuzz targets cover the same
-# parsers. Without them the step takes about two minutes on two cores
-# instead of eight: the glibc differential walks of the regular expressions,
-# the GMP comparison of modular powers (bignum-ct.sh runs expMod under
-# memcheck on its own), the random-byte pattern and malformed date walks, and
-# the 16 MB subjects. KORVANE_MEMCHECK_FULL=1 runs everything.
+# Left out by label: `install` and `tool` tests (they run other programs,
+# not our code under test), `own-allocator` executables, which replace the
+# global array allocator that memcheck itself must own, and the `slow` cases
+# (memcheck runs code some thirty times slower; they run in the plain and the
+# ASan/UBSan builds). KORVANE_MEMCHECK_FULL=1 runs the slow cases as well;
+# KORVANE_MEMCHECK_EXCLUDE leaves out more tests by name.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 # The memcheck preset is the default build with memcheck's options.
 cmake --preset memcheck >/dev/null
 cmake --build --preset memcheck -j"$(nproc)" >/dev/null
-exclude='korvane_install_test|^tool_|_wipe_test$'
-if [ -n "${KORVANE_MEMCHECK_EXCLUDE:-}" ]; then exclude="$exclude|$KORVANE_MEMCHECK_EXCLUDE"; fi
-if [ "${KORVANE_MEMCHECK_FULL:-0}" != 1 ]; then
-  slow='RegexPosixDifferentialTest.*:BigNumberPeer.ModularPowersMatch'
-  slow="$slow:RegexBadInputTest.RandomBytePatternsCompileOrFailCleanly"
-  slow="$slow:RegexLargeSubjectTest.*SixteenMegabytes"
-  slow="$slow:DateNotationsTest.MalformedTextsGiveOnlyTheNamedErrors"
-  export GTEST_FILTER="-$slow"
-fi
+skip='install|tool|own-allocator'
+if [ "${KORVANE_MEMCHECK_FULL:-0}" != 1 ]; then skip="$skip|slow"; fi
 # Dashboard mode (-T) looks for its configuration in the test directory, which
 # the preset alone does not set.
-ctest --preset memcheck --test-dir build -T memcheck -j"$(nproc)" -E "$exclude"
+ctest --preset memcheck --test-dir build -T memcheck -j"$(nproc)" -LE "^($skip)\$" \
+  ${KORVANE_MEMCHECK_EXCLUDE:+-E "$KORVANE_MEMCHECK_EXCLUDE"}

@@ -1,12 +1,15 @@
-// BigNumber's cases that the GMP comparison cannot reach: the stored digits,
-// high zero digits, construction from machine integers, the byte and text
-// forms of ByteArray, and every error path.
+// BigNumber's cases that the GMP comparison of the bignum fuzz target (whose
+// corpus every build replays) cannot reach: the stored digits, high zero
+// digits, the sign of zero results and of the byte forms that ignore signs,
+// reading text with foreign characters, construction from machine integers,
+// the byte and text forms of ByteArray, and every error path.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
@@ -24,11 +27,7 @@ unsigned char byte(int v) { return static_cast<unsigned char>(v); }
 }  // namespace
 
 TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
-    const struct {
-        BigNumber number;
-        Digits digits;
-        bool negative;
-    } cases[] = {
+    const struct { BigNumber number; Digits digits; bool negative; } cases[] = {
         {BigNumber(), {0}, false},
         {BigNumber(0x1234), {0x34, 0x12}, false},
         {BigNumber::fromMSDByteArray(bytes({0, 0, 1, 2}), true), {2, 1}, true},
@@ -46,9 +45,21 @@ TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
         EXPECT_EQ(c.number.isNegative(), c.negative);
         EXPECT_EQ(c.number.getData()[c.number.length()], 0);  // the terminator slot
     }
+    // Room for the terminator slot read above, however the digits were made.
+    EXPECT_EQ(korvane_test::StorageView<BigNumber>(3u, 0).capacityForTest(), 4u);
+    EXPECT_EQ(korvane_test::StorageView<BigNumber>(0u, 'x').capacityForTest(), 2u);
     EXPECT_EQ(bytesOf(BigNumber(0x1234).toByteArray(true)), (Digits{0x12, 0x34}));
     EXPECT_EQ(bytesOf(ByteArray(BigNumber(-0x0102))), (Digits{2, 1}));
     EXPECT_TRUE(BigNumber::Zero == BigNumber() && !BigNumber::Zero.isNegative());
+    BigNumber assigned(7);
+    assigned = BigNumber(ByteArray(), true);
+    EXPECT_EQ(digitsOf(assigned), (Digits{0}));
+    EXPECT_TRUE(assigned.isNegative());
+    const BigNumber& self = assigned;
+    assigned = self;
+    assigned = BigNumber(0x1234);
+    EXPECT_EQ(digitsOf(assigned), (Digits{0x34, 0x12}));
+    EXPECT_TRUE(assigned.equals(BigNumber(0x1234)) && assigned != BigNumber(0x1235) && !assigned.isNegative());
 }
 
 TEST(BigNumberEdgeCase, HighZeroDigitsCountUntilAnOperationNormalizes) {
@@ -66,6 +77,50 @@ TEST(BigNumberEdgeCase, HighZeroDigitsCountUntilAnOperationNormalizes) {
     EXPECT_EQ(digitsOf(BigNumber(3u, 1).multiply(BigNumber(2u, 0))), (Digits{0}));
     EXPECT_EQ(str(zeros.toBase(10)), "0");
     EXPECT_EQ(str(BigNumber(7).expMod(BigNumber(2u, 0), BigNumber(10)).toBase(10)), "1");
+    // The base's sign survives an odd exponent, even into a zero result; the
+    // byte modulus form gives zeros without it.
+    const BigNumber negativeZero = BigNumber(-2).expMod(BigNumber(3), BigNumber(8));
+    EXPECT_TRUE(negativeZero.isZero() && negativeZero.isNegative());
+    EXPECT_FALSE(BigNumber(-2).expMod(BigNumber(3), static_cast<unsigned char>(8)).isNegative());
+    EXPECT_TRUE(BigNumber(-3).expMod(BigNumber(3), static_cast<unsigned char>(5)).isNegative());
+}
+
+// The sign flag of a result follows the operands' flags, on zeros too; the
+// byte forms that ignore signs keep the number's sign.
+TEST(BigNumberEdgeCase, SignRules) {
+    const BigNumber negativeZero(ByteArray(), true);
+    const unsigned char zero = 0, one = 1, two = 2, five = 5;
+    const struct { BigNumber result; const char* value; bool negative; } cases[] = {
+        {BigNumber(-3).divide(BigNumber(5)), "0", true},      {BigNumber(-3).mod(BigNumber(3)), "0", true},
+        {BigNumber(-3).multiply(BigNumber(0)), "0", true},    {BigNumber(3).divide(BigNumber(-5)), "0", true},
+        {BigNumber(5).subtract(BigNumber(5)), "0", false},    {BigNumber(-5).add(BigNumber(5)), "0", false},
+        {BigNumber(-5).subtract(BigNumber(-5)), "0", false},  {negativeZero.add(BigNumber(5)), "5", false},
+        {negativeZero.subtract(BigNumber(3)), "-3", true},    {BigNumber(5).subtract(negativeZero), "5", false},
+        {BigNumber(-4).add(zero, true), "-4", true},          {BigNumber(-4).add(one, true), "-5", true},
+        {BigNumber(-4).add(one, false), "-3", true},          {BigNumber(-4).subtract(five, true), "-1", true},
+        {BigNumber(-4).subtract(five, false), "-9", true},    {BigNumber(-7).divide(two), "-3", true},
+        {BigNumber(-7).multiply(zero), "0", true},            {BigNumber(-2).add(BigNumber(-3), true), "-5", true},
+        {BigNumber(-2).add(BigNumber(3), true), "5", false},  {BigNumber(-2).subtract(BigNumber(3), true), "-1", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(str(c.result.toBase(10)), c.value) << c.value;
+        EXPECT_EQ(c.result.isNegative(), c.negative) << c.value;
+    }
+    EXPECT_EQ(BigNumber(-7).mod(two), -1);
+}
+
+// Reading skips characters that are no digits, takes either case, weighs
+// letters at or above the base as well, and falls back to 16 for bases
+// outside 2..36; a '-' is a sign only in front.
+TEST(BigNumberEdgeCase, TextWithForeignCharacters) {
+    const struct {
+        const char* text;
+        unsigned int base;
+        const char* decimal;
+    } cases[] = {{"1:2_3 ", 10, "123"}, {"-ff", 16, "-255"}, {"fF", 16, "255"}, {"1a", 10, "20"},
+                 {"10", 1, "16"},       {"10", 37, "16"},    {"1-2", 10, "12"}, {"z\xff" "9", 36, "1269"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(str(BigNumber::fromBase(String(c.text), c.base).toBase(10)), c.decimal) << c.text;
 }
 
 TEST(BigNumberEdgeCase, MachineIntegersAndOddForms) {
@@ -97,11 +152,7 @@ TEST(BigNumberEdgeCase, ByteArrayNumberText) {
 
 TEST(BigNumberEdgeCase, ZeroDivisorsAndModuliThrowDataFormatInvalid) {
     const BigNumber negativeZero(ByteArray(), true);
-    const struct {
-        const char* location;
-        const char* extra;
-        void (*call)(const BigNumber&);
-    } cases[] = {
+    const struct { const char* location; const char* extra; void (*call)(const BigNumber&); } cases[] = {
         {"BigNumber::divide(const BigNumber& other) const", "division by zero",
          [](const BigNumber&) { BigNumber(5).divide(BigNumber(3u, 0)); }},
         {"BigNumber::mod(const BigNumber& other) const", "division by zero",

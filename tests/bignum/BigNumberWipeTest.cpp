@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "TestSupport.h"
 #include "korvane/BigNumber.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"

@@ -20,6 +20,8 @@ TEST(ExceptionTest, StackedEntriesAccessorsAndIdentity) {
     EXPECT_EQ(str(top.getExtraInfo(2)), "three");
     EXPECT_EQ(top.getLib(3), Exception::LIB_SSL);
     EXPECT_EQ(top.getErrnoVector(), (std::vector<unsigned int>{21, 4, 33, 15}));
+    EXPECT_EQ(QuillonException(QuillonError::ParameterIsNull, "f()", "").getErrNo(0), 4);
+    EXPECT_EQ(IOException(QuillonError::FilePathNotFound, "g()", "").getLib(0), Exception::LIB_QUILLON);
     // Out of range: sentinels, not errors.
     EXPECT_EQ(top.getErrNo(4), -1);
     EXPECT_EQ(static_cast<int>(top.getLib(4)), -1);
@@ -49,11 +51,7 @@ TEST(ExceptionTest, ReportFormat) {
 
 TEST(ExceptionTest, ErrorTextLookup) {
     QuillonException e(0, "x", String());
-    const struct {
-        unsigned int number;
-        int library;
-        const char* text;
-    } cases[] = {
+    const struct { unsigned int number; int library; const char* text; } cases[] = {
         {1, 17, "Index out of range"},     {0, 1, "Hit default, bad library number"},
         {0, 34, "Hit default, bad library number"}, {0, 33, "See previous exception."},
         {34, 17, "Unknown Error"},

@@ -1,14 +1,16 @@
 // BigNumber against GMP: a table of operations compared by value (the sign
 // flag counts only for non-zero results) and normal form, division by zero
-// as error 22, and the identities (a*b)/b == a, (a+b)-b == a,
-// 0 <= a mod m < m for positive operands, fromBase(toBase(a)) == a and
-// fromMSDByteArray(toByteArray(true)) == a.
+// as error 22, the text in every base, the two's complement, and the
+// identities (a*b)/b == a, (a+b)-b == a, 0 <= a mod m < m for positive
+// operands, fromBase(toBase(a)) == a and fromMSDByteArray(toByteArray(true)) == a.
 //
 // Input: a flag byte (signs, large operands), a base byte, then
 // a 0xFF b 0xFF m 0xFF e 0xFF, the numbers as bytes, least significant first.
 #include <gmp.h>
 
+#include <cctype>
 #include <functional>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "korvane/BigNumber.h"
@@ -72,6 +74,36 @@ void expModModel(mpz_t r, const mpz_t a, const mpz_t e, const mpz_t m) {
     if (mpz_sgn(e) == 0) mpz_set_ui(r, 1);
 }
 
+// The inverse as the class describes it: the extended Euclidean algorithm on
+// the signed values with truncating division; 1 when there is none, t0 plus
+// the modulus for a cofactor below zero, the modulus itself for zero.
+void mulInvModel(mpz_t r, const mpz_t a, const mpz_t m) {
+    Mpz r0, r1, t0, t1, q, rest, t;
+    mpz_set(r0.v, m), mpz_set(r1.v, a), mpz_set_ui(t1.v, 1);
+    while (mpz_sgn(r1.v) != 0) {
+        mpz_tdiv_qr(q.v, rest.v, r0.v, r1.v);
+        mpz_swap(r0.v, r1.v), mpz_swap(r1.v, rest.v);
+        mpz_mul(t.v, q.v, t1.v), mpz_sub(t.v, t0.v, t.v);
+        mpz_swap(t0.v, t1.v), mpz_swap(t1.v, t.v);
+    }
+    if (mpz_cmpabs_ui(r0.v, 1) != 0) return mpz_set_ui(r, 1);
+    mpz_set(r, mpz_sgn(t0.v) == 0 ? m : t0.v);
+    if (mpz_sgn(t0.v) < 0) mpz_add(r, r, m);
+}
+
+// Signs ignored: the magnitudes added, negative only when both are; or the
+// difference of the magnitudes. A zero operand gives the other one (negated
+// when it is subtracted).
+void ignoringSigns(mpz_t r, const mpz_t a, const mpz_t b, bool subtract) {
+    Mpz absA, absB;
+    mpz_abs(absA.v, a), mpz_abs(absB.v, b);
+    if (subtract) mpz_sub(r, absA.v, absB.v);
+    else mpz_add(r, absA.v, absB.v);
+    if (!subtract && mpz_sgn(a) < 0 && mpz_sgn(b) < 0) mpz_neg(r, r);
+    if (mpz_sgn(a) == 0) subtract ? mpz_neg(r, b) : mpz_set(r, b);
+    if (mpz_sgn(b) == 0) mpz_set(r, a);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -113,15 +145,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // compared where the divisor is not zero and must throw error 22 where it is.
     using Ours = std::function<BigNumber()>;
     using Theirs = std::function<void()>;
-    struct Operation {
-        const char* name;
-        Ours ours;
-        Theirs theirs;
-        const mpz_t* divisor;
-    } operations[] = {
+    struct Operation { const char* name; Ours ours; Theirs theirs; const mpz_t* divisor; } operations[] = {
         {"a + b", [&] { return a.add(b); }, [&] { mpz_add(r.v, A.v, B.v); }, nullptr},
         {"a - b", [&] { return a.subtract(b); }, [&] { mpz_sub(r.v, A.v, B.v); }, nullptr},
         {"(a + b) - b", [&] { return a.add(b).subtract(b); }, [&] { mpz_set(r.v, A.v); }, nullptr},
+        {"a + b ignoring signs", [&] { return a.add(b, true); }, [&] { ignoringSigns(r.v, A.v, B.v, false); }, nullptr},
+        {"a - b ignoring signs", [&] { return a.subtract(b, true); }, [&] { ignoringSigns(r.v, A.v, B.v, true); }, nullptr},
         {"a * b", [&] { return a.multiply(b); }, [&] { mpz_mul(r.v, A.v, B.v); }, nullptr},
         {"a * byte", [&] { return a.multiply(small); }, [&] { mpz_mul_ui(r.v, A.v, small); }, nullptr},
         {"a + byte", [&] { return a.add(small); }, [&] { mpz_add_ui(r.v, A.v, small); }, nullptr},
@@ -135,6 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {"a shiftr", [&] { BigNumber x(a); x.shiftr(); return x; }, [&] { mpz_tdiv_q_2exp(r.v, A.v, 1); }, nullptr},
         {"a ^ e mod m", [&] { return a.expMod(e, m); }, [&] { expModModel(r.v, A.v, E.v, M.v); }, &M.v},
         {"a ^ e mod byte", [&] { return a.expMod(e, byteModulus); }, [&] { expModModel(r.v, A.v, E.v, BM.v); }, &BM.v},
+        {"a mulInv m", [&] { return a.mulInv(m); }, [&] { mulInvModel(r.v, A.v, M.v); }, &M.v},
     };
     for (const Operation& op : operations) {
         if (op.divisor != nullptr && mpz_sgn(*op.divisor) == 0) {
@@ -150,10 +180,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expectValue(a.power(BigNumber(static_cast<int>(exponent))), r.v, "a ^ e");
     }
 
-    // The inverse modulo m, or 1 where there is none; a mod m in 0 .. m-1.
+    // Text in the base byte's base (16 outside 2..36), upper case, against GMP's.
+    const int textBase = base < 2 || base > 36 ? 16 : static_cast<int>(base);
+    std::vector<char> digits(mpz_sizeinbase(A.v, textBase) + 2);
+    std::string text = mpz_get_str(digits.data(), textBase, A.v);
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    FUZZ_CHECK(korvane_fuzz::str(a.toBase(base)) == text);
+    // Two's complement over the number's own digit count n: 256^n - |a| in
+    // exactly n digits, the sign flipped; zero gains a digit (00 01).
+    const BigNumber complement = a.twosComplement();
+    Mpz power, got;
+    mpz_setbit(power.v, 8 * (a.isZero() ? 1 : a.length()));
+    mpz_abs(r.v, A.v), mpz_sub(r.v, power.v, r.v);
+    mpz_import(got.v, complement.length(), -1, 1, 0, 0, complement.getData());
+    FUZZ_CHECK(complement.length() == (a.isZero() ? 2 : a.length()) && mpz_cmp(got.v, r.v) == 0 &&
+               complement.isNegative() == !a.isNegative());
+    // a mod m in 0 .. m-1.
     if (!a.isNegative() && !m.isNegative() && !m.isZero()) {
-        if (mpz_cmp_ui(M.v, 1) == 0 || mpz_invert(r.v, A.v, M.v) == 0) mpz_set_ui(r.v, 1);
-        expectValue(a.mulInv(m), r.v, "mulInv");
         const BigNumber rest = a.mod(m);
         FUZZ_CHECK(!rest.isNegative() && rest.compare(m) == BigNumber::LESS);
     }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "io/StreamReferenceModel.h"
+#include "StreamReferenceModel.h"
 #include "korvane/ByteArrayInputStream.h"
 #include "korvane/ByteArrayOutputStream.h"
 #include "korvane/FilteredInputStream.h"

@@ -22,11 +22,7 @@ namespace {
 
 // Machine zones: the TZ rule, its standard offset (seconds west) and
 // whether it has daylight saving.
-struct MachineZone {
-    const char* rule;
-    int offset;
-    bool daylight;
-} const kMachineZones[] = {
+struct MachineZone { const char* rule; int offset; bool daylight; } const kMachineZones[] = {
     {"KRV2:15KRS,M3.2.0,M11.1.0", 8100, true},
     {"ZRO0", 0, false},
     {"ZRO0ZRS,M3.5.0,M10.5.0", 0, true},

@@ -9,45 +9,14 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
-#include "FreshDirectory.h"
-#include "korvane/Exception.h"
-#include "text/TextTestSupport.h"
+#include "TestSupport.h"
 
 namespace korvane_test {
 
-inline Korvane::ByteArray byteArray(const std::string& s) {
-    return Korvane::ByteArray(s.data(), static_cast<unsigned int>(s.size()));
-}
-
-// Runs `action` and checks that it throws an ExceptionType holding exactly
-// this one LIB_QUILLON entry.
-template <class ExceptionType, class Action>
-void expectError(Action&& action, int errNo, const std::string& location, const std::string& extra) {
-    try {
-        action();
-        ADD_FAILURE() << "no exception; expected error " << errNo << " at " << location;
-    } catch (const ExceptionType& e) {
-        ASSERT_EQ(e.getErrorStackSize(), 1u);
-        EXPECT_EQ(e.getLib(0), Korvane::Exception::LIB_QUILLON);
-        EXPECT_EQ(e.getErrNo(0), errNo);
-        EXPECT_EQ(str(e.getErrLocation(0)), location);
-        EXPECT_EQ(str(e.getExtraInfo(0)), extra);
-    }
-}
-
-// Whole files through stdio, the independent reader and writer.
-inline std::string readFile(const std::string& path) {
-    std::string content;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return "<cannot open>";
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) content.append(buffer, got);
-    std::fclose(f);
-    return content;
-}
-
+// A whole file through stdio, the independent writer.
 inline void writeFile(const std::string& path, const std::string& content) {
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;
@@ -74,21 +43,5 @@ inline std::size_t openDescriptors() {
     return static_cast<std::size_t>(std::distance(begin(fds), end(fds)));
 #endif
 }
-
-// A fresh directory of our own, removed with everything in it at the end.
-class TemporaryDirectory {
-public:
-    TemporaryDirectory() : root(makeFreshDirectory("korvane-io-").string()) {}
-    ~TemporaryDirectory() {
-        std::error_code ignored;
-        if (!root.empty()) std::filesystem::remove_all(root, ignored);
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-    std::string path(const std::string& name) const { return root + "/" + name; }
-
-private:
-    std::string root;
-};
 
 }  // namespace korvane_test

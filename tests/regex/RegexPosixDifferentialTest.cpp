@@ -66,7 +66,7 @@ TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
         bool repeatedGroups;
     } runs[] = {{0xC0FFEE01, 20000, 12, true}, {0xC0FFEE02, 6000, 80, false}};
     for (const auto& run : runs) {
-        korvane_test::PatternGenerator generator(run.seed, run.repeatedGroups);
+        korvane_test::PatternGenerator generator(static_cast<std::uint32_t>(korvane_test::testSeed(run.seed)), run.repeatedGroups);
         Tally tally;
         for (int round = 0; round < run.rounds; ++round) {
             const std::string pattern = generator.pattern();
@@ -76,7 +76,7 @@ TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
                 ++tally.rejectedByPosix;
                 continue;
             }
-            const std::string where = "seed " + std::to_string(run.seed) + " round " + std::to_string(round);
+            const std::string where = "round " + std::to_string(round);
             bool same = true;
             for (int s = 0; s < 8 && same; ++s)
                 same = agree(compiled, pattern, generator.subject(run.subjectLength), where, tally);
@@ -89,57 +89,4 @@ TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
         EXPECT_GT(tally.compared - tally.matched, run.rounds);
         EXPECT_LT(tally.rejectedByPosix, 50);
     }
-}
-
-// Byte sets over the whole byte range: members, ranges and negation, alone
-// or repeated before a literal, over subjects of arbitrary bytes.
-TEST(RegexPosixDifferentialTest, ByteSetsAgreeWithGlibc) {
-    const std::uint32_t seed = 0xC0FFEE03;
-    std::mt19937 random(seed);
-    auto byte = [&random]() {
-        // Any byte but NUL, '[' (which opens classes in POSIX sets), and
-        // '-', ']' and '^' (whose meaning depends on their place).
-        for (;;) {
-            const char c = static_cast<char>(1 + random() % 255);
-            if (c != '[' && c != '-' && c != ']' && c != '^') return c;
-        }
-    };
-    Tally tally;
-    for (int round = 0; round < 4000; ++round) {
-        std::string set = "[";
-        if (random() % 3 == 0) set += '^';
-        if (random() % 6 == 0) set += ']';
-        const int members = 1 + static_cast<int>(random() % 4);
-        for (int m = 0; m < members; ++m) {
-            char low = byte();
-            set += low;
-            if (random() % 2 == 0) {
-                char high = byte();
-                if (static_cast<unsigned char>(high) < static_cast<unsigned char>(low))
-                    std::swap(low, high);
-                set.back() = low;
-                set += '-';
-                set += high;
-            }
-        }
-        if (random() % 6 == 0) set += '-';
-        set += ']';
-        static const char* const tails[] = {"", "+", "*x", "+x", "?y"};
-        const std::string pattern = set + tails[random() % 5];
-
-        regex_t compiled;
-        ASSERT_EQ(regcomp(&compiled, pattern.c_str(), REG_EXTENDED), 0) << pattern;
-        const std::string where = "seed " + std::to_string(seed) + " round " + std::to_string(round);
-        bool same = true;
-        for (int s = 0; s < 10 && same; ++s) {
-            std::string subject(random() % 40, ' ');
-            for (char& c : subject) c = random() % 4 == 0 ? "xy"[random() % 2] : byte();
-            same = agree(compiled, pattern, subject, where, tally);
-        }
-        regfree(&compiled);
-        if (!same) return;
-    }
-    EXPECT_EQ(tally.compared, 40000);
-    EXPECT_GT(tally.matched, 10000);
-    EXPECT_LT(tally.matched, 35000);
 }

@@ -7,10 +7,9 @@
 #include <random>
 #include <string>
 
+#include "TestSupport.h"
 #include "korvane/QuillonException.h"
 #include "korvane/RegularExpression.h"
-#include "text/TextTestSupport.h"
-
 namespace korvane_test {
 
 // Random patterns from a small grammar over the letters a, b, c, in the

@@ -119,23 +119,3 @@ TEST(DiagnosticsTest, UnopenableTraceFileLosesWritesSilently) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
 }
-
-TEST(DiagnosticsTest, LinesFromManyThreadsStayWhole) {
-    korvane_test::ScratchDirectory scratch(true);
-    Diagnostics starter("starter", "trace.log");
-    std::vector<std::future<void>> tracers;
-    for (int t = 0; t < 8; ++t)
-        tracers.push_back(std::async(std::launch::async, [t] {
-            for (int i = 0; i < 100; ++i) Diagnostics stretch(ByteArray(("thread " + std::to_string(t)).c_str()));
-        }));
-    for (auto& tracer : tracers) korvane_test::awaitOrAbort(tracer, "the tracing threads");
-    std::vector<std::string> seen, expected;
-    const std::string text = trace();
-    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-        end = text.find('\n', start);
-        seen.push_back(text.substr(start, end - start + 1));
-    }
-    for (int t = 0; t < 8; ++t) expected.insert(expected.end(), 100, line("", 1, "thread " + std::to_string(t)));
-    std::sort(seen.begin(), seen.end());
-    EXPECT_TRUE(seen == expected) << "lines lost, repeated or torn";
-}

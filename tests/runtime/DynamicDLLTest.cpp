@@ -105,38 +105,3 @@ TEST(DynamicDLLTest, FailuresGiveTheLoadersTextAndAreTriedAgain) {
     EXPECT_FALSE(notALibrary.load());
     EXPECT_NE(notALibrary.getLastError().length(), 0u);
 }
-
-TEST(DynamicDLLTest, CopiesShareTheLoadAndEachLoadIsGivenBackOnce) {
-    ScratchDirectory scratch;
-    const std::string first = copyOfModule(scratch, "libfirst");
-    const std::string second = copyOfModule(scratch, "libsecond");
-    {
-        DynamicDLL copy("placeholder");
-        {
-            DynamicDLL original(String(first.c_str()));
-            ASSERT_TRUE(original.load());
-            DynamicDLL copied(original);
-            EXPECT_NE(copied.function("korvane_test_add"), nullptr) << "a copy works at once";
-            copy = original;
-        }
-        EXPECT_TRUE(resident(first)) << "the last object keeps the library";
-        EXPECT_EQ(reinterpret_cast<AddFunction>(copy.function("korvane_test_add"))(2, 3), 5);
-        copy = DynamicDLL(String(second.c_str()));  // not loaded: gives back the first
-        EXPECT_FALSE(resident(first));
-        EXPECT_EQ(copy.function("korvane_test_add"), nullptr);
-        DynamicDLL& alias = copy;
-        copy = alias;
-        EXPECT_EQ(text(copy.path()), second);
-        ASSERT_TRUE(copy.load());
-        DynamicDLL unloaded(String(first.c_str()));
-        DynamicDLL ownLoad(unloaded);  // a copy of an unloaded object loads for itself
-        ASSERT_TRUE(ownLoad.load());
-        EXPECT_EQ(unloaded.function("korvane_test_add"), nullptr);
-        ASSERT_TRUE(unloaded.load());
-        ownLoad = DynamicDLL("nothing");
-        EXPECT_TRUE(resident(first));
-        unloaded = ownLoad;
-        EXPECT_FALSE(resident(first));
-    }
-    EXPECT_FALSE(resident(second));
-}

@@ -83,16 +83,6 @@ const std::vector<Scenario> kScenarios = {
          return std::string();
      },
      "text\r\n"},
-    {"the notice is dropped while its type is disabled",
-     [](std::ostream& out) {
-         LogFile log(out);
-         LogFile::removeType(LogFile::LOG_NOTICE);
-         LogFile::writeln(String("one"), LogFile::LOG_ERROR);
-         LogFile::addType(LogFile::LOG_NOTICE);
-         LogFile::writeln(String("two"), LogFile::LOG_ERROR);
-         return std::string();
-     },
-     "one\r\ntwo\r\n"},
     // The fromASCII notice is itself a String written to the log, so the
     // pending conversion notice goes out in front of it.
     {"fromASCII writes both notices once",
@@ -105,14 +95,6 @@ const std::vector<Scenario> kScenarios = {
          return std::string(target.getData(), target.length()) == "xyz" ? std::string() : std::string("not xyz");
      },
      kGet + kFrom},
-    {"fromASCII after the conversion notice writes only its own",
-     [](std::ostream& out) {
-         LogFile log(out);
-         LogFile::write(String("first "), LogFile::LOG_ERROR);
-         String().fromASCII(ByteArray("q"));
-         return std::string();
-     },
-     kGet + "first " + kFrom},
     {"racing first calls write one notice",
      [](std::ostream& out) {
          LogFile log(out);

@@ -121,34 +121,3 @@ TEST(LogFileTest, FileLogIsBinaryAndEmptiedAndAnUnopenableOneLeavesLoggingOff) {
     EXPECT_EQ(fileBytes(path), "first\r\n\r\ntail");
     EXPECT_FALSE(std::filesystem::exists(scratch.file("missing")));
 }
-
-TEST(LogFileTest, ConcurrentWritersNeverInterleaveWithinALine) {
-    std::ostringstream out;
-    {
-        LogFile log(out);
-        std::vector<std::future<void>> writers;
-        for (int t = 0; t < 8; ++t)
-            writers.push_back(std::async(std::launch::async, [t] {
-                for (int i = 0; i < 1000; ++i) {
-                    const std::string line = "thread " + std::to_string(t) + " line " + std::to_string(i);
-                    if (i % 2 == 0)  // both the String and the char* path
-                        LogFile::writeln(String(line.c_str()), type(1));
-                    else
-                        LogFile::writeln(line.c_str(), type(2));
-                }
-            }));
-        for (auto& writer : writers) korvane_test::awaitOrAbort(writer, "the log writers");
-    }
-    std::vector<std::string> seen, expected;
-    const std::string text = out.str();
-    for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
-        end = text.find("\r\n", start);
-        ASSERT_NE(end, std::string::npos) << "unterminated tail at byte " << start;
-        seen.push_back(text.substr(start, end - start));
-    }
-    for (int t = 0; t < 8; ++t)
-        for (int i = 0; i < 1000; ++i) expected.push_back("thread " + std::to_string(t) + " line " + std::to_string(i));
-    std::sort(seen.begin(), seen.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_TRUE(seen == expected) << "lines lost, repeated or torn";
-}

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "FreshDirectory.h"
+#include "TestSupport.h"
 
 namespace korvane_test {
 
@@ -35,28 +35,6 @@ Result awaitOrAbort(std::future<Result>& future, const char* what) {
     return future.get();
 }
 
-// A fresh temporary directory, removed with its contents at the end; with
-// `enter`, the working directory for as long as it lives.
-class ScratchDirectory {
-public:
-    explicit ScratchDirectory(bool enter = false)
-        : previous_(std::filesystem::current_path()), path_(makeFreshDirectory("korvane-")) {
-        if (enter) std::filesystem::current_path(path_);
-    }
-    ~ScratchDirectory() {
-        std::error_code ignored;
-        std::filesystem::current_path(previous_, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path previous_, path_;
-};
-
 // For state that changes once per process: runs `scenario` in a
 // death-test child and exits 0 when it returns no complaint, 1 otherwise.
 template <class Scenario>
@@ -65,11 +43,6 @@ template <class Scenario>
     if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
     std::fflush(stderr);
     std::_Exit(complaint.empty() ? 0 : 1);
-}
-
-inline std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A trace file with each line's elapsed figure (the decimal number after the

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "TestSupport.h"
 #include "text/BufferMemory.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <new>
 
+
 namespace korvane_test {
 
 inline std::atomic<bool> watchingReleases{false};

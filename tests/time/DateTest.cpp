@@ -11,16 +11,13 @@
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::expectQuillon;
+using korvane_test::expectError;
 using korvane_test::fieldsOf;
 using korvane_test::str;
 using korvane_test::zoneOf;
 
 TEST(DateTest, ConstructorsAndNormalisation) {
-    struct Case {
-        Date date;
-        const char* expected;
-    } cases[] = {
+    struct Case { Date date; const char* expected; } cases[] = {
         {Date(INT_MIN + 0L, TimeZone::UTC), "1901-12-13 20:45:52.000"},
         // A long of 64 bits (Linux x86-64) holds 2100; one of 32 bits (Windows)
         // holds no instant past 2038, and its widest negative value is 1901.
@@ -65,17 +62,13 @@ TEST(DateTest, DaysInMonthAndErrorFortyOne) {
     EXPECT_EQ(Date::daysInMonth(1, 2000), 29u);
     EXPECT_EQ(Date::daysInMonth(1, 2100), 28u);
     for (unsigned int month : {12u, 4294967295u})
-        expectQuillon([&] { Date::daysInMonth(month, 2000); }, 41,
+        expectError([&] { Date::daysInMonth(month, 2000); }, 41,
                       "Date::daysInMonth(unsigned int month, unsigned int year)",
                       "The month parameter should be less than 12 (month is a zero based index)");
 }
 
 TEST(DateTest, EpochSecondsComparisonsAndCopies) {
-    struct Case {
-        Date date;
-        bool withOffset;
-        long expected;
-    } cases[] = {
+    struct Case { Date date; bool withOffset; long expected; } cases[] = {
         {Date(1970, 0, 1, 0, 0, 0, 999, TimeZone::UTC), false, 0L},
         {Date(1969, 11, 31, 23, 59, 59, 0, TimeZone::UTC), false, -1L},
         {Date(2038, 0, 1, 0, 0, 0, 0, TimeZone::UTC), false, -1L},
@@ -114,10 +107,10 @@ TEST(DateTest, StructTM) {
               std::vector<int>({94, 10, 15, 8, 12, 31, 2, 318, 0}));
     tm untouched{};
     untouched.tm_year = 77;
-    expectQuillon([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&untouched); },
+    expectError([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&untouched); },
                   27, "Date::toStructTM(tm *)", "");
     EXPECT_EQ(untouched.tm_year, 77);
-    expectQuillon([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4,
+    expectError([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4,
                   "Date::toStructTM(tm *)", "");
 
     tm local{};
@@ -132,7 +125,7 @@ TEST(DateTest, StructTM) {
     Date target(0L, TimeZone::EST);
     EXPECT_EQ(&target.fromStructTM(&local), &target);
     EXPECT_EQ(fieldsOf(target), fieldsOf(d));
-    expectQuillon([] { Date::makeFromStructTM(nullptr); }, 4,
+    expectError([] { Date::makeFromStructTM(nullptr); }, 4,
                   "Date::makeFromStructTM(const tm* const t)", "");
 }
 
@@ -149,26 +142,18 @@ TEST(DateTest, CurrentTimeFollowsTheClock) {
     EXPECT_TRUE(Date::nextYear(TimeZone::UTC).getYear() - year <= 1u);
 }
 
-// The directives strftime does not share, the pattern reader's quirks and
-// years outside strftime's four digits.
+// The pattern reader's quirks and years outside strftime's four digits (the
+// format fuzz target compares every directive with strftime and its own model).
 TEST(DateTest, FormatBeyondStrftime) {
     const Date d(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST);
     auto utc = [](unsigned int year, int month, int day) {
         return Date(year, month, day, 0, 0, 0, 0, TimeZone::UTC);
     };
-    struct Case {
-        Date date;
-        const char* pattern;
-        const char* expected;
-    } cases[] = {
+    struct Case { Date date; const char* pattern; const char* expected; } cases[] = {
         {d, "%a, %d %b %Y %H:%M:%S %z", "Tue, 15 Nov 1994 08:12:31 EST"},
-        {d, "%c|%x|%Z", "15/11/94 08:12:31|15/11/94|Eastern Standard Time"},
         {d, "100%%|50%", "100%|50"},
         {d, "%q%5d", "d"},
         {utc(2001, 0, 1), "%U %W", "01 00"},
-        {utc(2001, 0, 7), "%U %W", "02 01"},
-        {utc(2000, 11, 31), "%U %W", "53 52"},
-        {utc(5, 0, 1), "%Y %y", "0005 05"},
         {utc(123456, 0, 1), "%Y %y", "123456 56"},
         {utc(4294967295u, 0, 1), "%Y", "-0001"},  // the year goes through an int
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::GMT), "%z|%Z", "BST|Greenwich Mean Time"},

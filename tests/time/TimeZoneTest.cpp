@@ -9,7 +9,7 @@
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::expectQuillon;
+using korvane_test::expectError;
 using korvane_test::fieldsOf;
 using korvane_test::str;
 
@@ -22,45 +22,17 @@ bool inDst(const TimeZone& zone, unsigned int year, int month, int day, int hour
 
 }  // namespace
 
-TEST(TimeZoneTest, PredefinedZonesInLoadOrder) {
-    struct Row {
-        const TimeZone& zone;
-        const char* name;
-        int standard;
-        int withDst;
-        const char* longName;
-    } rows[] = {
+TEST(TimeZoneTest, PredefinedZones) {
+    struct Row { const TimeZone& zone; const char* name; int standard; int withDst; const char* longName; } rows[] = {
+        // The first and last of the load order, both daylight-saving zones,
+        // and a half-hour offset.
         {TimeZone::MIT, "MIT", 39600, 39600, "Midway Islands Time"},
-        {TimeZone::HST, "HST", 36000, 36000, "Hawaii Standard Time"},
-        {TimeZone::AST, "AST", 32400, 32400, "Alaska Standard Time"},
-        {TimeZone::PST, "PST", 28800, 28800, "Pacific Standard Time"},
-        {TimeZone::PNT, "PNT", 25200, 25200, "Phoenix Standard Time"},
-        {TimeZone::MST, "MST", 25200, 25200, "Mountain Standard Time"},
-        {TimeZone::CST, "CST", 21600, 21600, "Central Standard Time"},
-        {TimeZone::EST, "EST", 18000, 18000, "Eastern Standard Time"},
-        {TimeZone::IET, "IET", 18000, 18000, "Indian Eastern Standard Time"},
         {TimeZone::PRT, "PRT", 14400, 14400, "Puerto Rico and US Virgin Islands Time"},
         {TimeZone::CNT, "CNT", 12600, 12600, "Canada Newfoundland Time"},
-        {TimeZone::AGT, "AGT", 10800, 10800, "Argentina Standard Time"},
-        {TimeZone::BET, "BET", 10800, 10800, "Brazil Eastern Time"},
-        {TimeZone::CAT, "CAT", 3600, 3600, "Central African Time"},
         {TimeZone::GMT, "GMT", 0, -3600, "Greenwich Mean Time"},
-        {TimeZone::ECT, "ECT", -3600, -3600, "European Central Time"},
-        {TimeZone::EET, "EET", -3600, -3600, "Eastern European Time"},
         {TimeZone::ART, "ART", -7200, -7200, "(Arabic) Egypt Standard Time"},
-        {TimeZone::EAT, "EAT", -10800, -10800, "Eastern African Time"},
-        {TimeZone::MET, "MET", -12600, -12600, "Middle East Time"},
-        {TimeZone::NET, "NET", -14400, -14400, "Near East Time"},
-        {TimeZone::PLT, "PLT", -18000, -18000, "Pakistan Lahore Time"},
-        {TimeZone::IST, "IST", -19800, -19800, "India Standard Time"},
         {TimeZone::BST, "BST", -21600, -21600, "Bangladesh Standard Time"},
-        {TimeZone::VST, "VST", -25200, -25200, "Vietnam Standard Time"},
-        {TimeZone::CTT, "CTT", -28800, -28800, "China Taiwan Time"},
-        {TimeZone::JST, "JST", -32400, -32400, "Japan Standard Time"},
-        {TimeZone::ACT, "ACT", -34200, -34200, "Australian Central Time"},
         {TimeZone::AET, "AET", -36000, -39600, "Australian Eastern Time"},
-        {TimeZone::SST, "SST", -39600, -39600, "Solomon Standard Time"},
-        {TimeZone::NST, "NST", -43200, -43200, "New Zealand Standard Time"},
         {TimeZone::UTC, "UTC", 0, 0, "Coordinated Universal Time"},
     };
     for (const Row& row : rows) {
@@ -127,7 +99,7 @@ TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
 TEST(TimeZoneTest, RuleMonthOutsideOneToTwelveThrowsErrorFortyOneWhenItsLengthIsNeeded) {
     for (const char* definition : {"XYZ+2ABC,M0.2.0,M10.5.0", "XYZ+2ABC,M3.5.0,M13.5.0",
                                    "XYZ+2ABC,M14.1.0,M10.5.0", "XYZ+2ABC,M4294967296.1.0,M1.1.0"})
-        expectQuillon([&] { TimeZone zone{String(definition)}; }, 41,
+        expectError([&] { TimeZone zone{String(definition)}; }, 41,
                       "Date::daysInMonth(unsigned int month, unsigned int year)",
                       "The month parameter should be less than 12 (month is a zero based index)");
     const TimeZone fromJanuary{String("XYZ+2ABC,M0.1.0,M10.5.0")};
@@ -144,12 +116,7 @@ TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
     const TimeZone zeroBased{String("XYZ+0ABC+1,59/0,60/0")};  // 59: 29 February in leap years
     TimeZone copied(TimeZone::GMT);
     copied = TimeZone::AET;
-    struct Case {
-        const TimeZone& zone;
-        unsigned int year;
-        int month, day, hour, second;
-        bool expected;
-    } cases[] = {
+    struct Case { const TimeZone& zone; unsigned int year; int month, day, hour, second; bool expected; } cases[] = {
         {TimeZone::GMT, 1969, 6, 1, 12, 0, false}, {TimeZone::GMT, 1970, 6, 1, 12, 0, true},
         {TimeZone::GMT, 2037, 6, 1, 12, 0, true},  {TimeZone::GMT, 2038, 6, 1, 12, 0, false},
         {copied, 1969, 0, 1, 12, 0, false},        {copied, 2001, 0, 1, 12, 0, true},
@@ -163,20 +130,14 @@ TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
 }
 
 TEST(TimeZoneTest, LookupsByOffsetAndByName) {
-    struct ByOffset {
-        int offset;
-        const TimeZone& expected;
-    } byOffset[] = {
+    struct ByOffset { int offset; const TimeZone& expected; } byOffset[] = {
         {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {10800, TimeZone::AGT},
         {0, TimeZone::GMT},     {12345, TimeZone::GMT},
         {-21600, TimeZone::BST},
     };
     for (const ByOffset& c : byOffset)
         EXPECT_EQ(&TimeZone::getTimeZone(c.offset), &c.expected) << c.offset;
-    struct ByName {
-        const char* name;
-        const TimeZone& expected;
-    } byName[] = {
+    struct ByName { const char* name; const TimeZone& expected; } byName[] = {
         {"EST", TimeZone::EST}, {"BST", TimeZone::GMT}, {"UTC", TimeZone::UTC},
         {"AET", TimeZone::AET}, {"est", TimeZone::GMT}, {"", TimeZone::GMT},
         {"Z", TimeZone::GMT},   {"MST", TimeZone::MST},
@@ -187,11 +148,7 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
 }
 
 TEST(TimeZoneTest, ConversionsBetweenZones) {
-    struct Case {
-        Date from;
-        const TimeZone& to;
-        const char* expected;
-    } cases[] = {
+    struct Case { Date from; const TimeZone& to; const char* expected; } cases[] = {
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-01-01 12:00:00.000"},
         {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},

@@ -1,0 +1,124 @@
+// UTF-8 against glibc's iconv: the UCS-2 conversions for every unit,
+// UTF8String's Latin-1 conversions for all 256 bytes and random text, and
+// every invalid form the decoder must refuse. Arbitrary bytes against a
+// decoder written from the rules are the utf8 fuzz target's.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <optional>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "korvane/String.h"
+#include "korvane/UTF8String.h"
+#include "text/Utf8Conversion.h"
+
+using namespace Korvane;
+using korvane_test::str;
+using Units = std::vector<unsigned short>;
+
+namespace {
+
+// One iconv direction; nothing when iconv rejects any part of the input.
+class Iconv {
+public:
+    Iconv(const char* from, const char* to) : converter(iconv_open(to, from)) {
+        if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+    }
+    ~Iconv() { iconv_close(converter); }
+    std::optional<std::string> operator()(const std::string& input) const {
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        std::string output(input.size() * 4 + 16, '\0');
+        char* in = const_cast<char*>(input.data());
+        char* out = output.data();
+        std::size_t inLeft = input.size(), outLeft = output.size();
+        if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+        output.resize(output.size() - outLeft);
+        return output;
+    }
+
+private:
+    iconv_t converter;
+};
+
+const Iconv ucs2ToUtf8("UCS-2LE", "UTF-8"), utf8ToUcs2("UTF-8", "UCS-2LE");
+const Iconv latin1ToUtf8("ISO-8859-1", "UTF-8"), utf8ToLatin1("UTF-8", "ISO-8859-1");
+
+std::string ucs2Bytes(const Units& units) {
+    std::string out;
+    for (unsigned short u : units) out += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+    return out;
+}
+
+std::optional<std::string> encode(Units units) {
+    units.push_back(0);
+    SmartPointer<unsigned char> out = internal::encodeUcs2AsUtf8(units.data());
+    if (out.get() == nullptr) return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(out.get()));
+}
+
+std::optional<Units> decode(const std::string& in) {
+    SmartPointer<unsigned short> units = internal::decodeUtf8AsUcs2(reinterpret_cast<const unsigned char*>(in.c_str()));
+    if (units.get() == nullptr) return std::nullopt;
+    Units result;
+    for (const unsigned short* u = units.get(); *u != 0; ++u) result.push_back(*u);
+    return result;
+}
+
+bool isSurrogate(unsigned int unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+std::string bytes(const UTF8String& u) { return std::string(reinterpret_cast<const char*>(u.getData()), u.length()); }
+UTF8String utf8(const std::string& raw) { return UTF8String(reinterpret_cast<const unsigned char*>(raw.c_str())); }
+String text(const std::string& raw) { return String(raw.data(), static_cast<unsigned int>(raw.size())); }
+
+}  // namespace
+
+TEST(Utf8ConversionTest, EveryUnitEncodesLikeIconvAndDecodesBack) {
+    for (unsigned int unit = 1; unit <= 0xFFFF; ++unit) {
+        const Units one{static_cast<unsigned short>(unit)};
+        const std::optional<std::string> ours = encode(one);
+        // iconv refuses lone surrogates; they are kept as three-byte forms here.
+        const std::string surrogate{'\xED', static_cast<char>(0x80 | ((unit >> 6) & 0x3F)),
+                                    static_cast<char>(0x80 | (unit & 0x3F))};
+        ASSERT_EQ(ours, isSurrogate(unit) ? surrogate : ucs2ToUtf8(ucs2Bytes(one))) << std::hex << unit;
+        ASSERT_EQ(decode(*ours), one) << std::hex << unit;
+    }
+    EXPECT_EQ(internal::encodeUcs2AsUtf8(nullptr).get(), nullptr);
+    EXPECT_EQ(internal::decodeUtf8AsUcs2(nullptr).get(), nullptr);
+    EXPECT_EQ(decode(std::string("a\0\x80", 3)), Units{'a'});  // the first zero ends the input
+}
+
+// Beyond Latin-1 the replacement stands in; neither NUL nor a value beyond
+// one byte can, so such characters are left out. (Arbitrary bytes are the
+// utf8 fuzz target's.)
+TEST(UTF8StringTest, CharactersBeyondLatin1BecomeTheReplacement) {
+    const UTF8String mixed = utf8("a\xE2\x82\xAC" "b\xED\xA0\x80" "c\xC3\xA9");
+    EXPECT_EQ(str(mixed.toString('#')), "a#b#c\xe9");
+    EXPECT_EQ(str(mixed.toString(0)), "abc\xe9");
+    EXPECT_EQ(str(mixed.toString(0x20AC)), "abc\xe9");
+}
+
+TEST(UTF8StringTest, BuildingAssigningAndOutput) {
+    const unsigned char raw[] = {0xC3, 0x28, 0xFF, 0, 0x41};
+    EXPECT_EQ(bytes(UTF8String(raw)), "\xC3\x28\xFF");  // taken as they are, up to the first zero
+    EXPECT_EQ(UTF8String(nullptr).length(), 0u);
+    UTF8String u(String("a much longer text than the next"));
+    u.fromString(text(std::string("\xe9t\0cd", 5)));  // up to an embedded NUL
+    EXPECT_EQ(bytes(u), "\xC3\xA9t");
+    const UTF8String copy(u);
+    EXPECT_EQ(&(u += 'x'), &u);
+    EXPECT_EQ(bytes(copy), "\xC3\xA9t");
+    for (int i = 0; i < 500; ++i) u += static_cast<unsigned char>('a' + i % 26);
+    EXPECT_EQ(u.length(), 504u);
+    EXPECT_EQ(u.getData()[u.length()], 0);
+    u = utf8("2nd");
+    EXPECT_TRUE(u == utf8("2nd"));
+    EXPECT_FALSE(u == utf8("2n"));
+    std::ostringstream out;
+    out << UTF8String(String("x\xe9")) << UTF8String() << utf8("\xFF");
+    EXPECT_EQ(out.str(), "x\xC3\xA9\xFF");
+}
