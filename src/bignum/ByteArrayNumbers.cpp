@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "bignum/RadixConversion.h"
 #include "korvane/BigNumber.h"
 #include "korvane/BoolArray.h"
 #include "korvane/ByteArray.h"
@@ -31,9 +32,11 @@ void reverseBytes(ByteArray& bytes) {
 
 String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
     if (elementCount == 0) return String();
+    const unsigned int usable = internal::usableBase(base);
+    if (!reverse) return internal::digitsToText(getData(), elementCount, usable, false);
     ByteArray digits(*this);
-    if (reverse) reverseBytes(digits);
-    return BigNumber(digits, false).toBase(base);
+    reverseBytes(digits);
+    return internal::digitsToText(digits.getData(), elementCount, usable, false);
 }
 
 ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {

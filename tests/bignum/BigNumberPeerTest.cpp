@@ -4,6 +4,7 @@
 #include <gmp.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <random>
@@ -298,19 +299,26 @@ TEST(BigNumberPeer, TextInEveryBaseMatches) {
     for (int i = 0; i < 1500; ++i) {
         SCOPED_TRACE(trace(seed, i));
         const Signed x = source.any(i % 50 == 0 ? 40000 : 4096);
-        const unsigned int base = 2 + static_cast<unsigned int>(source.below(35));
-        std::string expected = x.m.text(static_cast<int>(base));
-        for (char& c : expected) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (x.neg && !x.zero()) expected = "-" + expected;
+        // Powers of two take a path of their own: a third of the cases.
+        const auto anyPowerOfTwo = [&source] { return 1u << (1 + source.below(5)); };
+        const unsigned int base = i % 3 == 0 ? anyPowerOfTwo() : 2 + static_cast<unsigned int>(source.below(35));
+        std::string digits = x.m.text(static_cast<int>(base));
+        for (char& c : digits) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::string expected = (x.neg && !x.zero() ? "-" : "") + digits;
         const String text = x.number().toBase(base);
         ASSERT_EQ(std::string(text.getData()), expected) << "base " << base;
+        // The same digits from bytes in either order, high zero bytes skipped.
+        const bool reverse = source.coin();
+        const ByteArray zeros(static_cast<unsigned int>(source.below(3)), '\0');
+        const ByteArray bytes = reverse ? zeros + x.number().toByteArray(true) : x.number().toByteArray(false) + zeros;
+        EXPECT_EQ(std::string(bytes.toPrintableString(base, reverse).getData()), digits) << "base " << base;
         // A negative zero prints as "0", which reads back as +0.
         EXPECT_TRUE(same(BigNumber::fromBase(text, base), Signed{x.m, x.neg && !x.zero()})) << "base " << base;
 
         // Reading skips characters that are no digits, takes either case,
         // weighs letters at or above the base as well, and falls back to 16
         // for bases outside 2..36; GMP applies Horner's rule.
-        const unsigned int anyBase = static_cast<unsigned int>(source.below(40));
+        const unsigned int anyBase = i % 3 == 0 ? anyPowerOfTwo() : static_cast<unsigned int>(source.below(40));
         const unsigned int effective = anyBase < 2 || anyBase > 36 ? 16 : anyBase;
         std::string raw = source.below(4) == 0 ? "-" : "";
         Mpz value;
@@ -329,5 +337,15 @@ TEST(BigNumberPeer, TextInEveryBaseMatches) {
         // A junk "-" that happens to come first is a sign as well.
         EXPECT_TRUE(same(BigNumber::fromBase(String(raw.c_str()), anyBase), Signed{value, !raw.empty() && raw[0] == '-'}))
             << "text \"" << raw << "\" base " << anyBase;
+        if (effective == 16) {
+            // The bytes of the magnitude, least significant first, zero as one byte.
+            std::vector<unsigned char> expectedBytes(mpz_sizeinbase(value.v, 256) + 1);
+            std::size_t count = 0;
+            mpz_export(expectedBytes.data(), &count, -1, 1, 1, 0, value.v);
+            expectedBytes.resize(count == 0 ? 1 : count);
+            if (reverse) std::reverse(expectedBytes.begin(), expectedBytes.end());
+            const ByteArray read = ByteArray::fromHexString(String(raw.c_str()), reverse);
+            EXPECT_EQ(std::vector<unsigned char>(read.begin(), read.end()), expectedBytes) << "text \"" << raw << "\"";
+        }
     }
 }
