@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <random>
 #include <sstream>
 
@@ -225,13 +226,49 @@ TEST(StringEscapeTest, EscapeAndRemoveEscapesTables) {
     for (const auto& c : removals) EXPECT_EQ(unescaped(c.text, c.escapes), c.expected) << "[" << c.text << "]";
 }
 
-TEST(StringEscapeTest, RemoveEscapesUndoesEscapeStringForRandomTexts) {
+namespace {
+// escapeString written plainly: every escape text doubled, then the escape
+// put before each special character (NUL always is one).
+std::string escapeModel(const std::string& text, const std::string& specials, const std::string& escape) {
+    std::string doubled = text;
+    for (std::size_t at = 0; !escape.empty() && (at = doubled.find(escape, at)) != std::string::npos; at += 2 * escape.size())
+        doubled.insert(at, escape);
+    std::string result;
+    for (const char c : doubled) result += (c == '\0' || std::strchr(specials.c_str(), c) ? escape : "") + std::string(1, c);
+    return result;
+}
+
+std::string removeModel(const std::string& text, const std::string& escapes) {
+    auto isEscape = [&](std::size_t i) { return i < text.size() && text[i] != '\0' && std::strchr(escapes.c_str(), text[i]); };
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isEscape(i))
+            result += text[i];
+        else if (isEscape(i + 1))
+            result += text[++i];
+    }
+    return result;
+}
+}  // namespace
+
+TEST(StringEscapeTest, EscapesFollowThePlainModelAndUndoEachOther) {
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
-    const std::string alphabet = std::string("ab,;=\\ \0", 8);
+    const std::string alphabet = std::string("ab,;=\\% \0", 9);
+    auto text = [&](std::size_t most) {
+        std::string s(random() % (most + 1), ' ');
+        for (auto& c : s) c = alphabet[random() % alphabet.size()];
+        return s;
+    };
     for (int round = 0; round < 5000; ++round) {
-        std::string text(random() % 24, ' ');
-        for (auto& c : text) c = alphabet[random() % alphabet.size()];
-        ASSERT_EQ(unescaped(escaped(text, ",;=", "\\"), "\\"), text) << "seed " << seed << " text [" << text << "]";
+        const std::string plain = text(24), specials = text(3), escape = text(2), escapes = text(2);
+        SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round));
+        String s = makeString(plain);
+        s.escapeString(makeString(specials), makeString(escape));
+        ASSERT_EQ(str(s), escapeModel(plain, specials, escape));
+        String r = makeString(plain);
+        r.removeEscapes(makeString(escapes));
+        ASSERT_EQ(str(r), removeModel(plain, escapes));
+        ASSERT_EQ(unescaped(escaped(plain, ",;=", "\\"), "\\"), plain);
     }
 }
