@@ -1,6 +1,7 @@
 #include "korvane/String.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -15,6 +16,7 @@
 #include "korvane/QuillonException.h"
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
+#include "text/IntegerText.h"
 
 namespace Korvane {
 
@@ -28,12 +30,13 @@ unsigned int clampedLength(const char* s, unsigned int n) {
 
 bool inSet(char c, const String& set) { return std::strchr(set.getData(), c) != nullptr; }
 
-// Decimal text of a number; the widest value has 20 digits and a sign.
+// Decimal text of a number, as printf's %d and %u write it; the widest value
+// has 20 digits and a sign.
 template <class Number>
-String decimalText(const char* format, Number value) {
+String decimalText(Number value) {
     char digits[32];
-    const int written = std::snprintf(digits, sizeof digits, format, value);
-    return String(digits, static_cast<unsigned int>(written));
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return String(digits, static_cast<unsigned int>(end - digits));
 }
 
 }  // namespace
@@ -194,10 +197,10 @@ String& String::operator+=(char c) {
     return *this;
 }
 
-String& String::operator+=(int value) { return *this += decimalText("%d", value); }
-String& String::operator+=(unsigned int value) { return *this += decimalText("%u", value); }
-String& String::operator+=(long value) { return *this += decimalText("%ld", value); }
-String& String::operator+=(unsigned long value) { return *this += decimalText("%lu", value); }
+String& String::operator+=(int value) { return *this += decimalText(value); }
+String& String::operator+=(unsigned int value) { return *this += decimalText(value); }
+String& String::operator+=(long value) { return *this += decimalText(value); }
+String& String::operator+=(unsigned long value) { return *this += decimalText(value); }
 
 // ---- Concatenation -------------------------------------------------------------
 
@@ -209,11 +212,11 @@ String String::operator+(char c) const {
     return result;
 }
 
-String String::operator+(int value) const { return String(*this, decimalText("%d", value)); }
-String String::operator+(unsigned int value) const { return String(*this, decimalText("%u", value)); }
-String String::operator+(long value) const { return String(*this, decimalText("%ld", value)); }
+String String::operator+(int value) const { return String(*this, decimalText(value)); }
+String String::operator+(unsigned int value) const { return String(*this, decimalText(value)); }
+String String::operator+(long value) const { return String(*this, decimalText(value)); }
 String String::operator+(unsigned long value) const {
-    return String(*this, decimalText("%lu", value));
+    return String(*this, decimalText(value));
 }
 
 // ---- Comparison ------------------------------------------------------------------
@@ -305,8 +308,9 @@ String String::right(const char* p) const {
 
 // ---- Conversion and case -------------------------------------------------------------
 
-int String::toInt() const {
-    const char* digits = text();
+int String::toInt() const { return internal::readInteger(text()); }
+
+int internal::readInteger(const char* digits) {
     while (*digits == '0') ++digits;
     char* end = nullptr;
     errno = 0;

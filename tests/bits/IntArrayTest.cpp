@@ -8,6 +8,7 @@
 
 #include "korvane/IntArray.h"
 #include "korvane/String.h"
+#include "korvane/StringTokenizer.h"
 #include "text/TextTestSupport.h"
 
 using namespace Korvane;
@@ -64,5 +65,12 @@ TEST(IntArrayTest, RandomArraysPrintDottedAndParseBack) {
         }
         ASSERT_EQ(str(a.toString()), expected) << "seed " << seed;
         ASSERT_EQ(IntArray(a.toString()), a) << "seed " << seed;
+
+        // Any text: the numbers are the tokens between dots, each as toInt reads it.
+        std::string text(random() % 30, ' ');
+        for (char& c : text) c = "0123456789..-+x \t"[random() % 17];
+        Ints tokens;
+        for (StringTokenizer t(String(text.c_str()), ".", ""); t.hasToken();) tokens.push_back(t.nextToken().toInt());
+        ASSERT_EQ(elements(IntArray(String(text.c_str()))), tokens) << "seed " << seed << " text [" << text << "]";
     }
 }
