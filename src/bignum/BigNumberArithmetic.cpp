@@ -48,18 +48,28 @@ BigNumber BigNumber::add(const BigNumber& other, bool ignoreSign) const {
     unsigned char* sum = result.getData();
     const unsigned char* x = longer.getData();
     const unsigned char* y = shorter.getData();
-    unsigned int carry = 0;
+    // Eight digits at a time while both have them, then digit by digit.
+    Word wordCarry = 0;
     unsigned int i = 0;
+    for (; i + internal::kWordBytes <= shorter.elementCount; i += internal::kWordBytes) {
+        const Word a = internal::loadDigitWord(x + i);
+        const Word partial = a + internal::loadDigitWord(y + i);
+        const Word total = partial + wordCarry;
+        wordCarry = Word(partial < a) + Word(total < partial);
+        internal::storeDigitWord(sum + i, total);
+    }
+    unsigned int carry = static_cast<unsigned int>(wordCarry);
     for (; i < shorter.elementCount; ++i) {
         const unsigned int s = x[i] + y[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
-    for (; i < longer.elementCount; ++i) {
+    for (; i < longer.elementCount && carry != 0; ++i) {
         const unsigned int s = x[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
+    if (i < longer.elementCount) std::memcpy(sum + i, x + i, longer.elementCount - i);
     if (carry != 0) {
         sum[longer.elementCount] = 1;
     } else {
@@ -115,8 +125,16 @@ BigNumber BigNumber::subtract(const BigNumber& other, bool ignoreSign) const {
     unsigned char* difference = result.getData();
     const unsigned char* x = larger.getData();
     const unsigned char* y = smaller.getData();
-    int borrow = 0;
+    Word wordBorrow = 0;
     unsigned int i = 0;
+    for (; i + internal::kWordBytes <= smaller.elementCount; i += internal::kWordBytes) {
+        const Word a = internal::loadDigitWord(x + i);
+        const Word partial = a - internal::loadDigitWord(y + i);
+        const Word total = partial - wordBorrow;
+        wordBorrow = Word(partial > a) + Word(total > partial);
+        internal::storeDigitWord(difference + i, total);
+    }
+    int borrow = static_cast<int>(wordBorrow);
     for (; i < smaller.elementCount; ++i) {
         const int d = x[i] - y[i] - borrow;
         difference[i] = static_cast<unsigned char>(d);
