@@ -73,6 +73,17 @@ void addStreams(std::size_t last) {
             while (in.read(block, sizeof block).gcount() == 16) keep(block);
         };
     });
+    // The same reads, each into a fresh block of its own as readBlob returns.
+    add("ReadBlob16", "istringstream+vector", first, last, [](std::size_t n) {
+        return [data = randomBytes(n)] {
+            std::istringstream in(data);
+            for (;;) {
+                std::vector<char> block(16);
+                if (in.read(block.data(), 16).gcount() != 16) break;
+                keep(block);
+            }
+        };
+    });
     add("ReadBlobWhole", "Korvane", first, last, [](std::size_t n) {
         return [data = bytes(randomBytes(n)), n] {
             ByteArrayInputStream in(data);
