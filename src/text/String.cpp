@@ -409,23 +409,30 @@ bool String::isASCIIString() const { return true; }
 String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
     if (format == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kLocation, String());
-    // Start at 256 characters and double while the text does not fit with its
-    // terminator. A negative result here means an encoding error, which no
-    // larger buffer cures, so it is reported instead of retried forever.
-    std::size_t capacityChars = 128;
-    for (;;) {
-        capacityChars *= 2;
-        String buffer(static_cast<unsigned int>(capacityChars), '\0');
-        va_list arguments;
-        va_start(arguments, format);
-        const int written = std::vsnprintf(buffer.getData(), capacityChars, format, arguments);
-        va_end(arguments);
-        if (written < 0)
-            throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
-        if (static_cast<std::size_t>(written) < capacityChars)
-            return String(buffer.getData(), static_cast<unsigned int>(written));
-        if (static_cast<std::size_t>(written) >= UINT_MAX / 2) internal::throwArrayTooLong();
+    // One pass measures the text and a second writes it into a buffer of
+    // exactly that size. A negative result means an encoding error, which no
+    // buffer cures.
+    va_list arguments;
+    va_start(arguments, format);
+    va_list again;
+    va_copy(again, arguments);
+    const int written = std::vsnprintf(nullptr, 0, format, arguments);
+    va_end(arguments);
+    if (written < 0) {
+        va_end(again);
+        throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
     }
+    if (static_cast<unsigned int>(written) >= UINT_MAX / 2) {
+        va_end(again);
+        internal::throwArrayTooLong();
+    }
+    String text(static_cast<unsigned int>(written), '\0');
+    std::vsnprintf(text.getData(), std::size_t(written) + 1, format, again);
+    va_end(again);
+    // As C text, the result ends at its first NUL.
+    text.elementCount = clampedLength(text.getData(), text.elementCount);
+    text.terminate();
+    return text;
 }
 
 // ---- ASCII conversion ----------------------------------------------------------------------
