@@ -189,8 +189,10 @@ bool ByteArray::operator<(const ByteArray& other) const {
 }
 
 ByteArray& ByteArray::operator~() {
+    // The length is read once: a byte store may alias it.
     unsigned char* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) data[i] = static_cast<unsigned char>(~data[i]);
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) data[i] = static_cast<unsigned char>(~data[i]);
     return *this;
 }
 

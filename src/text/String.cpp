@@ -322,20 +322,25 @@ int internal::readInteger(const char* digits) {
     return static_cast<int>(value);
 }
 
+// The loops below copy the length first (a char store may alias the member,
+// which would then be read again on every step) and store every character,
+// changed or not, so that they can be vectorized.
 const String& String::toLower() {
     char* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) {
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) {
         const char c = data[i];
-        if (c >= 'A' && c <= 'Z') data[i] = static_cast<char>(c - 'A' + 'a');
+        data[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return *this;
 }
 
 const String& String::toUpper() {
     char* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) {
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) {
         const char c = data[i];
-        if (c >= 'a' && c <= 'z') data[i] = static_cast<char>(c - 'a' + 'A');
+        data[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
     return *this;
 }
@@ -396,10 +401,10 @@ const String& String::remove(const String& set) {
 bool String::isEmpty() const { return getData() == nullptr || getData()[0] == '\0'; }
 
 bool String::is7BitASCIIString() const {
-    for (unsigned int i = 0; i < elementCount; ++i) {
-        if (static_cast<unsigned char>(text()[i]) > 127) return false;
-    }
-    return true;
+    const char* characters = text();
+    unsigned char high = 0;
+    for (unsigned int i = 0, count = elementCount; i < count; ++i) high |= static_cast<unsigned char>(characters[i]);
+    return high < 128;
 }
 
 bool String::isASCIIString() const { return true; }
