@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "bignum/RecursiveDivision.h"
+
 namespace Korvane {
 namespace internal {
 
@@ -271,6 +273,13 @@ Word divideByWord(Word* q, const Word* a, std::size_t n, const WordDivisor& d) {
 // in a word; the estimate from the top two words of u and v[dn - 1], checked
 // against v[dn - 2], is at most one too large, and the add-back fixes that.
 void divideWords(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn) {
+    if (dn >= kRecursiveDivisionThreshold && an - dn >= kRecursiveDivisionThreshold)
+        divideRecursively(q, r, a, an, d, dn);
+    else
+        longDivision(q, r, a, an, d, dn);
+}
+
+void longDivision(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn) {
     if (dn == 1) {
         const Word remainder = divideByWord(q, a, an, WordDivisor(d[0]));
         if (r != nullptr) r[0] = remainder;

@@ -4,6 +4,7 @@
 #include <gmp.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -78,10 +79,23 @@ TEST(WordKernel, LongDivisionMatchesGmp) {
     std::mt19937_64 random(seed);
     for (int i = 0; i < 20000; ++i) {
         SCOPED_TRACE("seed " + std::to_string(seed) + ", iteration " + std::to_string(i));
-        const std::size_t dn = 1 + random() % (i % 10 == 0 ? 40 : 6), an = dn + random() % 8;
+        // One in forty long enough for the recursive division.
+        const bool recursive = i % 40 == 0;
+        const std::size_t dn = 1 + random() % (recursive ? 400 : i % 10 == 0 ? 40 : 6);
+        const std::size_t an = dn + random() % (recursive ? 800 : 8);
         std::vector<Word> divisor = words(random, dn);
         if (divisor[dn - 1] == 0) divisor[dn - 1] = 1 + random() % 1000;
-        const std::vector<Word> dividend = words(random, an);
+        std::vector<Word> dividend = words(random, an);
+        if (recursive && i % 80 == 0 && an > dn) {
+            // divisor * (B^(an - dn) - 1) + a smaller number: every quotient
+            // word is all ones, where the recursion's estimates are capped.
+            Z product;
+            mpz_mul_2exp(product.v, Z(divisor).v, 64 * (an - dn));
+            mpz_sub(product.v, product.v, Z(divisor).v);
+            mpz_add(product.v, product.v, Z(std::vector<Word>(dividend.begin(), dividend.begin() + dn - 1)).v);
+            std::fill(dividend.begin(), dividend.end(), 0);
+            mpz_export(dividend.data(), nullptr, -1, sizeof(Word), 0, 0, product.v);
+        }
         std::vector<Word> quotient(an - dn + 1), remainder(dn);
         divideWords(quotient.data(), remainder.data(), dividend.data(), an, divisor.data(), dn);
         Z q, r;
