@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bignum/WordArithmetic.h"
+#include "korvane/ByteArray.h"
 #include "korvane/String.h"
 #include "text/BufferMemory.h"
 
@@ -259,35 +260,117 @@ String digitsToText(const unsigned char* digits, std::size_t count, unsigned int
 
 std::size_t wordsForText(std::size_t digits) { return digits * 6 / kWordBits + 2; }
 
+namespace {
+
+// The value of digit values (0 .. 35, most significant first) in a base that
+// is not a power of two. Short runs go by Horner's rule over chunks of k
+// digits gathered in one word (k chosen so that even k digits of value 35
+// fit); long ones are split, value = high base^L + low with L = k 2^i
+// digits, so that the products are balanced and Karatsuba's.
+class NumeralReader {
+public:
+    explicit NumeralReader(unsigned int base) : base(base), chunk(largestWordPower(base, ~Word(0) / 36)) {}
+
+    // Words enough for the value of `count` digits and the sums on the way.
+    static std::size_t capacity(std::size_t count) { return wordsForText(count) + 2; }
+
+    // Writes the value of digits[0 .. count) into `out`, capacity(count)
+    // zero words; returns the number of significant words.
+    std::size_t read(const unsigned char* digits, std::size_t count, Word* out) {
+        if (count <= kHornerChunks * chunk.digits) return horner(digits, count, out);
+        std::size_t level = 0;
+        while ((std::size_t(chunk.digits) << (level + 1)) < count) ++level;
+        const std::size_t lowCount = std::size_t(chunk.digits) << level;
+        const std::size_t highCount = count - lowCount;
+        WordBuffer high(capacity(highCount));
+        const std::size_t hn = read(digits, highCount, high.data());
+        WordBuffer low(capacity(lowCount));
+        const std::size_t ln = read(digits + highCount, lowCount, low.data());
+        const Power& p = power(level);
+        std::size_t n = 0;
+        if (hn >= p.length)
+            multiplyWords(out, high.data(), hn, p.words->data(), p.length);
+        else if (hn != 0)
+            multiplyWords(out, p.words->data(), p.length, high.data(), hn);
+        if (hn != 0) n = hn + p.length;
+        const std::size_t total = (n > ln ? n : ln) + 1;
+        const Word carry = addWords(out, out, low.data(), ln);
+        addWord(out + ln, out + ln, total - ln, carry);
+        return significantWords(out, total);
+    }
+
+private:
+    static constexpr std::size_t kHornerChunks = 40;
+
+    struct Power {
+        std::unique_ptr<WordBuffer> words;
+        std::size_t length;
+    };
+
+    std::size_t horner(const unsigned char* digits, std::size_t count, Word* value) const {
+        std::size_t n = 0;
+        Word gathered = 0;
+        Word scale = 1;
+        unsigned int gatheredDigits = 0;
+        auto flush = [&]() {
+            const Word carry = multiplyAddInPlace(value, n, scale, gathered);
+            if (carry != 0) value[n++] = carry;
+            gathered = 0;
+            scale = 1;
+            gatheredDigits = 0;
+        };
+        for (std::size_t i = 0; i < count; ++i) {
+            gathered = gathered * base + digits[i];
+            scale *= base;
+            if (++gatheredDigits == chunk.digits) flush();
+        }
+        if (gatheredDigits != 0) flush();
+        return n;
+    }
+
+    // base^(k 2^level), squared up from base^k on first use.
+    const Power& power(std::size_t level) {
+        while (powers.size() <= level) {
+            if (powers.empty()) {
+                auto words = std::make_unique<WordBuffer>(1);
+                (*words)[0] = chunk.power;
+                powers.push_back({std::move(words), 1});
+                continue;
+            }
+            const Power& last = powers.back();
+            auto words = std::make_unique<WordBuffer>(2 * last.length);
+            squareWords(words->data(), last.words->data(), last.length);
+            const std::size_t length = words->significantSize();
+            powers.push_back({std::move(words), length});
+        }
+        return powers[level];
+    }
+
+    unsigned int base;
+    WordPower chunk;
+    std::vector<Power> powers;
+};
+
+}  // namespace
+
 void textToWords(const char* text, std::size_t length, unsigned int base, WordBuffer& out) {
     if (const unsigned int bits = bitsPerDigit(base)) {
         slicedWords(text, length, bits, out);
         return;
     }
-    // Chunks of k digits are gathered in one word (k chosen so that even k
-    // digits of value 35 fit), then value = value base^k + chunk.
-    const WordPower chunk = largestWordPower(base, ~Word(0) / 36);
-    Word* value = out.data();
-    std::size_t n = 0;
-    Word gathered = 0;
-    Word scale = 1;
-    unsigned int digits = 0;
-    auto flush = [&]() {
-        const Word carry = multiplyAddInPlace(value, n, scale, gathered);
-        if (carry != 0) value[n++] = carry;
-        gathered = 0;
-        scale = 1;
-        digits = 0;
-    };
+    // The digit values first, without the characters that are not digits.
+    ByteArray digits(static_cast<unsigned int>(length), '\0');
+    unsigned char* values = digits.getData();
+    std::size_t count = 0;
     const unsigned char* characters = reinterpret_cast<const unsigned char*>(text);
     for (std::size_t i = 0; i < length; ++i) {
         const unsigned char digit = kDigitValues.value[characters[i]];
-        if (digit == 0xFF) continue;
-        gathered = gathered * base + digit;
-        scale *= base;
-        if (++digits == chunk.digits) flush();
+        if (digit != 0xFF) values[count++] = digit;
     }
-    if (digits != 0) flush();
+    NumeralReader reader(base);
+    WordBuffer value(NumeralReader::capacity(count));
+    const std::size_t n = reader.read(values, count, value.data());
+    std::memcpy(out.data(), value.data(), n * sizeof(Word));
 }
 
 }  // namespace internal
