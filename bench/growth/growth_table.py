@@ -5,10 +5,11 @@ Each benchmark "Operation/Who/size" runs in a process of its own, best of
 three repetitions (CPU time, so that other load on the machine counts less).
 For every series the table gives the time per size and the growth exponent
 between successive sizes, log(t2/t1) / log(n2/n1): 1 is linear, 2 quadratic.
-A series stops growing once one run takes longer than --budget seconds.
+A series stops before the size whose run is predicted (from the growth of
+its last step) to take longer than --budget seconds.
 
     growth_table.py --bench build/bench/growth/korvane_growth_bench \
-        [--before OLD_BINARY] [--filter REGEX] [--budget 5]
+        [--before OLD_BINARY] [--filter REGEX] [--budget 20]
 
 With --before, the same benchmarks of an older build of the bench appear as
 a "before" column beside the current Korvane figures. KORVANE_GROWTH_MAX and
@@ -53,9 +54,16 @@ def measure(binary, names, args):
         if key in stopped:
             continue
         seconds = best_seconds(binary, name, args)
-        series[key][int(size)] = seconds
+        times = series[key]
+        times[int(size)] = seconds
         print("  %-50s %s" % (name, format_time(seconds)), file=sys.stderr, flush=True)
-        if seconds is None or seconds > args.budget:
+        # The next size is predicted to grow as the last step did (at least
+        # tenfold); a series stops before a run would pass the budget.
+        known = sorted(n for n in times if times[n])
+        growth = 10.0
+        if len(known) >= 2:
+            growth = max(growth, times[known[-1]] / times[known[-2]])
+        if seconds is None or seconds * growth > args.budget:
             stopped.add(key)
     return series
 
@@ -82,7 +90,7 @@ def main():
     parser.add_argument("--bench", required=True, help="the korvane_growth_bench binary")
     parser.add_argument("--before", help="an older build of the same benchmark, for a before column")
     parser.add_argument("--filter", default=".", help="regular expression on the benchmark names")
-    parser.add_argument("--budget", type=float, default=5.0, help="seconds per run above which a series stops")
+    parser.add_argument("--budget", type=float, default=20.0, help="predicted seconds per run above which a series stops")
     parser.add_argument("--repetitions", type=int, default=3)
     parser.add_argument("--min-time", type=float, default=0.05)
     parser.add_argument("--real", action="store_true", help="wall-clock time instead of CPU time")
