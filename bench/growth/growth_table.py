@@ -11,8 +11,9 @@ its last step) to take longer than --budget seconds.
     growth_table.py --bench build/bench/growth/korvane_growth_bench \
         [--before OLD_BINARY] [--filter REGEX] [--budget 20]
 
-With --before, the same benchmarks of an older build of the bench appear as
-a "before" column beside the current Korvane figures. KORVANE_GROWTH_MAX and
+With --before (or --before-json, a file that --save wrote for an older
+build), the Korvane figures of an older build of the bench appear as a
+"before" column beside the current ones. KORVANE_GROWTH_MAX and
 KORVANE_GROWTH_MAX_BITS cap the sizes as for the binary itself.
 """
 import argparse
@@ -68,6 +69,17 @@ def measure(binary, names, args):
     return series
 
 
+def save(series, path):
+    with open(path, "w") as out:
+        json.dump({"%s/%s" % key: times for key, times in series.items()}, out)
+
+
+def load(path):
+    with open(path) as source:
+        return {tuple(key.split("/", 1)): {int(n): t for n, t in times.items()}
+                for key, times in json.load(source).items()}
+
+
 def format_time(seconds):
     if seconds is None:
         return "-"
@@ -94,19 +106,26 @@ def main():
     parser.add_argument("--repetitions", type=int, default=3)
     parser.add_argument("--min-time", type=float, default=0.05)
     parser.add_argument("--real", action="store_true", help="wall-clock time instead of CPU time")
+    parser.add_argument("--save", help="also write the measured series to this JSON file")
+    parser.add_argument("--before-json", help="a file --save wrote for an older build, for a before column")
     args = parser.parse_args()
 
     names = listed(args.bench, args.filter)
     after = measure(args.bench, names, args)
+    if args.save:
+        save(after, args.save)
     before = {}
     if args.before:
         old = [n for n in listed(args.before, args.filter) if n.split("/")[1] == "Korvane"]
         before = measure(args.before, old, args)
+    elif args.before_json:
+        before = load(args.before_json)
 
+    with_before = bool(before)
     operations = list(dict.fromkeys(operation for operation, _ in after))
-    print("| operation | size | " + ("before | " if args.before else "") +
-          "Korvane | peer | Korvane/peer | exponent " + ("before / " if args.before else "") + "Korvane / peer |")
-    print("|---|---:|" + ("---:|" if args.before else "") + "---:|---|---:|---|")
+    print("| operation | size | " + ("before | " if with_before else "") +
+          "Korvane | peer | Korvane/peer | exponent " + ("before / " if with_before else "") + "Korvane / peer |")
+    print("|---|---:|" + ("---:|" if with_before else "") + "---:|---|---:|---|")
     for operation in operations:
         ours = after.get((operation, "Korvane"), {})
         old = before.get((operation, "Korvane"), {})
@@ -117,10 +136,10 @@ def main():
             peer_time = peers[0][1].get(size) if peers else None
             ratio = "%.2f" % (ours[size] / peer_time) if ours.get(size) and peer_time else ""
             exponents = [exponent(ours, size)] + [exponent(times, size) for _, times in peers]
-            if args.before:
+            if with_before:
                 exponents.insert(0, exponent(old, size))
             row = ["", operation, str(size)]
-            if args.before:
+            if with_before:
                 row.append(format_time(old.get(size)))
             row += [format_time(ours.get(size)), peer_text, ratio, " / ".join(e or "-" for e in exponents), ""]
             print(" | ".join(row).strip())
