@@ -247,9 +247,18 @@ int BigNumber::mod(unsigned char value) const {
 // ---- Complements and shifts ------------------------------------------------------
 
 BigNumber BigNumber::twosComplement() const {
-    BigNumber complement(*this);
-    ~complement;
-    BigNumber result = complement.add(static_cast<unsigned char>(1), true);
+    // One spare top digit for the carry out of the last one.
+    BigNumber result(elementCount + 1, 0);
+    unsigned char* digits = result.getData();
+    const unsigned char* source = getData();
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) digits[i] = static_cast<unsigned char>(~source[i]);
+    unsigned int i = 0;
+    while (i < count && ++digits[i] == 0) ++i;
+    if (i == count)
+        digits[count] = 1;
+    else
+        result.elementCount = count;  // the spare digit, zero, is the terminator
     result.negative = !negative;
     return result;
 }
