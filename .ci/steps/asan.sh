@@ -3,7 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source .ci/sanitizer-build.sh
-# The install check builds unsanitized consumers against this library; it
-# runs in the plain build already.
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$build" --output-on-failure -j"$(nproc)" -E 'korvane_install_test'
+# The asan test preset sets the sanitizer options and leaves out the install
+# check, which builds unsanitized consumers and runs in the plain build.
+ctest --preset asan -j"$(nproc)"

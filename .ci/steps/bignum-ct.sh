@@ -14,8 +14,8 @@ build=build
 program="$build/tests/bignum/korvane_bignum_ct_test"
 if [ ! -x "$program" ]; then
   # Configured before valgrind's header was there: look for it again.
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -U KORVANE_HAVE_MEMCHECK_HEADER >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target korvane_bignum_ct_test
+  cmake --preset default -U KORVANE_HAVE_MEMCHECK_HEADER >/dev/null
+  cmake --build --preset default -j"$(nproc)" --target korvane_bignum_ct_test
 fi
 
 # Memcheck hides BMI2 and ADX from the program although it runs them; when

@@ -18,6 +18,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
+# Every target first replays its seed corpus.
+ctest --preset fuzz -j"$(nproc)"
 
 targets=()
 for fuzzer in "$build"/tests/fuzz/fuzz_*; do

@@ -16,11 +16,9 @@
 # the 16 MB subjects. KORVANE_MEMCHECK_FULL=1 runs everything.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build=build
-options="--error-exitcode=97 --leak-check=full --errors-for-leak-kinds=definite,indirect"
-options="$options --show-leak-kinds=definite,indirect --num-callers=30 --gen-suppressions=no"
-cmake -S . -B "$build" -DMEMORYCHECK_COMMAND_OPTIONS="$options" >/dev/null
-cmake --build "$build" -j"$(nproc)" >/dev/null
+# The memcheck preset is the default build with memcheck's options.
+cmake --preset memcheck >/dev/null
+cmake --build --preset memcheck -j"$(nproc)" >/dev/null
 exclude='korvane_install_test|^tool_|_wipe_test$'
 if [ -n "${KORVANE_MEMCHECK_EXCLUDE:-}" ]; then exclude="$exclude|$KORVANE_MEMCHECK_EXCLUDE"; fi
 if [ "${KORVANE_MEMCHECK_FULL:-0}" != 1 ]; then
@@ -30,4 +28,6 @@ if [ "${KORVANE_MEMCHECK_FULL:-0}" != 1 ]; then
   slow="$slow:DateNotationsTest.MalformedTextsGiveOnlyTheNamedErrors"
   export GTEST_FILTER="-$slow"
 fi
-ctest --test-dir "$build" -T memcheck -j"$(nproc)" -E "$exclude" --output-on-failure
+# Dashboard mode (-T) looks for its configuration in the test directory, which
+# the preset alone does not set.
+ctest --preset memcheck --test-dir build -T memcheck -j"$(nproc)" -E "$exclude"

@@ -1,23 +1,26 @@
-// Array<T>: the storage under every sequence value of the library.
-//
-// Invariants:
-//  - `capacity` counts the element slots of the array's own buffer, the
-//    terminator slot included (0 when it has none); `elementCount` counts
-//    the elements in use.
-//  - A null-terminated array keeps one slot more than its elements, and the
-//    slot at index `elementCount` holds zero after every operation of its
-//    class.
-//  - The buffer is reference counted through SmartPointer. Copies of arrays
-//    never share a buffer; sharing exists only for temporaries inside the
-//    library, and it decides who may wipe: only a sole holder overwrites the
-//    buffer with zeros, on destruction and on exact reallocation.
-//  - Element access is bounds checked and throws IndexOutOfRange; writing at
-//    or beyond the end through the non-const operator[] extends the array.
-//  - Moving takes the buffer over without copying or wiping it. The array
-//    moved from is empty; a null-terminated one then reads its terminator
-//    from a shared zero slot that is never written (capacity 0, so the next
-//    change gives it a buffer of its own).
-// T must be a trivially copyable element type (char, unsigned char, int...).
+/// Array<T>: the storage under every sequence value of the library.
+///
+/// Invariants:
+///  - `capacity` counts the element slots of the array's own buffer, the
+///    terminator slot included (0 when it has none); `elementCount` counts
+///    the elements in use.
+///  - A null-terminated array keeps one slot more than its elements, and the
+///    slot at index `elementCount` holds zero after every operation of its
+///    class.
+///  - The buffer is reference counted through SmartPointer. Copies of arrays
+///    never share a buffer; sharing exists only for temporaries inside the
+///    library, and it decides who may wipe: only a sole holder overwrites the
+///    buffer with zeros, on destruction and on exact reallocation.
+///  - Element access is bounds checked and throws IndexOutOfRange; writing at
+///    or beyond the end through the non-const operator[] extends the array.
+///  - Moving takes the buffer over without copying or wiping it. The array
+///    moved from is empty; a null-terminated one then reads its terminator
+///    from a shared zero slot that is never written (capacity 0, so the next
+///    change gives it a buffer of its own).
+/// T must be a trivially copyable element type (char, unsigned char, int...).
+/// @class Korvane::Array
+/// @headerfile Array.h "korvane/Array.h"
+/// @ingroup storage
 #pragma once
 
 #include <cstddef>
@@ -38,9 +41,13 @@ class Array {
                   "Array holds trivially copyable elements only");
 
 public:
+    /// The element type.
     using value_type = T;
+    /// The type size() returns.
     using size_type = std::size_t;
+    /// Iterator over the elements: a pointer into the buffer.
     using iterator = T*;
+    /// Read-only iterator over the elements.
     using const_iterator = const T*;
 
     virtual ~Array() {
@@ -49,31 +56,40 @@ public:
     }
 
     // ---- Access --------------------------------------------------------
+    /// Number of elements in use (the terminator slot not counted).
     unsigned int length() const { return elementCount; }
 
-    // The buffer; null only for a non-terminated array without storage.
-    // Writing through it is for a non-const array only.
+    /// The buffer; null only for a non-terminated array without storage.
+    /// Writing through it is for a non-const array only.
     T* getData() { return storage.get(); }
+    /// @copydoc getData()
     const T* getData() const { return storage.get(); }
 
     // ---- Standard container view ---------------------------------------
-    // The elements as a contiguous range, for range-for, the algorithms and
-    // std::data / std::size. data() is getData(); size() is length().
-    // empty() is true for no elements; String::isEmpty() differs: it also
-    // holds for a text starting with an embedded NUL.
+    /// The elements as a contiguous range, for range-for, the algorithms and
+    /// std::data / std::size. data() is getData(); size() is length().
+    /// empty() is true for no elements; String::isEmpty() differs: it also
+    /// holds for a text starting with an embedded NUL.
     T* data() noexcept { return storage.get(); }
+    /// @copydoc data()
     const T* data() const noexcept { return storage.get(); }
+    /// length() as a std::size_t.
     std::size_t size() const noexcept { return elementCount; }
+    /// True for no elements.
     bool empty() const noexcept { return elementCount == 0; }
+    /// The first element.
     T* begin() noexcept { return storage.get(); }
+    /// One past the last element.
     T* end() noexcept { return storage.get() + elementCount; }
+    /// The first element, read-only.
     const T* begin() const noexcept { return storage.get(); }
+    /// One past the last element, read-only.
     const T* end() const noexcept { return storage.get() + elementCount; }
 
-    // Writable element access. A negative index throws IndexOutOfRange
-    // "T& Array::operator[](int) - Index is negative."; an index at or past
-    // the end extends the array (slots between the old end and `i` hold zero
-    // when the buffer was just grown, otherwise what the buffer held).
+    /// Writable element access. A negative index throws IndexOutOfRange
+    /// "T& Array::operator[](int) - Index is negative."; an index at or past
+    /// the end extends the array (slots between the old end and `i` hold zero
+    /// when the buffer was just grown, otherwise what the buffer held).
     T& operator[](int i) {
         if (i < 0) throw IndexOutOfRange("T& Array::operator[](int) - Index is negative.");
         const unsigned int wanted = static_cast<unsigned int>(i) + 1;
@@ -85,13 +101,13 @@ public:
         return getData()[i];
     }
 
-    // Same as the int form: an index of 2^31 or more counts as negative.
+    /// Same as the int form: an index of 2^31 or more counts as negative.
     T& operator[](unsigned int i) { return (*this)[static_cast<int>(i)]; }
 
-    // Read-only access; throws IndexOutOfRange for a negative index
-    // ("T Array::operator[](int) const - Index is negative.") or one at or
-    // past the end ("T Array::operator[](int) const - Index greater than
-    // Array length.").
+    /// Read-only access; throws IndexOutOfRange for a negative index
+    /// ("T Array::operator[](int) const - Index is negative.") or one at or
+    /// past the end ("T Array::operator[](int) const - Index greater than
+    /// Array length.").
     T operator[](int i) const {
         if (i < 0) throw IndexOutOfRange("T Array::operator[](int) const - Index is negative.");
         if (elementCount == 0 || static_cast<unsigned int>(i) >= elementCount)
@@ -99,8 +115,8 @@ public:
         return getData()[i];
     }
 
-    // Read-only access; an index at or past the end throws IndexOutOfRange
-    // "T Array::operator[](unsigned int) const - Index greater than Array length.".
+    /// Read-only access; an index at or past the end throws IndexOutOfRange
+    /// "T Array::operator[](unsigned int) const - Index greater than Array length.".
     T operator[](unsigned int i) const {
         if (elementCount == 0 || i >= elementCount)
             throw IndexOutOfRange(
@@ -110,8 +126,8 @@ public:
 
 protected:
     // ---- Construction (for the derived value classes) ------------------
-    // `count` elements copied from `source + offset`; a null source gives an
-    // empty array (with a one-slot zero buffer when null-terminated).
+    /// `count` elements copied from `source + offset`; a null source gives an
+    /// empty array (with a one-slot zero buffer when null-terminated).
     Array(const T* source, unsigned int offset, unsigned int count, bool terminated)
         : nullTerminated(terminated) {
         if (source != nullptr) {
@@ -123,7 +139,7 @@ protected:
         }
     }
 
-    // `count` copies of `value`; with count 0 the same as a null source.
+    /// `count` copies of `value`; with count 0 the same as a null source.
     Array(unsigned int count, T value, bool terminated) : nullTerminated(terminated) {
         if (count != 0) {
             elementCount = count;
@@ -135,14 +151,14 @@ protected:
         }
     }
 
-    // Copies the elements into an exact-size buffer of this array's own.
+    /// Copies the elements into an exact-size buffer of this array's own.
     Array(const Array& other) : elementCount(other.elementCount), nullTerminated(other.nullTerminated) {
         reallocate(elementCount);
         if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount * sizeof(T));
         terminate();
     }
 
-    // Takes the buffer of `other` over; `other` is left empty (see above).
+    /// Takes the buffer of `other` over; `other` is left empty (see above).
     Array(Array&& other) noexcept
         : capacity(other.capacity),
           elementCount(other.elementCount),
@@ -151,11 +167,11 @@ protected:
         other.becomeMovedFrom();
     }
 
-    // Arrays are copied through their value classes, which pick the rule.
+    /// Arrays are copied through their value classes, which pick the rule.
     Array& operator=(const Array&) = delete;
 
-    // Wipes and releases this array's buffer (as its sole holder), then
-    // takes the buffer of `other` over; `other` is left empty.
+    /// Wipes and releases this array's buffer (as its sole holder), then
+    /// takes the buffer of `other` over; `other` is left empty.
     Array& operator=(Array&& other) noexcept {
         if (this != &other) {
             wipeIfSoleHolder();
@@ -167,10 +183,10 @@ protected:
         return *this;
     }
 
-    // Move assignment for the classes whose assignment keeps a buffer that
-    // has room: when this array's own buffer can hold the elements of
-    // `other`, they are copied into it and `other` releases its buffer
-    // (wiped) and is left empty; otherwise its buffer is taken over.
+    /// Move assignment for the classes whose assignment keeps a buffer that
+    /// has room: when this array's own buffer can hold the elements of
+    /// `other`, they are copied into it and `other` releases its buffer
+    /// (wiped) and is left empty; otherwise its buffer is taken over.
     void moveAssignKeepingRoom(Array& other) noexcept {
         if (this == &other) return;
         if (capacity != 0 && capacity >= std::uint64_t(other.elementCount) + terminatorSlots()) {
@@ -186,9 +202,9 @@ protected:
     }
 
     // ---- Storage management --------------------------------------------
-    // Makes room for `n` elements (plus the terminator slot), keeping the
-    // contents. Grows to the larger of 1.5 times the capacity and `n`; the new
-    // buffer is zero filled. Returns whether it reallocated.
+    /// Makes room for `n` elements (plus the terminator slot), keeping the
+    /// contents. Grows to the larger of 1.5 times the capacity and `n`; the new
+    /// buffer is zero filled. Returns whether it reallocated.
     bool ensureCapacity(unsigned int n) {
         const std::uint64_t needed = std::uint64_t(n) + terminatorSlots();
         if (capacity >= needed) return false;
@@ -210,9 +226,9 @@ protected:
         return true;
     }
 
-    // Replaces the buffer with one of exactly `n` elements (plus the
-    // terminator slot), discarding the contents; `size` is left to the
-    // caller. The old buffer is wiped when this array is its sole holder.
+    /// Replaces the buffer with one of exactly `n` elements (plus the
+    /// terminator slot), discarding the contents; `size` is left to the
+    /// caller. The old buffer is wiped when this array is its sole holder.
     void reallocate(unsigned int n) {
         wipeIfSoleHolder();
         if (n > 0) {
@@ -233,46 +249,55 @@ protected:
         }
     }
 
-    // Writes the terminator behind the last element of a null-terminated
-    // array. An array without a buffer of its own already reads zero there.
+    /// Writes the terminator behind the last element of a null-terminated
+    /// array. An array without a buffer of its own already reads zero there.
     void terminate() {
         if (nullTerminated && capacity != 0) getData()[elementCount] = T();
     }
 
-    // The state an array is left in when its buffer is moved away: no
-    // elements and no buffer of its own; a null-terminated array reads its
-    // terminator from the shared zero slots.
+    /// The state an array is left in when its buffer is moved away: no
+    /// elements and no buffer of its own; a null-terminated array reads its
+    /// terminator from the shared zero slots.
     void becomeMovedFrom() noexcept {
         capacity = 0;
         elementCount = 0;
         storage = nullTerminated ? SmartPointer<T>::unowned(sharedZeros()) : SmartPointer<T>();
     }
 
-    // Two zero elements that no array owns or writes: the terminator of an
-    // empty array moved from, or the single zero digit and terminator of a
-    // moved-from number. Every write first gives the array its own buffer
-    // (its capacity is 0), so the slots stay zero and are only ever read.
+    /// Two zero elements that no array owns or writes: the terminator of an
+    /// empty array moved from, or the single zero digit and terminator of a
+    /// moved-from number. Every write first gives the array its own buffer
+    /// (its capacity is 0), so the slots stay zero and are only ever read.
     static T* sharedZeros() noexcept {
         static T zeros[2] = {};
         return zeros;
     }
 
+    /// 1 for a null-terminated array, else 0: the slots kept beyond the
+    /// elements.
     unsigned int terminatorSlots() const { return nullTerminated ? 1u : 0u; }
 
-    // Overwrites the element slots with zeros when no other holder shares them.
+    /// Overwrites the element slots with zeros when no other holder shares them.
     void wipeIfSoleHolder() {
         if (storage.getReferenceCount() < 2 && capacity != 0 && getData() != nullptr)
             BufferMemory::wipe(getData(), std::size_t(capacity) * sizeof(T));
     }
 
+    /// An uninitialised buffer of `count` elements from the library allocator.
     static T* allocateElements(unsigned int count) {
         return static_cast<T*>(BufferMemory::allocate(std::size_t(count) * sizeof(T)));
     }
+    /// Returns a buffer from allocateElements() to the library allocator.
     static void releaseElements(T* buffer) { BufferMemory::release(buffer); }
 
+    /// Element slots of the own buffer, the terminator slot included; 0 without
+    /// one.
     unsigned int capacity = 0;
+    /// Elements in use.
     unsigned int elementCount = 0;
+    /// The reference-counted buffer.
     SmartPointer<T> storage;
+    /// Whether the slot at index elementCount is kept zero.
     bool nullTerminated = false;
 };
 

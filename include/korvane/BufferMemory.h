@@ -1,12 +1,15 @@
-// BufferMemory: the allocator behind every array buffer of the library.
-//
-// The Array and SmartPointer templates are expanded in the caller's code,
-// so what they call to allocate, wipe and release a buffer must be exported;
-// this class is that, and nothing more. Its members are for those two
-// templates only: buffers are allocated through the global array operator
-// new (so a replacement of it sees them), and every buffer that may have
-// held data is overwritten with zeros, in a way the compiler may not drop,
-// before it is released.
+/// BufferMemory: the allocator behind every array buffer of the library.
+///
+/// The Array and SmartPointer templates are expanded in the caller's code,
+/// so what they call to allocate, wipe and release a buffer must be exported;
+/// this class is that, and nothing more. Its members are for those two
+/// templates only: buffers are allocated through the global array operator
+/// new (so a replacement of it sees them), and every buffer that may have
+/// held data is overwritten with zeros, in a way the compiler may not drop,
+/// before it is released.
+/// @class Korvane::BufferMemory
+/// @headerfile BufferMemory.h "korvane/BufferMemory.h"
+/// @ingroup storage
 #pragma once
 
 #include <cstddef>
@@ -28,13 +31,13 @@ class KORVANE_API BufferMemory {
 
     BufferMemory() = delete;
 
-    // `bytes` bytes of uninitialised memory; throws std::bad_alloc.
+    /// `bytes` bytes of uninitialised memory; throws std::bad_alloc.
     static void* allocate(std::size_t bytes);
-    // Releases what allocate gave; null is ignored.
+    /// Releases what allocate gave; null is ignored.
     static void release(void* buffer) noexcept;
-    // Overwrites `bytes` bytes at `data` with zeros.
+    /// Overwrites `bytes` bytes at `data` with zeros.
     static void wipe(void* data, std::size_t bytes) noexcept;
-    // Throws std::length_error: more elements than a 32-bit count describes.
+    /// Throws std::length_error: more elements than a 32-bit count describes.
     [[noreturn]] static void throwTooLong();
 };
 

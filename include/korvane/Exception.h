@@ -1,16 +1,19 @@
-// Exception: the error model shared by the whole toolkit.
-//
-// An Exception carries a stack of error entries, each a (library, error
-// number, location, extra information) quadruple. Index 0 is the first
-// failure; a thrower that catches a lower layer's exception throws a new one
-// carrying the whole caught stack plus its own entry on top, so the report
-// shows the chain from the first failure to the last. Message texts come from
-// the catalog when they are asked for, never at the throw site.
-//
-// Exception derives from std::exception, so `catch (const std::exception&)`
-// now catches every Exception of the toolkit (QuillonException, IOException
-// and those of the other libraries), which it did not before; where both are
-// handled, put the `catch (const Exception&)` handler first.
+/// Exception: the error model shared by the whole toolkit.
+///
+/// An Exception carries a stack of error entries, each a (library, error
+/// number, location, extra information) quadruple. Index 0 is the first
+/// failure; a thrower that catches a lower layer's exception throws a new one
+/// carrying the whole caught stack plus its own entry on top, so the report
+/// shows the chain from the first failure to the last. Message texts come from
+/// the catalog when they are asked for, never at the throw site.
+///
+/// Exception derives from std::exception, so `catch (const std::exception&)`
+/// now catches every Exception of the toolkit (QuillonException, IOException
+/// and those of the other libraries), which it did not before; where both are
+/// handled, put the `catch (const Exception&)` handler first.
+/// @class Korvane::Exception
+/// @headerfile Exception.h "korvane/Exception.h"
+/// @ingroup text
 #pragma once
 
 #include <exception>
@@ -26,8 +29,8 @@ namespace Korvane {
 
 class KORVANE_API Exception : public std::exception {
 public:
-    // The library an error number belongs to. Values 1, 20 and 26 have no
-    // message table; this library's own errors are LIB_QUILLON.
+    /// The library an error number belongs to. Values 1, 20 and 26 have no
+    /// message table; this library's own errors are LIB_QUILLON.
     enum libraries {
         LIB_ASN1 = 0,
         LIB_X509 = 2,
@@ -63,61 +66,73 @@ public:
     };
 
     // ---- Construction ------------------------------------------------------
-    // A stack of one entry; identity -1.
+    /// A stack of one entry; identity -1.
     Exception(libraries lib, unsigned int errNo, const String& location,
               const String& extraInfo);
-    // All entries of `previous`, then (lib, errNo, location, extraInfo) on
-    // top; identity -1 (the identity of `previous` is not taken over).
+    /// All entries of `previous`, then (lib, errNo, location, extraInfo) on
+    /// top; identity -1 (the identity of `previous` is not taken over).
     Exception(libraries lib, unsigned int errNo, const String& location,
               const Exception& previous, const String& extraInfo);
+    ///@{
+    /// Copies and assignment copy the stacks and the identity.
     Exception(const Exception& other);
     Exception& operator=(const Exception& other);
-    // Take the stacks of `other` over; `other` is left with an empty stack.
+    ///@}
+    ///@{
+    /// Take the stacks of `other` over; `other` is left with an empty stack.
     Exception(Exception&& other) noexcept = default;
     Exception& operator=(Exception&& other) noexcept = default;
+    ///@}
     virtual ~Exception();
 
     // ---- The error stack ---------------------------------------------------
+    /// Number of entries on the error stack; entry 0 is the newest.
     unsigned int getErrorStackSize() const;
-    // Entry accessors: -1 (or the library value -1) or String::emptyString
-    // when `index` is at or beyond the stack size.
+    ///@{
+    /// Entry accessors: -1 (or the library value -1) or String::emptyString
+    /// when `index` is at or beyond the stack size.
     int getErrNo(unsigned int index) const;
     libraries getLib(unsigned int index) const;
     const String& getErrLocation(unsigned int index) const;
     const String& getExtraInfo(unsigned int index) const;
+    ///@}
 
+    ///@{
+    /// The whole stacks, one vector per field, in entry order.
     const std::vector<unsigned int>& getErrnoVector() const;
     const std::vector<libraries>& getLibVector() const;
     const std::vector<String>& getLocationVector() const;
     const std::vector<String>& getExtraVector() const;
+    ///@}
 
     // ---- Texts -------------------------------------------------------------
-    // The catalog text of (lib, errNo). A library without a table (1, 20, 26,
-    // anything above 33) gives "Hit default, bad library number"; a number
-    // without an entry in its table gives "Unknown Error".
+    /// The catalog text of (lib, errNo). A library without a table (1, 20, 26,
+    /// anything above 33) gives "Hit default, bad library number"; a number
+    /// without an entry in its table gives "Unknown Error".
     String getErrorText(unsigned int errNo, libraries lib) const;
-    // The catalog text of (lib, errNo), or no result when the catalog has
-    // none: a library without a table, or a number without an entry.
+    /// The catalog text of (lib, errNo), or no result when the catalog has
+    /// none: a library without a table, or a number without an entry.
     static std::optional<String> catalogText(libraries lib, unsigned int errNo);
-    // The catalog text of one of this library's errors (none for 41).
+    /// The catalog text of one of this library's errors (none for 41).
     static std::optional<String> catalogText(QuillonError error);
-    // The printable report of every entry (whatever `index` is, as long as it
-    // is below the stack size; otherwise ""). Each entry reads
-    // "\nLocation : <location>\nError    : <text>\n<extra>\n\n"; libraries
-    // 1, 20, 26 and above 32 (33 included) print "Unknown Error".
+    /// The printable report of every entry (whatever `index` is, as long as it
+    /// is below the stack size; otherwise ""). Each entry reads
+    /// "\nLocation : <location>\nError    : <text>\n<extra>\n\n"; libraries
+    /// 1, 20, 26 and above 32 (33 included) print "Unknown Error".
     String toString(unsigned int index) const;
-    // The same report as toString(0) ("" for an empty stack), built on the
-    // first call and kept; concurrent first calls are safe. When memory for
-    // it runs out, the text "Korvane::Exception" instead.
+    /// The same report as toString(0) ("" for an empty stack), built on the
+    /// first call and kept; concurrent first calls are safe. When memory for
+    /// it runs out, the text "Korvane::Exception" instead.
     const char* what() const noexcept override;
 
     // ---- Identity ----------------------------------------------------------
-    // -1 for Exception and IOException, -2 for QuillonException.
+    /// -1 for Exception and IOException, -2 for QuillonException.
     int getMyID() const;
-    // isMe(-1) is true for every class of the tree; otherwise myID == id.
+    /// isMe(-1) is true for every class of the tree; otherwise myID == id.
     bool isMe(int id) const;
 
 protected:
+    /// The identity getMyID() returns, set by each constructor of the tree.
     int myID;
 
 private:
@@ -125,8 +140,8 @@ private:
     std::vector<unsigned int> errorNumberStack;
     std::vector<String> locationStack;
     std::vector<String> extraInfoStack;
-    // The report what() built, shared by the copies made after it; null
-    // until then. Read and set atomically.
+    /// The report what() built, shared by the copies made after it; null
+    /// until then. Read and set atomically.
     mutable std::shared_ptr<const String> report;
 };
 

@@ -1,4 +1,6 @@
-// Korvane: every public header of the library in one include.
+/// @file
+/// Korvane: every public header of the library in one include.
+/// @ingroup runtime
 #pragma once
 
 #include "korvane/Export.h"

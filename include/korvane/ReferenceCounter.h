@@ -1,8 +1,11 @@
-// ReferenceCounter: the shared count of the holders of one array buffer.
-//
-// The count changes only through atomic increments and decrements, so holders
-// on different threads may take and drop their shares safely. Reaching zero
-// does nothing by itself: releasing what the count guards is the holder's job.
+/// ReferenceCounter: the shared count of the holders of one array buffer.
+///
+/// The count changes only through atomic increments and decrements, so holders
+/// on different threads may take and drop their shares safely. Reaching zero
+/// does nothing by itself: releasing what the count guards is the holder's job.
+/// @class Korvane::ReferenceCounter
+/// @headerfile ReferenceCounter.h "korvane/ReferenceCounter.h"
+/// @ingroup storage
 #pragma once
 
 #include <atomic>
@@ -13,18 +16,20 @@ namespace Korvane {
 
 class KORVANE_API ReferenceCounter {
 public:
-    // A fresh counter holds 0.
+    /// A fresh counter holds 0.
     ReferenceCounter();
-    // Copies start from the other counter's current count.
+    ///@{
+    /// Copies start from the other counter's current count.
     ReferenceCounter(const ReferenceCounter& other);
     ReferenceCounter& operator=(const ReferenceCounter& other);
+    ///@}
     virtual ~ReferenceCounter();
 
-    // Atomically adds 1 and returns the new count.
+    /// Atomically adds 1 and returns the new count.
     int incReference();
-    // Atomically subtracts 1 and returns the new count.
+    /// Atomically subtracts 1 and returns the new count.
     int decReference();
-    // The current count, read without synchronisation with other holders.
+    /// The current count, read without synchronisation with other holders.
     int getReferenceCount();
 
 private:

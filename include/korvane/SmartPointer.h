@@ -1,9 +1,12 @@
-// SmartPointer<T>: the reference-counted owner of one array buffer.
-//
-// Every holder of a buffer shares one heap ReferenceCounter. Releasing the
-// last holder releases the buffer (through the deleter, or with the buffer
-// allocator when there is none) and then the counter. The holder does not
-// wipe: the owning Array wipes a buffer while it knows it is the sole holder.
+/// SmartPointer<T>: the reference-counted owner of one array buffer.
+///
+/// Every holder of a buffer shares one heap ReferenceCounter. Releasing the
+/// last holder releases the buffer (through the deleter, or with the buffer
+/// allocator when there is none) and then the counter. The holder does not
+/// wipe: the owning Array wipes a buffer while it knows it is the sole holder.
+/// @class Korvane::SmartPointer
+/// @headerfile SmartPointer.h "korvane/SmartPointer.h"
+/// @ingroup storage
 #pragma once
 
 #include "korvane/BufferMemory.h"
@@ -14,13 +17,16 @@ namespace Korvane {
 template <class T>
 class SmartPointer {
 public:
+    ///@{
+    /// How the buffer is freed and how the counter is released.
     using Deleter = void (*)(T*);
     using CounterRelease = void (*)(ReferenceCounter*);
+    ///@}
 
-    // An empty holder: no buffer, no counter, count 0.
+    /// An empty holder: no buffer, no counter, count 0.
     SmartPointer() = default;
 
-    // Takes `buffer` with a fresh counter at 1.
+    /// Takes `buffer` with a fresh counter at 1.
     explicit SmartPointer(T* buffer, Deleter bufferDeleter = nullptr)
         : pointer(buffer), deleter(bufferDeleter) {
         if (pointer != nullptr) {
@@ -29,11 +35,11 @@ public:
         }
     }
 
-    // Shares the other holder's buffer and counter.
+    /// Shares the other holder's buffer and counter.
     SmartPointer(const SmartPointer& other) { share(other); }
 
-    // Takes the other holder's share over; `other` is left empty. The count
-    // does not change.
+    /// Takes the other holder's share over; `other` is left empty. The count
+    /// does not change.
     SmartPointer(SmartPointer&& other) noexcept
         : pointer(other.pointer),
           counter(other.counter),
@@ -43,14 +49,16 @@ public:
         other.counter = nullptr;
     }
 
-    // A holder of `buffer` that does not own it: no counter (count 0), and
-    // releasing it never releases the buffer.
+    /// A holder of `buffer` that does not own it: no counter (count 0), and
+    /// releasing it never releases the buffer.
     static SmartPointer unowned(T* buffer) noexcept {
         SmartPointer holder;
         holder.pointer = buffer;
         return holder;
     }
 
+    /// Releases this holder's share and shares the buffer and counter of
+    /// `other`; returns *this.
     SmartPointer& operator=(const SmartPointer& other) {
         if (this != &other && other.pointer != pointer) {
             release();
@@ -59,8 +67,8 @@ public:
         return *this;
     }
 
-    // Drops this holder's share, then takes the other holder's share over;
-    // `other` is left empty.
+    /// Drops this holder's share, then takes the other holder's share over;
+    /// `other` is left empty.
     SmartPointer& operator=(SmartPointer&& other) noexcept {
         if (this != &other) {
             release();
@@ -76,7 +84,7 @@ public:
 
     ~SmartPointer() { release(); }
 
-    // Releases the current buffer and takes `buffer` with a fresh counter.
+    /// Releases the current buffer and takes `buffer` with a fresh counter.
     void reset(T* buffer, Deleter bufferDeleter = nullptr) {
         release();
         deleter = bufferDeleter;
@@ -87,7 +95,7 @@ public:
         }
     }
 
-    // Drops this holder's share; the last holder releases buffer and counter.
+    /// Drops this holder's share; the last holder releases buffer and counter.
     void release() noexcept {
         if (counter != nullptr) {
             if (counter->decReference() == 0) {
@@ -103,9 +111,10 @@ public:
         counter = nullptr;
     }
 
+    /// The held buffer; null when there is none.
     T* get() const { return pointer; }
 
-    // Number of holders sharing the buffer; 0 when there is none.
+    /// Number of holders sharing the buffer; 0 when there is none.
     int getReferenceCount() const {
         return counter == nullptr ? 0 : counter->getReferenceCount();
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "korvane/QuillonException.h"
+#include "regex/ByteSearch.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,7 +18,7 @@ namespace {
 const char* const kMatchLocation = "RegularException::regmatch(exec, prog)";
 const char* const kRepeatLocation = "RegularExpression::regrepeat()";
 
-// Below this many candidate counts a plain loop beats memrchr's set-up.
+// Below this many candidate counts a plain loop beats findLastByte's set-up.
 constexpr std::size_t kShortBackOff = 32;
 
 [[noreturn]] void fail(QuillonError error, const char* location) {
@@ -48,7 +49,7 @@ bool chooseCount(const unsigned char* run, std::size_t least, std::size_t most, 
             if (c == least) return false;
         }
     }
-    const void* hit = memrchr(run + least, look, most - least + 1);
+    const void* hit = findLastByte(run + least, look, most - least + 1);
     if (hit == nullptr) return false;
     count = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - run);
     return true;
@@ -167,7 +168,7 @@ bool Matcher::search(const char* fromText) {
     const std::size_t from = static_cast<std::size_t>(
         reinterpret_cast<const unsigned char*>(fromText) - subject);
     if (program.regmust != nullptr &&
-        memmem(subject + from, length - from, program.regmust,
+        findBytes(subject + from, length - from, program.regmust,
                static_cast<std::size_t>(program.regmlen)) == nullptr)
         return false;
 
@@ -187,7 +188,7 @@ bool Matcher::search(const char* fromText) {
         for (std::size_t at = from; at < length; ++at) {
             const void* hit = literalLength == 1
                                   ? std::memchr(subject + at, literal[0], length - at)
-                                  : memmem(subject + at, length - at, literal, literalLength);
+                                  : findBytes(subject + at, length - at, literal, literalLength);
             if (hit == nullptr) return false;
             at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - subject);
             if (attempt(at)) return true;

@@ -1,7 +1,6 @@
 #include "korvane/BufferMemory.h"
 #include "text/BufferMemory.h"
 
-#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -19,12 +18,7 @@ void releaseBuffer(void* buffer) noexcept {
     ::operator delete[](buffer);
 }
 
-void secureWipe(void* data, std::size_t bytes) noexcept {
-    if (data == nullptr || bytes == 0) return;
-    // A memset right before a release is a dead store the optimiser may
-    // remove; explicit_bzero is guaranteed to be performed.
-    explicit_bzero(data, bytes);
-}
+// secureWipe is the platform's: BufferWipePosix.cpp, BufferWipeWindows.cpp.
 
 void throwArrayTooLong() {
     throw std::length_error("Korvane array length exceeds the 32-bit element count");

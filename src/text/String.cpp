@@ -16,6 +16,7 @@
 #include "korvane/QuillonException.h"
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
+#include "text/FormatBuffer.h"
 #include "text/IntegerText.h"
 
 namespace Korvane {
@@ -414,30 +415,26 @@ bool String::isASCIIString() const { return true; }
 String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
     if (format == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kLocation, String());
-    // One pass measures the text and a second writes it into a buffer of
-    // exactly that size. A negative result means an encoding error, which no
-    // buffer cures.
-    va_list arguments;
-    va_start(arguments, format);
-    va_list again;
-    va_copy(again, arguments);
-    const int written = std::vsnprintf(nullptr, 0, format, arguments);
-    va_end(arguments);
-    if (written < 0) {
-        va_end(again);
-        throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
+    // Start at 256 characters. When the text does not fit, the runtime either
+    // tells the length it needs, and the next buffer has exactly that room,
+    // or does not, and the room doubles. An encoding error, which no larger
+    // buffer cures, is reported instead of retried forever where the runtime
+    // tells it apart.
+    std::size_t capacityChars = 256;
+    for (;;) {
+        String buffer(static_cast<unsigned int>(capacityChars), '\0');
+        va_list arguments;
+        va_start(arguments, format);
+        std::size_t needed = 0;
+        const int written =
+            internal::formatIntoBuffer(buffer.getData(), capacityChars, format, arguments, needed);
+        va_end(arguments);
+        if (written == internal::kFormatFailed)
+            throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
+        if (written >= 0) return String(buffer.getData(), static_cast<unsigned int>(written));
+        if (needed >= UINT_MAX / 2 || capacityChars >= UINT_MAX / 2) internal::throwArrayTooLong();
+        capacityChars = needed != 0 ? needed + 1 : 2 * capacityChars;
     }
-    if (static_cast<unsigned int>(written) >= UINT_MAX / 2) {
-        va_end(again);
-        internal::throwArrayTooLong();
-    }
-    String text(static_cast<unsigned int>(written), '\0');
-    std::vsnprintf(text.getData(), std::size_t(written) + 1, format, again);
-    va_end(again);
-    // As C text, the result ends at its first NUL.
-    text.elementCount = clampedLength(text.getData(), text.elementCount);
-    text.terminate();
-    return text;
 }
 
 // ---- ASCII conversion ----------------------------------------------------------------------

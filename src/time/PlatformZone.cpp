@@ -1,7 +1,6 @@
 #include "time/PlatformZone.h"
 
 #include <atomic>
-#include <time.h>
 
 namespace Korvane {
 namespace internal {
@@ -15,7 +14,7 @@ std::atomic<bool> localZoneReady{false};
 
 void tzsetOnce(std::atomic<bool>& done) {
     if (done.load(std::memory_order_acquire)) return;
-    tzset();
+    runtimeTzset();
     done.store(true, std::memory_order_release);
 }
 
@@ -24,10 +23,6 @@ void tzsetOnce(std::atomic<bool>& done) {
 void tzsetForZoneConstruction() { tzsetOnce(zoneConstructionReady); }
 
 void tzsetForLocalZone() { tzsetOnce(localZoneReady); }
-
-long platformStandardOffset() { return timezone; }
-
-bool platformHasDaylightSaving() { return daylight != 0; }
 
 }  // namespace internal
 }  // namespace Korvane

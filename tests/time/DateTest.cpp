@@ -22,7 +22,10 @@ TEST(DateTest, ConstructorsAndNormalisation) {
         const char* expected;
     } cases[] = {
         {Date(INT_MIN + 0L, TimeZone::UTC), "1901-12-13 20:45:52.000"},
-        {Date(4102444800L, TimeZone::UTC), "2100-01-01 00:00:00.000"},  // wider than 32 bits
+        // A long of 64 bits (Linux x86-64) holds 2100; one of 32 bits (Windows)
+        // holds no instant past 2038, and its widest negative value is 1901.
+        {sizeof(long) == 8 ? Date(static_cast<long>(4102444800LL), TimeZone::UTC) : Date(LONG_MAX, TimeZone::UTC),
+         sizeof(long) == 8 ? "2100-01-01 00:00:00.000" : "2038-01-19 03:14:07.000"},
         {Date(784894351L, TimeZone::IST), "1994-11-15 15:42:31.000"},
         {Date(993988800L, TimeZone::GMT), "2001-07-01 13:00:00.000"},  // GMT's summer time
         // The field constructor normalises without converting.

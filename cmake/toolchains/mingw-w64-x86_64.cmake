@@ -1,0 +1,21 @@
+# Cross-compiling for 64-bit Windows with the MinGW-w64 POSIX-threads
+# compilers (Debian: g++-mingw-w64-x86-64-posix). Programs built for the
+# target run through Wine where CMake or CTest has to run them.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(KORVANE_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KORVANE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KORVANE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${KORVANE_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${KORVANE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+find_program(KORVANE_WINE NAMES wine64 wine)
+if(KORVANE_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVANE_WINE})
+endif()
