@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "korvane/String.h"
 #include "text/BufferMemory.h"
@@ -20,29 +19,34 @@ IntArray::IntArray(const int* values, unsigned int count)
     : Array<int>(count == 0 ? nullptr : values, 0, count, false) {}
 
 // The numbers are the tokens between runs of dots in the text up to its
-// first NUL; each is cut out in place of a copy and read as String::toInt
-// reads a token.
+// first NUL; each is cut out in place (its dot overwritten by a NUL) and read
+// as String::toInt reads a token. A first walk counts them.
 IntArray::IntArray(const String& text) : Array<int>(nullptr, 0, 0, false) {
     std::string pieces(text.getData());
-    char* at = &pieces[0];
-    char* const end = at + pieces.size();
-    std::vector<int> values;
-    while (at < end) {
-        if (*at == '.') {
-            ++at;
-            continue;
+    char* const end = &pieces[0] + pieces.size();
+    auto forEachPiece = [end, &pieces](auto&& piece) {
+        for (char* at = &pieces[0]; at < end;) {
+            if (*at == '.') {
+                ++at;
+                continue;
+            }
+            char* stop = static_cast<char*>(std::memchr(at, '.', std::size_t(end - at)));
+            if (stop == nullptr) stop = end;
+            piece(at, stop);
+            at = stop + 1;
         }
-        char* stop = static_cast<char*>(std::memchr(at, '.', std::size_t(end - at)));
-        if (stop == nullptr) stop = end;
-        *stop = '\0';
-        values.push_back(internal::readInteger(at));
-        at = stop + 1;
-    }
-    if (values.empty()) return;
-    if (values.size() > UINT32_MAX) internal::throwArrayTooLong();
-    elementCount = static_cast<unsigned int>(values.size());
+    };
+    std::size_t count = 0;
+    forEachPiece([&count](char*, char*) { ++count; });
+    if (count == 0) return;
+    if (count > UINT32_MAX) internal::throwArrayTooLong();
+    elementCount = static_cast<unsigned int>(count);
     reallocate(elementCount);
-    std::memcpy(getData(), values.data(), values.size() * sizeof(int));
+    int* value = getData();
+    forEachPiece([&value](char* first, char* stop) {
+        *stop = '\0';
+        *value++ = internal::readInteger(first);
+    });
 }
 
 IntArray::IntArray(const IntArray& other) = default;
