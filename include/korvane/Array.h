@@ -216,8 +216,10 @@ protected:
             grown = UINT32_MAX;
         }
         T* fresh = allocateElements(static_cast<unsigned int>(grown));
-        std::memset(static_cast<void*>(fresh), 0, std::size_t(grown) * sizeof(T));
-        if (getData() != nullptr && elementCount != 0) std::memcpy(fresh, getData(), elementCount * sizeof(T));
+        // Only the slots behind the kept elements need clearing.
+        const std::size_t kept = getData() != nullptr ? elementCount : 0;
+        if (kept != 0) std::memcpy(fresh, getData(), kept * sizeof(T));
+        std::memset(static_cast<void*>(fresh + kept), 0, (std::size_t(grown) - kept) * sizeof(T));
         wipeIfSoleHolder();
         storage.reset(fresh, &releaseElements);
         capacity = static_cast<unsigned int>(grown);

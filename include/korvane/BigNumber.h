@@ -204,6 +204,8 @@ public:
     BigNumber mulInv(const BigNumber& modulus) const;
 
     // ---- Text in bases 2 to 36 ---------------------------------------------
+    /// Both ways the bases 2, 4, 8, 16 and 32 take time linear in the length;
+    /// the others quadratic up to a few thousand bits and about n^1.6 beyond.
     /// Digits "0-9A-Z" (upper case), most significant first, no leading zeros,
     /// "-" in front when the sign flag is set; any zero (negative or with high
     /// zero digits) prints as "0". A base outside 2..36 means 16.

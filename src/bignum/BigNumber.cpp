@@ -135,8 +135,16 @@ BigNumber::COMPARISON BigNumber::compare(const BigNumber& other) const {
     if (elementCount != other.elementCount) return elementCount < other.elementCount ? LESS : GREATER;
     const unsigned char* mine = getData();
     const unsigned char* theirs = other.getData();
-    for (unsigned int i = elementCount; i-- > 0;) {
-        if (mine[i] != theirs[i]) return mine[i] < theirs[i] ? LESS : GREATER;
+    // From the top: the digits above the last full group of eight one by
+    // one, then eight at a time as words.
+    unsigned int i = elementCount;
+    for (; i % internal::kWordBytes != 0; --i) {
+        if (mine[i - 1] != theirs[i - 1]) return mine[i - 1] < theirs[i - 1] ? LESS : GREATER;
+    }
+    for (; i != 0; i -= internal::kWordBytes) {
+        const internal::Word a = internal::loadDigitWord(mine + i - internal::kWordBytes);
+        const internal::Word b = internal::loadDigitWord(theirs + i - internal::kWordBytes);
+        if (a != b) return a < b ? LESS : GREATER;
     }
     return EQUAL;
 }
@@ -180,7 +188,16 @@ BigNumber BigNumber::fromMSDByteArray(const ByteArray& bytes, bool negative) {
     count -= first;
     BigNumber result(count, 0);
     unsigned char* digits = result.getData();
-    for (unsigned int i = 0; i < count; ++i) digits[i] = data[first + count - 1 - i];
+    const unsigned char* last = data + first + count;
+    // Eight bytes at a time, reversed in a register; the rest one by one.
+    unsigned int i = 0;
+    for (; i + internal::kWordBytes <= count; i += internal::kWordBytes) {
+        internal::Word w;
+        std::memcpy(&w, last - i - internal::kWordBytes, sizeof w);
+        w = __builtin_bswap64(w);
+        std::memcpy(digits + i, &w, sizeof w);
+    }
+    for (; i < count; ++i) digits[i] = last[-1 - static_cast<std::ptrdiff_t>(i)];
     result.negative = negative;
     return result;
 }

@@ -48,18 +48,28 @@ BigNumber BigNumber::add(const BigNumber& other, bool ignoreSign) const {
     unsigned char* sum = result.getData();
     const unsigned char* x = longer.getData();
     const unsigned char* y = shorter.getData();
-    unsigned int carry = 0;
+    // Eight digits at a time while both have them, then digit by digit.
+    Word wordCarry = 0;
     unsigned int i = 0;
+    for (; i + internal::kWordBytes <= shorter.elementCount; i += internal::kWordBytes) {
+        const Word a = internal::loadDigitWord(x + i);
+        const Word partial = a + internal::loadDigitWord(y + i);
+        const Word total = partial + wordCarry;
+        wordCarry = Word(partial < a) + Word(total < partial);
+        internal::storeDigitWord(sum + i, total);
+    }
+    unsigned int carry = static_cast<unsigned int>(wordCarry);
     for (; i < shorter.elementCount; ++i) {
         const unsigned int s = x[i] + y[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
-    for (; i < longer.elementCount; ++i) {
+    for (; i < longer.elementCount && carry != 0; ++i) {
         const unsigned int s = x[i] + carry;
         sum[i] = static_cast<unsigned char>(s);
         carry = s >> 8;
     }
+    if (i < longer.elementCount) std::memcpy(sum + i, x + i, longer.elementCount - i);
     if (carry != 0) {
         sum[longer.elementCount] = 1;
     } else {
@@ -115,8 +125,16 @@ BigNumber BigNumber::subtract(const BigNumber& other, bool ignoreSign) const {
     unsigned char* difference = result.getData();
     const unsigned char* x = larger.getData();
     const unsigned char* y = smaller.getData();
-    int borrow = 0;
+    Word wordBorrow = 0;
     unsigned int i = 0;
+    for (; i + internal::kWordBytes <= smaller.elementCount; i += internal::kWordBytes) {
+        const Word a = internal::loadDigitWord(x + i);
+        const Word partial = a - internal::loadDigitWord(y + i);
+        const Word total = partial - wordBorrow;
+        wordBorrow = Word(partial > a) + Word(total > partial);
+        internal::storeDigitWord(difference + i, total);
+    }
+    int borrow = static_cast<int>(wordBorrow);
     for (; i < smaller.elementCount; ++i) {
         const int d = x[i] - y[i] - borrow;
         difference[i] = static_cast<unsigned char>(d);
@@ -163,19 +181,11 @@ BigNumber BigNumber::multiply(const BigNumber& other) const {
 }
 
 BigNumber BigNumber::multiply(unsigned char value) const {
-    BigNumber result(elementCount + 1, 0);
-    unsigned char* product = result.getData();
-    const unsigned char* digits = getData();
-    unsigned int carry = 0;
-    for (unsigned int i = 0; i < elementCount; ++i) {
-        const unsigned int p = digits[i] * static_cast<unsigned int>(value) + carry;
-        product[i] = static_cast<unsigned char>(p);
-        carry = p >> 8;
-    }
-    product[elementCount] = static_cast<unsigned char>(carry);
-    result.normalize();
-    result.negative = negative;
-    return result;
+    WordBuffer words(internal::magnitudeWordCount(*this) + 1);
+    internal::loadMagnitude(*this, words);
+    const std::size_t n = words.size() - 1;
+    words[n] = internal::multiplyWord(words.data(), words.data(), n, value);
+    return fromWords(words, negative);
 }
 
 // ---- Division ----------------------------------------------------------------------
@@ -215,36 +225,40 @@ BigNumber BigNumber::mod(const BigNumber& other) const {
     return fromWords(remainder, negative);
 }
 
+// The byte divisions run on words, each step a multiplication by the
+// divisor's reciprocal instead of a hardware division per digit.
 BigNumber BigNumber::divide(unsigned char value) const {
     if (value == 0) internal::throwZeroDivisor(kDivideByteLocation, kDivisionByZero);
-    BigNumber result(elementCount, 0);
-    unsigned char* quotient = result.getData();
-    const unsigned char* digits = getData();
-    unsigned int remainder = 0;
-    for (unsigned int i = elementCount; i-- > 0;) {
-        const unsigned int current = digits[i] + remainder * 256;
-        quotient[i] = static_cast<unsigned char>(current / value);
-        remainder = current % value;
-    }
-    result.normalize();
-    result.negative = negative;
-    return result;
+    WordBuffer words(internal::magnitudeWordCount(*this));
+    internal::loadMagnitude(*this, words);
+    internal::divideByWord(words.data(), words.data(), words.size(), internal::WordDivisor(value));
+    return fromWords(words, negative);
 }
 
 int BigNumber::mod(unsigned char value) const {
     if (value == 0) internal::throwZeroDivisor(kModByteLocation, kDivisionByZero);
-    int remainder = 0;
-    const unsigned char* digits = getData();
-    for (unsigned int i = elementCount; i-- > 0;) remainder = (digits[i] + remainder * 256) % value;
+    WordBuffer words(internal::magnitudeWordCount(*this));
+    internal::loadMagnitude(*this, words);
+    const int remainder =
+        static_cast<int>(internal::divideByWord(nullptr, words.data(), words.size(), internal::WordDivisor(value)));
     return negative ? -remainder : remainder;
 }
 
 // ---- Complements and shifts ------------------------------------------------------
 
 BigNumber BigNumber::twosComplement() const {
-    BigNumber complement(*this);
-    ~complement;
-    BigNumber result = complement.add(static_cast<unsigned char>(1), true);
+    // One spare top digit for the carry out of the last one.
+    BigNumber result(elementCount + 1, 0);
+    unsigned char* digits = result.getData();
+    const unsigned char* source = getData();
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) digits[i] = static_cast<unsigned char>(~source[i]);
+    unsigned int i = 0;
+    while (i < count && ++digits[i] == 0) ++i;
+    if (i == count)
+        digits[count] = 1;
+    else
+        result.elementCount = count;  // the spare digit, zero, is the terminator
     result.negative = !negative;
     return result;
 }
@@ -254,33 +268,51 @@ BigNumber& BigNumber::operator~() {
     // slots; it gets a buffer of its own before anything is written.
     ensureCapacity(elementCount);
     unsigned char* digits = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) digits[i] = static_cast<unsigned char>(~digits[i]);
+    const unsigned int count = elementCount;  // read once: a byte store may alias it
+    for (unsigned int i = 0; i < count; ++i) digits[i] = static_cast<unsigned char>(~digits[i]);
     return *this;
 }
 
+// The shifts move eight digits at a time, the remaining digits one by one.
 BigNumber& BigNumber::shiftl() {
     if (isZero()) return *this;
     unsigned char* digits = getData();
-    unsigned int carry = 0;
-    for (unsigned int i = 0; i < elementCount; ++i) {
+    const unsigned int count = elementCount;
+    Word wordCarry = 0;
+    unsigned int i = 0;
+    for (; i + internal::kWordBytes <= count; i += internal::kWordBytes) {
+        const Word w = internal::loadDigitWord(digits + i);
+        internal::storeDigitWord(digits + i, (w << 1) | wordCarry);
+        wordCarry = w >> (internal::kWordBits - 1);
+    }
+    unsigned int carry = static_cast<unsigned int>(wordCarry);
+    for (; i < count; ++i) {
         const unsigned int shifted = (static_cast<unsigned int>(digits[i]) << 1) | carry;
         digits[i] = static_cast<unsigned char>(shifted);
         carry = shifted >> 8;
     }
-    if (carry != 0) (*this)[elementCount] = 1;
+    if (carry != 0) (*this)[count] = 1;
     return *this;
 }
 
 BigNumber& BigNumber::shiftr() {
     if (isZero()) return *this;
     unsigned char* digits = getData();
+    const unsigned int count = elementCount;
     unsigned int carry = 0;
-    for (unsigned int i = elementCount; i-- > 0;) {
-        const unsigned int digit = digits[i];
-        digits[i] = static_cast<unsigned char>((digit >> 1) | (carry << 7));
+    unsigned int i = count;
+    for (; i % internal::kWordBytes != 0; --i) {
+        const unsigned int digit = digits[i - 1];
+        digits[i - 1] = static_cast<unsigned char>((digit >> 1) | (carry << 7));
         carry = digit & 1;
     }
-    if (elementCount > 1 && digits[elementCount - 1] == 0) --elementCount;
+    for (; i != 0; i -= internal::kWordBytes) {
+        unsigned char* at = digits + i - internal::kWordBytes;
+        const Word w = internal::loadDigitWord(at);
+        internal::storeDigitWord(at, (w >> 1) | (Word(carry) << (internal::kWordBits - 1)));
+        carry = static_cast<unsigned int>(w & 1);
+    }
+    if (count > 1 && digits[count - 1] == 0) --elementCount;
     return *this;
 }
 

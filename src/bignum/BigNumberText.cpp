@@ -6,16 +6,10 @@
 
 namespace Korvane {
 
-namespace {
-unsigned int usableBase(unsigned int base) { return base < 2 || base > 36 ? 16 : base; }
-}  // namespace
-
 // Every digit is produced, however the bit count rounds: the text always
 // reads back with fromBase to an equal number.
 String BigNumber::toBase(unsigned int base) const {
-    internal::WordBuffer words(internal::magnitudeWordCount(*this));
-    internal::loadMagnitude(*this, words);
-    return internal::wordsToText(words.data(), words.size(), usableBase(base), negative);
+    return internal::digitsToText(getData(), length(), internal::usableBase(base), negative);
 }
 
 BigNumber BigNumber::fromBase(const String& text, unsigned int base) {
@@ -28,7 +22,7 @@ BigNumber BigNumber::fromBase(const String& text, unsigned int base) {
         --length;
     }
     internal::WordBuffer words(internal::wordsForText(length));
-    internal::textToWords(characters, length, usableBase(base), words);
+    internal::textToWords(characters, length, internal::usableBase(base), words);
     return fromWords(words, minus);
 }
 

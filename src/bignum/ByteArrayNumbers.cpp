@@ -1,12 +1,12 @@
 // The members of ByteArray that convert through BigNumber: to and from a
-// number's digits, the number text of the bytes, and the packing of a
-// BoolArray. They are ByteArray's, but they live with the big integers
-// because they need them, so the text layer stays below this one.
+// number's digits and the number text of the bytes. They are ByteArray's,
+// but they live with the big integers because they need them, so the text
+// layer stays below this one.
 #include <cstring>
 #include <utility>
 
+#include "bignum/RadixConversion.h"
 #include "korvane/BigNumber.h"
-#include "korvane/BoolArray.h"
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
 
@@ -31,24 +31,17 @@ void reverseBytes(ByteArray& bytes) {
 
 String ByteArray::toPrintableString(unsigned int base, bool reverse) const {
     if (elementCount == 0) return String();
+    const unsigned int usable = internal::usableBase(base);
+    if (!reverse) return internal::digitsToText(getData(), elementCount, usable, false);
     ByteArray digits(*this);
-    if (reverse) reverseBytes(digits);
-    return BigNumber(digits, false).toBase(base);
+    reverseBytes(digits);
+    return internal::digitsToText(digits.getData(), elementCount, usable, false);
 }
 
 ByteArray ByteArray::fromHexString(const String& hex, bool reverse) {
     ByteArray bytes(BigNumber::fromBase(hex, 16));
     if (reverse) reverseBytes(bytes);
     return bytes;
-}
-
-// A constructor of ByteArray, packing a bit array. The
-// printed bits, most significant first, are a base-2 numeral; the number's
-// digits are then the packed bytes, least significant first and without
-// high zero bytes.
-ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0, true) {
-    if (bits.length() == 0) return;
-    *this = ByteArray(BigNumber::fromBase(bits.toString(), 2));
 }
 
 }  // namespace Korvane

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "bignum/WordArithmetic.h"
+#include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "text/BufferMemory.h"
 
 namespace Korvane {
 namespace internal {
@@ -144,6 +146,85 @@ private:
     std::vector<Power> powers;
 };
 
+// log2 of a base that is a power of two (2 .. 32), otherwise 0.
+unsigned int bitsPerDigit(unsigned int base) {
+    return (base & (base - 1)) == 0 ? static_cast<unsigned int>(__builtin_ctz(base)) : 0;
+}
+
+// The digits of base 2^Bits held by the whole bytes of `bytes`, written
+// backwards ending before `end`, for the bases whose digits never straddle
+// two bytes.
+template <unsigned int Bits>
+void writeWholeBytes(const unsigned char* bytes, std::size_t count, char* end) {
+    constexpr unsigned int perByte = 8 / Bits;
+    constexpr unsigned int mask = (1u << Bits) - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        unsigned int byte = bytes[i];
+        for (unsigned int k = 0; k < perByte; ++k) {
+            *--end = kAlphabet[byte & mask];
+            byte >>= Bits;
+        }
+    }
+}
+
+// Digit i (from the least significant) of a power-of-two base 2^b holds bits
+// i*b .. i*b+b-1 of the magnitude, so the text is cut straight out of the
+// bytes: linear, where division by the base would be quadratic. The top
+// byte of the `count` bytes is not zero.
+String slicedText(const unsigned char* bytes, std::size_t count, unsigned int bits, bool negative) {
+    const std::size_t totalBits = 8 * (count - 1) + (kWordBits - leadingZeros(bytes[count - 1]));
+    const std::size_t digits = (totalBits + bits - 1) / bits;
+    const std::size_t sign = negative ? 1 : 0;
+    if (digits + sign >= UINT32_MAX) throwArrayTooLong();
+    // Every position but the sign is overwritten below.
+    String text(static_cast<unsigned int>(digits + sign), '-');
+    char* const end = text.getData() + sign + digits;
+    std::size_t whole = 0;
+    switch (bits) {
+        case 1: whole = count - 1; writeWholeBytes<1>(bytes, whole, end); break;
+        case 2: whole = count - 1; writeWholeBytes<2>(bytes, whole, end); break;
+        case 4: whole = count - 1; writeWholeBytes<4>(bytes, whole, end); break;
+        default: break;
+    }
+    const unsigned int mask = (1u << bits) - 1;
+    for (std::size_t i = whole * 8 / bits, bit = whole * 8; i < digits; ++i, bit += bits) {
+        const std::size_t index = bit / 8;
+        unsigned int window = bytes[index];
+        if (index + 1 < count) window |= static_cast<unsigned int>(bytes[index + 1]) << 8;
+        end[-1 - static_cast<std::ptrdiff_t>(i)] = kAlphabet[(window >> (bit % 8)) & mask];
+    }
+    return text;
+}
+
+// The value of the digits, each weighed by 2^(b * its place): a digit not
+// below the base overlaps the next place, so the sums carry like an
+// addition, but still in one pass from the least significant digit.
+void slicedWords(const char* text, std::size_t length, unsigned int bits, WordBuffer& out) {
+    Word* value = out.data();
+    const std::size_t words = out.size();
+    std::size_t index = 0;
+    unsigned int shift = 0;
+    Word current = 0;
+    Word above = 0;  // what the digits put past the top of `current`
+    const unsigned char* characters = reinterpret_cast<const unsigned char*>(text);
+    for (std::size_t i = length; i-- > 0;) {
+        const Word digit = kDigitValues.value[characters[i]];
+        if (digit == 0xFF) continue;
+        const Word low = digit << shift;
+        current += low;
+        above += (shift == 0 ? 0 : digit >> (kWordBits - shift)) + (current < low ? 1 : 0);
+        shift += bits;
+        if (shift >= kWordBits) {
+            value[index++] = current;
+            current = above;
+            above = 0;
+            shift -= kWordBits;
+        }
+    }
+    value[index] = current;
+    if (index + 1 < words) value[index + 1] = above;
+}
+
 }  // namespace
 
 String wordsToText(Word* w, std::size_t n, unsigned int base, bool negative) {
@@ -168,33 +249,128 @@ String wordsToText(Word* w, std::size_t n, unsigned int base, bool negative) {
     return text;
 }
 
+String digitsToText(const unsigned char* digits, std::size_t count, unsigned int base, bool negative) {
+    while (count > 0 && digits[count - 1] == 0) --count;
+    if (count == 0) return String("0");
+    if (const unsigned int bits = bitsPerDigit(base)) return slicedText(digits, count, bits, negative);
+    WordBuffer words(wordsForDigits(count));
+    digitsToWords(digits, count, words.data());
+    return wordsToText(words.data(), words.size(), base, negative);
+}
+
 std::size_t wordsForText(std::size_t digits) { return digits * 6 / kWordBits + 2; }
 
-void textToWords(const char* text, std::size_t length, unsigned int base, WordBuffer& out) {
-    // Chunks of k digits are gathered in one word (k chosen so that even k
-    // digits of value 35 fit), then value = value base^k + chunk.
-    const WordPower chunk = largestWordPower(base, ~Word(0) / 36);
-    Word* value = out.data();
-    std::size_t n = 0;
-    Word gathered = 0;
-    Word scale = 1;
-    unsigned int digits = 0;
-    auto flush = [&]() {
-        const Word carry = multiplyAddInPlace(value, n, scale, gathered);
-        if (carry != 0) value[n++] = carry;
-        gathered = 0;
-        scale = 1;
-        digits = 0;
+namespace {
+
+// The value of digit values (0 .. 35, most significant first) in a base that
+// is not a power of two. Short runs go by Horner's rule over chunks of k
+// digits gathered in one word (k chosen so that even k digits of value 35
+// fit); long ones are split, value = high base^L + low with L = k 2^i
+// digits, so that the products are balanced and Karatsuba's.
+class NumeralReader {
+public:
+    explicit NumeralReader(unsigned int base) : base(base), chunk(largestWordPower(base, ~Word(0) / 36)) {}
+
+    // Words enough for the value of `count` digits and the sums on the way.
+    static std::size_t capacity(std::size_t count) { return wordsForText(count) + 2; }
+
+    // Writes the value of digits[0 .. count) into `out`, capacity(count)
+    // zero words; returns the number of significant words.
+    std::size_t read(const unsigned char* digits, std::size_t count, Word* out) {
+        if (count <= kHornerChunks * chunk.digits) return horner(digits, count, out);
+        std::size_t level = 0;
+        while ((std::size_t(chunk.digits) << (level + 1)) < count) ++level;
+        const std::size_t lowCount = std::size_t(chunk.digits) << level;
+        const std::size_t highCount = count - lowCount;
+        WordBuffer high(capacity(highCount));
+        const std::size_t hn = read(digits, highCount, high.data());
+        WordBuffer low(capacity(lowCount));
+        const std::size_t ln = read(digits + highCount, lowCount, low.data());
+        const Power& p = power(level);
+        std::size_t n = 0;
+        if (hn >= p.length)
+            multiplyWords(out, high.data(), hn, p.words->data(), p.length);
+        else if (hn != 0)
+            multiplyWords(out, p.words->data(), p.length, high.data(), hn);
+        if (hn != 0) n = hn + p.length;
+        const std::size_t total = (n > ln ? n : ln) + 1;
+        const Word carry = addWords(out, out, low.data(), ln);
+        addWord(out + ln, out + ln, total - ln, carry);
+        return significantWords(out, total);
+    }
+
+private:
+    static constexpr std::size_t kHornerChunks = 40;
+
+    struct Power {
+        std::unique_ptr<WordBuffer> words;
+        std::size_t length;
     };
+
+    std::size_t horner(const unsigned char* digits, std::size_t count, Word* value) const {
+        std::size_t n = 0;
+        Word gathered = 0;
+        Word scale = 1;
+        unsigned int gatheredDigits = 0;
+        auto flush = [&]() {
+            const Word carry = multiplyAddInPlace(value, n, scale, gathered);
+            if (carry != 0) value[n++] = carry;
+            gathered = 0;
+            scale = 1;
+            gatheredDigits = 0;
+        };
+        for (std::size_t i = 0; i < count; ++i) {
+            gathered = gathered * base + digits[i];
+            scale *= base;
+            if (++gatheredDigits == chunk.digits) flush();
+        }
+        if (gatheredDigits != 0) flush();
+        return n;
+    }
+
+    // base^(k 2^level), squared up from base^k on first use.
+    const Power& power(std::size_t level) {
+        while (powers.size() <= level) {
+            if (powers.empty()) {
+                auto words = std::make_unique<WordBuffer>(1);
+                (*words)[0] = chunk.power;
+                powers.push_back({std::move(words), 1});
+                continue;
+            }
+            const Power& last = powers.back();
+            auto words = std::make_unique<WordBuffer>(2 * last.length);
+            squareWords(words->data(), last.words->data(), last.length);
+            const std::size_t length = words->significantSize();
+            powers.push_back({std::move(words), length});
+        }
+        return powers[level];
+    }
+
+    unsigned int base;
+    WordPower chunk;
+    std::vector<Power> powers;
+};
+
+}  // namespace
+
+void textToWords(const char* text, std::size_t length, unsigned int base, WordBuffer& out) {
+    if (const unsigned int bits = bitsPerDigit(base)) {
+        slicedWords(text, length, bits, out);
+        return;
+    }
+    // The digit values first, without the characters that are not digits.
+    ByteArray digits(static_cast<unsigned int>(length), '\0');
+    unsigned char* values = digits.getData();
+    std::size_t count = 0;
     const unsigned char* characters = reinterpret_cast<const unsigned char*>(text);
     for (std::size_t i = 0; i < length; ++i) {
         const unsigned char digit = kDigitValues.value[characters[i]];
-        if (digit == 0xFF) continue;
-        gathered = gathered * base + digit;
-        scale *= base;
-        if (++digits == chunk.digits) flush();
+        if (digit != 0xFF) values[count++] = digit;
     }
-    if (digits != 0) flush();
+    NumeralReader reader(base);
+    WordBuffer value(NumeralReader::capacity(count));
+    const std::size_t n = reader.read(values, count, value.data());
+    std::memcpy(out.data(), value.data(), n * sizeof(Word));
 }
 
 }  // namespace internal

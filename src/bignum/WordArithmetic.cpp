@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "bignum/RecursiveDivision.h"
+#include "bignum/ToomCook.h"
+
 namespace Korvane {
 namespace internal {
 
@@ -176,6 +179,16 @@ void karatsuba(Word* r, const Word* a, const Word* b, std::size_t n, Word* scrat
 
 }  // namespace
 
+namespace {
+// r[0 .. 2n) = a * b for n-word operands of at least the Karatsuba size.
+void balancedProduct(Word* r, const Word* a, const Word* b, std::size_t n, Word* scratch) {
+    if (n >= kToomThreshold)
+        toomCook3(r, a, b, n);
+    else
+        karatsuba(r, a, b, n, scratch);
+}
+}  // namespace
+
 void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::size_t bn) {
     if (bn < kKaratsubaThreshold) {
         multiplyBasecase(r, a, an, b, bn);
@@ -183,7 +196,7 @@ void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::s
     }
     WordBuffer scratch(karatsubaScratch(bn) + 2 * bn + 1);
     if (an == bn) {
-        karatsuba(r, a, b, bn, scratch.data());
+        balancedProduct(r, a, b, bn, scratch.data());
         return;
     }
     // Unbalanced: bn-word slices of a, each a balanced product added in.
@@ -192,7 +205,7 @@ void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::s
     for (std::size_t offset = 0; offset < an; offset += bn) {
         const std::size_t length = an - offset < bn ? an - offset : bn;
         if (length == bn)
-            karatsuba(slice, a + offset, b, bn, scratch.data());
+            balancedProduct(slice, a + offset, b, bn, scratch.data());
         else
             multiplyWords(slice, b, bn, a + offset, length);
         const std::size_t width = length + bn;
@@ -204,6 +217,10 @@ void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::s
 void squareWords(Word* r, const Word* a, std::size_t n) {
     if (n < kKaratsubaThreshold) {
         squareBasecase(r, a, n);
+        return;
+    }
+    if (n >= kToomThreshold) {
+        toomCook3(r, a, a, n);
         return;
     }
     WordBuffer scratch(karatsubaScratch(n));
@@ -271,6 +288,13 @@ Word divideByWord(Word* q, const Word* a, std::size_t n, const WordDivisor& d) {
 // in a word; the estimate from the top two words of u and v[dn - 1], checked
 // against v[dn - 2], is at most one too large, and the add-back fixes that.
 void divideWords(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn) {
+    if (dn >= kRecursiveDivisionThreshold && an - dn >= kRecursiveDivisionThreshold)
+        divideRecursively(q, r, a, an, d, dn);
+    else
+        longDivision(q, r, a, an, d, dn);
+}
+
+void longDivision(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn) {
     if (dn == 1) {
         const Word remainder = divideByWord(q, a, an, WordDivisor(d[0]));
         if (r != nullptr) r[0] = remainder;

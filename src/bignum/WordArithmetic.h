@@ -45,7 +45,7 @@ std::size_t bitLength(const Word* x, std::size_t n);
 
 // ---- Multiplication ---------------------------------------------------------
 // r[0 .. an + bn) = a * b with an >= bn >= 1; r must not overlap a or b.
-// Schoolbook below a threshold, Karatsuba above it.
+// Schoolbook for short operands, then Karatsuba, then Toom-Cook 3-way.
 void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::size_t bn);
 // r[0 .. 2n) = a * a with n >= 1; r must not overlap a.
 void squareWords(Word* r, const Word* a, std::size_t n);
@@ -69,10 +69,13 @@ struct WordDivisor {
 };
 // q = a / d (n words, q may be null or equal a); returns a mod d.
 Word divideByWord(Word* q, const Word* a, std::size_t n, const WordDivisor& d);
-// Knuth's long division: q[0 .. an - dn + 1) = a / d and r[0 .. dn) = a mod d
-// for an >= dn >= 1 and a non-zero top word d[dn - 1]. Either output may be
-// null; neither may overlap an input.
+// q[0 .. an - dn + 1) = a / d and r[0 .. dn) = a mod d for an >= dn >= 1
+// and a non-zero top word d[dn - 1]. Either output may be null; neither may
+// overlap an input. Long division, or for long divisors and quotients the
+// recursive division of RecursiveDivision.h.
 void divideWords(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn);
+// The same by Knuth's long division alone, in time (an - dn) dn.
+void longDivision(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn);
 
 }  // namespace internal
 }  // namespace Korvane

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace Korvane {
 namespace internal {
@@ -53,6 +54,24 @@ inline std::size_t wordsForDigits(std::size_t digits) {
 // must hold at least wordsForDigits(count) words; the rest of the top word is
 // cleared, the words beyond it are left alone.
 void digitsToWords(const unsigned char* digits, std::size_t count, Word* words);
+
+// Eight base-256 digits at `digits` (the first least significant) as one
+// word, and a word back into eight digits, on hosts of either byte order.
+inline Word loadDigitWord(const unsigned char* digits) {
+    Word w;
+    std::memcpy(&w, digits, sizeof w);
+#if !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__)
+    w = __builtin_bswap64(w);
+#endif
+    return w;
+}
+
+inline void storeDigitWord(unsigned char* digits, Word w) {
+#if !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__)
+    w = __builtin_bswap64(w);
+#endif
+    std::memcpy(digits, &w, sizeof w);
+}
 
 // Rearranges `count` words in place so that their bytes read as base-256
 // digits, least significant first (a no-op on little-endian hosts).

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "korvane/OutputStream.h"
 #include "korvane/QuillonException.h"
@@ -105,7 +106,21 @@ ByteArray InputStream::readBlob(unsigned int n) {
         // A stream that claims data but delivers none would keep us here
         // forever; what it has delivered so far is all there is.
         if (chunk.length() == 0) return accumulator;
-        accumulator += chunk;
+        const unsigned int wanted = n - accumulator.length();
+        if (chunk.length() > wanted && !hasPushedBack()) {
+            // The surplus goes back where it came from: the chunk itself
+            // becomes the push-back buffer, its first `wanted` bytes already
+            // delivered, so nothing behind them is copied.
+            accumulator += ByteArray(chunk.getData(), wanted);
+            pushBackBuffer = std::move(chunk);
+            pushBackStart = wanted;
+            count -= pushedBackLength();
+            return accumulator;
+        }
+        if (accumulator.length() == 0)
+            accumulator = std::move(chunk);
+        else
+            accumulator += chunk;
     }
     if (accumulator.length() == n) return accumulator;
     pushBack(accumulator.right(n));

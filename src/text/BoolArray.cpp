@@ -107,12 +107,14 @@ bool BoolArray::isClear() const {
     return true;
 }
 
+// Every character is written, '0' plus the element, rather than only the
+// '1's: a branch on each bit mispredicts on every other one of random bits.
 String BoolArray::toString() const {
-    String text(elementCount, '0');
+    const unsigned int count = elementCount;
+    String text(count, '0');
     char* characters = text.getData();
     const bool* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i)
-        if (data[i]) characters[elementCount - 1 - i] = '1';
+    for (unsigned int i = 0; i < count; ++i) characters[count - 1 - i] = static_cast<char>('0' + (data[i] ? 1 : 0));
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "korvane/BoolArray.h"
 #include "korvane/String.h"
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
@@ -61,6 +62,27 @@ ByteArray::ByteArray(unsigned int n, char c)
 ByteArray::ByteArray(char c) : Array<unsigned char>(1u, static_cast<unsigned char>(c), true) {}
 
 ByteArray::ByteArray(const String& s) : ByteArray(s.getASCIIByteArray()) {}
+
+// Packs the bits directly, eight to a byte; the bytes are those of the
+// number the bits spell, so only bytes up to the highest true element are
+// kept and no true element at all gives the single byte 00.
+ByteArray::ByteArray(const BoolArray& bits) : Array<unsigned char>(nullptr, 0, 0, true) {
+    const unsigned int count = bits.length();
+    if (count == 0) return;
+    const bool* values = bits.getData();
+    unsigned int used = count;
+    while (used > 0 && !values[used - 1]) --used;
+    elementCount = used == 0 ? 1 : (used + 7) / 8;
+    reallocate(elementCount);
+    unsigned char* packed = getData();
+    for (unsigned int i = 0; i < elementCount; ++i) {
+        const unsigned int first = 8 * i;
+        const unsigned int last = first + 8 < used ? first + 8 : used;
+        unsigned int byte = 0;
+        for (unsigned int k = first; k < last; ++k) byte |= static_cast<unsigned int>(values[k]) << (k - first);
+        packed[i] = static_cast<unsigned char>(byte);
+    }
+}
 
 ByteArray::ByteArray(const ByteArray& other) = default;
 
@@ -167,8 +189,10 @@ bool ByteArray::operator<(const ByteArray& other) const {
 }
 
 ByteArray& ByteArray::operator~() {
+    // The length is read once: a byte store may alias it.
     unsigned char* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) data[i] = static_cast<unsigned char>(~data[i]);
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) data[i] = static_cast<unsigned char>(~data[i]);
     return *this;
 }
 

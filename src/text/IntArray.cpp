@@ -1,11 +1,13 @@
 #include "korvane/IntArray.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "korvane/String.h"
-#include "korvane/StringTokenizer.h"
 #include "text/BufferMemory.h"
+#include "text/IntegerText.h"
 
 namespace Korvane {
 
@@ -16,14 +18,35 @@ IntArray::IntArray() : Array<int>(nullptr, 0, 0, false) {}
 IntArray::IntArray(const int* values, unsigned int count)
     : Array<int>(count == 0 ? nullptr : values, 0, count, false) {}
 
+// The numbers are the tokens between runs of dots in the text up to its
+// first NUL; each is cut out in place (its dot overwritten by a NUL) and read
+// as String::toInt reads a token. A first walk counts them.
 IntArray::IntArray(const String& text) : Array<int>(nullptr, 0, 0, false) {
-    StringTokenizer tokens(text, String("."), String::emptyString);
-    const unsigned int count = tokens.countTokens();
+    std::string pieces(text.getData());
+    char* const end = &pieces[0] + pieces.size();
+    auto forEachPiece = [end, &pieces](auto&& piece) {
+        for (char* at = &pieces[0]; at < end;) {
+            if (*at == '.') {
+                ++at;
+                continue;
+            }
+            char* stop = static_cast<char*>(std::memchr(at, '.', std::size_t(end - at)));
+            if (stop == nullptr) stop = end;
+            piece(at, stop);
+            at = stop + 1;
+        }
+    };
+    std::size_t count = 0;
+    forEachPiece([&count](char*, char*) { ++count; });
     if (count == 0) return;
-    elementCount = count;
-    reallocate(count);
-    int* data = getData();
-    for (unsigned int i = 0; i < count; ++i) data[i] = tokens.nextToken().toInt();
+    if (count > UINT32_MAX) internal::throwArrayTooLong();
+    elementCount = static_cast<unsigned int>(count);
+    reallocate(elementCount);
+    int* value = getData();
+    forEachPiece([&value](char* first, char* stop) {
+        *stop = '\0';
+        *value++ = internal::readInteger(first);
+    });
 }
 
 IntArray::IntArray(const IntArray& other) = default;
@@ -81,13 +104,14 @@ bool IntArray::operator!=(const IntArray& other) const { return !(*this == other
 
 String IntArray::toString() const {
     if (elementCount == 0) return String("Null");
-    String text;
+    std::string text;
     const int* data = getData();
+    char digits[16];
     for (unsigned int i = 0; i < elementCount; ++i) {
         if (i != 0) text += '.';
-        text += data[i];
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, data[i]).ptr);
     }
-    return text;
+    return String(std::string_view(text));
 }
 
 }  // namespace Korvane

@@ -1,6 +1,7 @@
 #include "korvane/String.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -16,6 +17,7 @@
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
 #include "text/FormatBuffer.h"
+#include "text/IntegerText.h"
 
 namespace Korvane {
 
@@ -29,12 +31,13 @@ unsigned int clampedLength(const char* s, unsigned int n) {
 
 bool inSet(char c, const String& set) { return std::strchr(set.getData(), c) != nullptr; }
 
-// Decimal text of a number; the widest value has 20 digits and a sign.
+// Decimal text of a number, as printf's %d and %u write it; the widest value
+// has 20 digits and a sign.
 template <class Number>
-String decimalText(const char* format, Number value) {
+String decimalText(Number value) {
     char digits[32];
-    const int written = std::snprintf(digits, sizeof digits, format, value);
-    return String(digits, static_cast<unsigned int>(written));
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return String(digits, static_cast<unsigned int>(end - digits));
 }
 
 }  // namespace
@@ -195,10 +198,10 @@ String& String::operator+=(char c) {
     return *this;
 }
 
-String& String::operator+=(int value) { return *this += decimalText("%d", value); }
-String& String::operator+=(unsigned int value) { return *this += decimalText("%u", value); }
-String& String::operator+=(long value) { return *this += decimalText("%ld", value); }
-String& String::operator+=(unsigned long value) { return *this += decimalText("%lu", value); }
+String& String::operator+=(int value) { return *this += decimalText(value); }
+String& String::operator+=(unsigned int value) { return *this += decimalText(value); }
+String& String::operator+=(long value) { return *this += decimalText(value); }
+String& String::operator+=(unsigned long value) { return *this += decimalText(value); }
 
 // ---- Concatenation -------------------------------------------------------------
 
@@ -210,11 +213,11 @@ String String::operator+(char c) const {
     return result;
 }
 
-String String::operator+(int value) const { return String(*this, decimalText("%d", value)); }
-String String::operator+(unsigned int value) const { return String(*this, decimalText("%u", value)); }
-String String::operator+(long value) const { return String(*this, decimalText("%ld", value)); }
+String String::operator+(int value) const { return String(*this, decimalText(value)); }
+String String::operator+(unsigned int value) const { return String(*this, decimalText(value)); }
+String String::operator+(long value) const { return String(*this, decimalText(value)); }
 String String::operator+(unsigned long value) const {
-    return String(*this, decimalText("%lu", value));
+    return String(*this, decimalText(value));
 }
 
 // ---- Comparison ------------------------------------------------------------------
@@ -306,8 +309,9 @@ String String::right(const char* p) const {
 
 // ---- Conversion and case -------------------------------------------------------------
 
-int String::toInt() const {
-    const char* digits = text();
+int String::toInt() const { return internal::readInteger(text()); }
+
+int internal::readInteger(const char* digits) {
     while (*digits == '0') ++digits;
     char* end = nullptr;
     errno = 0;
@@ -319,20 +323,25 @@ int String::toInt() const {
     return static_cast<int>(value);
 }
 
+// The loops below copy the length first (a char store may alias the member,
+// which would then be read again on every step) and store every character,
+// changed or not, so that they can be vectorized.
 const String& String::toLower() {
     char* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) {
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) {
         const char c = data[i];
-        if (c >= 'A' && c <= 'Z') data[i] = static_cast<char>(c - 'A' + 'a');
+        data[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return *this;
 }
 
 const String& String::toUpper() {
     char* data = getData();
-    for (unsigned int i = 0; i < elementCount; ++i) {
+    const unsigned int count = elementCount;
+    for (unsigned int i = 0; i < count; ++i) {
         const char c = data[i];
-        if (c >= 'a' && c <= 'z') data[i] = static_cast<char>(c - 'a' + 'A');
+        data[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
     return *this;
 }
@@ -393,10 +402,10 @@ const String& String::remove(const String& set) {
 bool String::isEmpty() const { return getData() == nullptr || getData()[0] == '\0'; }
 
 bool String::is7BitASCIIString() const {
-    for (unsigned int i = 0; i < elementCount; ++i) {
-        if (static_cast<unsigned char>(text()[i]) > 127) return false;
-    }
-    return true;
+    const char* characters = text();
+    unsigned char high = 0;
+    for (unsigned int i = 0, count = elementCount; i < count; ++i) high |= static_cast<unsigned char>(characters[i]);
+    return high < 128;
 }
 
 bool String::isASCIIString() const { return true; }
@@ -406,12 +415,13 @@ bool String::isASCIIString() const { return true; }
 String String::formatString(const char* format, ...) {
     static const char* const kLocation = "String::formatString(const char* format, ...)";
     if (format == nullptr) throw QuillonException(QuillonError::ParameterIsNull, kLocation, String());
-    // Start at 256 characters and double while the text does not fit with its
-    // terminator. An encoding error, which no larger buffer cures, is
-    // reported instead of retried forever where the runtime tells it apart.
-    std::size_t capacityChars = 128;
+    // Start at 256 characters. When the text does not fit, the runtime either
+    // tells the length it needs, and the next buffer has exactly that room,
+    // or does not, and the room doubles. An encoding error, which no larger
+    // buffer cures, is reported instead of retried forever where the runtime
+    // tells it apart.
+    std::size_t capacityChars = 256;
     for (;;) {
-        capacityChars *= 2;
         String buffer(static_cast<unsigned int>(capacityChars), '\0');
         va_list arguments;
         va_start(arguments, format);
@@ -423,6 +433,7 @@ String String::formatString(const char* format, ...) {
             throw QuillonException(QuillonError::DataFormatInvalid, kLocation, String("the arguments could not be formatted"));
         if (written >= 0) return String(buffer.getData(), static_cast<unsigned int>(written));
         if (needed >= UINT_MAX / 2 || capacityChars >= UINT_MAX / 2) internal::throwArrayTooLong();
+        capacityChars = needed != 0 ? needed + 1 : 2 * capacityChars;
     }
 }
 

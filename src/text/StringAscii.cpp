@@ -1,10 +1,13 @@
 // The deprecated ASCII conversions of String and its escape operations.
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "korvane/ByteArray.h"
 #include "korvane/String.h"
+#include "text/BufferMemory.h"
 #include "text/NoticeWriter.h"
 
 namespace Korvane {
@@ -33,10 +36,6 @@ void writeNoticeOnce(std::atomic<bool>& pending, const char* member, const char*
     if (const internal::NoticeWriter writer = noticeWriter.load()) writer(notice);
 }
 
-bool isEscape(char c, const String& escapes) {
-    return c != '\0' && std::strchr(escapes.getData(), c) != nullptr;
-}
-
 }  // namespace
 
 void internal::installNoticeWriter(NoticeWriter writer) noexcept { noticeWriter.store(writer); }
@@ -59,50 +58,75 @@ ByteArray String::getASCIIByteArray() const {
 // ---- Escapes ----------------------------------------------------------------------------------
 
 void String::escapeString(const String& specials, const String& escape) {
-    // Escapes already in the text are doubled first, so that removeEscapes
-    // can tell them from the ones added below. Every occurrence counts, also
-    // behind an embedded NUL, so that removeEscapes undoes the whole text.
-    String doubled;
+    const unsigned int escapeLength = escape.length();
+    if (escapeLength == 0) return;
     const char* const begin = getData();
     const char* const end = begin + elementCount;
-    const char* rest = begin;
-    if (escape.length() != 0) {
-        const char* const escapeBegin = escape.getData();
-        const char* const escapeEnd = escapeBegin + escape.length();
+    const char* const escapeBegin = escape.getData();
+    const char* const escapeEnd = escapeBegin + escapeLength;
+    // The text with every escape already in it doubled, so that removeEscapes
+    // can tell those from the ones added below, as a series of pieces. Every
+    // occurrence counts, also behind an embedded NUL, so that removeEscapes
+    // undoes the whole text.
+    auto forEachPiece = [&](auto&& piece) {
+        const char* rest = begin;
         for (const char* hit = std::search(rest, end, escapeBegin, escapeEnd); hit != end;
              hit = std::search(rest, end, escapeBegin, escapeEnd)) {
-            doubled.appendCharacters(rest, static_cast<unsigned int>(hit - rest));
-            doubled += escape;
-            doubled += escape;
-            rest = hit + escape.length();
+            piece(rest, hit);
+            piece(escapeBegin, escapeEnd);
+            piece(escapeBegin, escapeEnd);
+            rest = hit + escapeLength;
         }
-    }
-    doubled.appendCharacters(rest, static_cast<unsigned int>(end - rest));
+        piece(rest, end);
+    };
+    // Special is what find() of the one-character text locates in `specials`:
+    // a character before its first NUL, or NUL, whose text is the empty one.
+    bool special[256] = {};
+    special[0] = true;
+    for (const char* c = specials.getData(); *c != '\0'; ++c) special[static_cast<unsigned char>(*c)] = true;
 
-    String result;
-    for (unsigned int i = 0; i < doubled.length(); ++i) {
-        const char c = doubled.getData()[i];
-        if (specials.find(String(c)) != nullptr) result += escape;
-        result += c;
-    }
-    *this = result;
+    std::uint64_t total = 0;
+    forEachPiece([&](const char* from, const char* to) {
+        for (const char* c = from; c != to; ++c) total += special[static_cast<unsigned char>(*c)] ? 1 + escapeLength : 1;
+    });
+    if (total >= UINT32_MAX) internal::throwArrayTooLong();
+    String result(static_cast<unsigned int>(total), '\0');
+    char* out = result.getData();
+    forEachPiece([&](const char* from, const char* to) {
+        for (const char* c = from; c != to; ++c) {
+            if (special[static_cast<unsigned char>(*c)]) {
+                std::memcpy(out, escapeBegin, escapeLength);
+                out += escapeLength;
+            }
+            *out++ = *c;
+        }
+    });
+    *this = std::move(result);
 }
 
 void String::removeEscapes(const String& escapes) {
-    String result;
-    const char* characters = getData();
-    for (unsigned int i = 0; i < elementCount;) {
-        if (!isEscape(characters[i], escapes)) {
-            result += characters[i];
+    // NUL ends the set's text, so it is never an escape character.
+    bool isEscape[256] = {};
+    for (const char* c = escapes.getData(); *c != '\0'; ++c) isEscape[static_cast<unsigned char>(*c)] = true;
+    const char* const characters = getData();
+    const unsigned int length = elementCount;
+    String result(length, '\0');
+    char* const first = result.getData();
+    char* out = first;
+    for (unsigned int i = 0; i < length;) {
+        if (!isEscape[static_cast<unsigned char>(characters[i])]) {
+            *out++ = characters[i];
             i += 1;
-        } else if (i + 1 < elementCount && isEscape(characters[i + 1], escapes)) {
-            result += characters[i + 1];
+        } else if (i + 1 < length && isEscape[static_cast<unsigned char>(characters[i + 1])]) {
+            *out++ = characters[i + 1];
             i += 2;
         } else {
             i += 1;
         }
     }
-    *this = result;
+    result.elementCount = static_cast<unsigned int>(out - first);
+    result.terminate();
+    *this = std::move(result);
 }
 
 }  // namespace Korvane

@@ -10,12 +10,18 @@ namespace Korvane {
 
 namespace {
 
-bool isOneOf(char c, const char* set) {
-    // An exact byte comparison: the terminator of the set is not a member.
-    for (; *set != '\0'; ++set)
-        if (*set == c) return true;
-    return false;
-}
+// The characters of a set's text, before its first NUL; the terminator is
+// not a member.
+class CharacterSet {
+public:
+    explicit CharacterSet(const char* set) {
+        for (; *set != '\0'; ++set) members[static_cast<unsigned char>(*set)] = true;
+    }
+    bool contains(char c) const { return members[static_cast<unsigned char>(c)]; }
+
+private:
+    bool members[256] = {};
+};
 
 }  // namespace
 
@@ -29,7 +35,8 @@ StringTokenizer::StringTokenizer(const String& text, const String& delimiters,
     const unsigned int length = text.length();
     if (length == 0) return;
     const char* delimiterSet = delimiters.getData();
-    const char* escapeSet = escapes.getData();
+    const CharacterSet isDelimiter(delimiterSet);
+    const CharacterSet isEscape(escapes.getData());
     const char* original = text.getData();
 
     // strtok_r writes a NUL over the first delimiter behind each piece; the
@@ -58,16 +65,24 @@ StringTokenizer::StringTokenizer(const String& text, const String& delimiters,
             tokens.emplace_back(plainToken);
         joined = false;
     };
+    // The first delimiter of the whole text at or after `from`, or `length`:
+    // strcspn stops at delimiters and at embedded NULs, which are none.
+    auto nextDelimiter = [&](unsigned int from) {
+        while (from < length) {
+            from += static_cast<unsigned int>(std::strcspn(original + from, delimiterSet));
+            if (from >= length || original[from] != '\0') return from;
+            ++from;
+        }
+        return length;
+    };
     std::size_t next = 0;
     unsigned int position = 0;
     while (next < pieceCount) {
         ++next;
-        bool found = false;
-        while (!found && position < length) {
-            if (isOneOf(original[position], delimiterSet)) found = true;
-            ++position;
-        }
-        const bool escaped = found && position >= 2 && isOneOf(split[position - 2], escapeSet);
+        const unsigned int delimiter = nextDelimiter(position);
+        const bool found = delimiter < length;
+        position = found ? delimiter + 1 : length;
+        const bool escaped = found && position >= 2 && isEscape.contains(split[position - 2]);
         if (!escaped) {
             finishToken();
             if (next < pieceCount) plainToken = pieces[next];
@@ -78,7 +93,7 @@ StringTokenizer::StringTokenizer(const String& text, const String& delimiters,
             joined = true;
         }
         joinedToken += original[position - 1];
-        if (position < length && isOneOf(original[position], delimiterSet)) {
+        if (position < length && isDelimiter.contains(original[position])) {
             // The following piece is not joined now: the next scan ends the
             // token at the delimiter that follows.
             --next;

@@ -4,6 +4,7 @@
 #include <gmp.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -42,8 +43,10 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
         std::mt19937_64 random(korvane_test::testSeed(0x6b617261));
         for (int i = 0; i < 1500; ++i) {
             SCOPED_TRACE("kernel " + std::to_string(int(kernel)) + ", iteration " + std::to_string(i));
-            // Mostly row sizes, one in ten across the Karatsuba threshold.
-            const std::size_t an = 1 + random() % (i % 10 == 0 ? 300 : 40), bn = 1 + random() % an;
+            // Mostly row sizes, one in ten across the Karatsuba threshold,
+            // one in fifty across the Toom-Cook one.
+            const std::size_t an = i % 50 == 0 ? 1000 + random() % 1500 : 1 + random() % (i % 10 == 0 ? 300 : 40);
+            const std::size_t bn = 1 + random() % an;
             const std::vector<Word> a = words(random, an), b = words(random, bn);
             std::vector<Word> product(an + bn), square(2 * an);
             multiplyWords(product.data(), a.data(), an, b.data(), bn);
@@ -70,4 +73,33 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
         }
     }
     selectMultiplyKernel(saved);
+}
+
+TEST(WordKernel, LongDivisionMatchesGmp) {
+    std::mt19937_64 random(korvane_test::testSeed(0x64697669));
+    for (int i = 0; i < 20000; ++i) {
+        SCOPED_TRACE("iteration " + std::to_string(i));
+        // One in forty long enough for the recursive division.
+        const bool recursive = i % 40 == 0;
+        const std::size_t dn = 1 + random() % (recursive ? 400 : i % 10 == 0 ? 40 : 6);
+        const std::size_t an = dn + random() % (recursive ? 800 : 8);
+        std::vector<Word> divisor = words(random, dn);
+        if (divisor[dn - 1] == 0) divisor[dn - 1] = 1 + random() % 1000;
+        std::vector<Word> dividend = words(random, an);
+        if (recursive && i % 80 == 0 && an > dn) {
+            // divisor * (B^(an - dn) - 1) + a smaller number: every quotient
+            // word is all ones, where the recursion's estimates are capped.
+            Z product;
+            mpz_mul_2exp(product.v, Z(divisor).v, 64 * (an - dn));
+            mpz_sub(product.v, product.v, Z(divisor).v);
+            mpz_add(product.v, product.v, Z(std::vector<Word>(dividend.begin(), dividend.begin() + dn - 1)).v);
+            std::fill(dividend.begin(), dividend.end(), 0);
+            mpz_export(dividend.data(), nullptr, -1, sizeof(Word), 0, 0, product.v);
+        }
+        std::vector<Word> quotient(an - dn + 1), remainder(dn);
+        divideWords(quotient.data(), remainder.data(), dividend.data(), an, divisor.data(), dn);
+        Z q, r;
+        mpz_tdiv_qr(q.v, r.v, Z(dividend).v, Z(divisor).v);
+        ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " dn " << dn;
+    }
 }
