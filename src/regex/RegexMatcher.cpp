@@ -20,6 +20,13 @@ const char* const kRepeatLocation = "RegularExpression::regrepeat()";
 // Below this many candidate counts a plain loop beats memrchr's set-up.
 constexpr std::size_t kShortBackOff = 32;
 
+// The backtracking steps per subject position a search takes before it
+// remembers failures. Ordinary searches stay far below; a search that gets
+// here is on its way to quadratic or worse.
+constexpr std::size_t kStepsPerPosition = 8;
+constexpr std::size_t kStepsBeforeRemembering = 1024;
+constexpr std::size_t kStepsWhenSoon = 16;
+
 [[noreturn]] void fail(QuillonError error, const char* location) {
     throw QuillonException(error, location, String());
 }
@@ -136,12 +143,16 @@ const unsigned char* firstViable(const Program& program, const unsigned char* br
 
 }  // namespace
 
-Matcher::Matcher(Program& program, const char* subject, std::size_t length)
+Matcher::Matcher(Program& program, const char* subject, std::size_t length,
+                 Remembering remembering)
     : program(program),
       subject(reinterpret_cast<const unsigned char*>(subject)),
       length(length),
       searchStart(0),
       input(0),
+      remembering(remembering),
+      steps(0),
+      stepBudget(0),
       frames(inlineFrames),
       depth(0),
       capacity(kInlineFrames) {}
@@ -172,6 +183,14 @@ bool Matcher::search(const char* fromText) {
         return false;
 
     searchStart = from;
+    steps = 0;
+    memory.release();
+    if (remembering == Remembering::FromTheStart)
+        takeMemory();
+    else if (remembering == Remembering::Soon)
+        stepBudget = kStepsWhenSoon;
+    else
+        stepBudget = kStepsPerPosition * (length - from) + kStepsBeforeRemembering;
     // Failed attempts never write a slot, so clearing once before the first
     // attempt leaves the same state as clearing before each.
     std::memset(program.startp, 0, sizeof program.startp);
@@ -239,6 +258,21 @@ bool Matcher::attempt(std::size_t start) {
 
 // ---- regmatch ---------------------------------------------------------------
 
+bool Matcher::match(std::size_t start) {
+    depth = 0;
+    if (memory.taken()) return run<true>(start, false) == Outcome::Matched;
+    const Outcome outcome = run<false>(start, false);
+    if (outcome != Outcome::Escalated) return outcome == Outcome::Matched;
+    return run<true>(start, true) == Outcome::Matched;
+}
+
+// False when the memory cannot be had; the search then goes on without it,
+// as plain backtracking.
+bool Matcher::takeMemory() {
+    stepBudget = static_cast<std::size_t>(-1);
+    return memory.take(program.memoRows, length - searchStart + 1);
+}
+
 // Runs nodes forward until one fails, then resumes the newest choice point:
 // the next alternative of a branch, or the next smaller count of a
 // repetition. The stack holds choice points only, one for every branch with
@@ -246,24 +280,41 @@ bool Matcher::attempt(std::size_t start) {
 // those down to their last option, so that the path can be replayed. (A
 // program without groups is never replayed, so there a repetition that
 // starts at its last option pushes nothing.)
-bool Matcher::match(std::size_t start) {
+//
+// Without the memory the loop counts its backtracking steps (bytes scanned
+// included) and hands over to the remembering loop, frames and all, once
+// they pass the budget. With it, a memo row node seen at a position before
+// fails at once: the earlier visit failed, since a success ends the search,
+// and it cannot still be in progress on the current path, for every loop of
+// the program consumes a byte (a repetition of what can match empty does
+// not compile).
+template <bool kRemember>
+Matcher::Outcome Matcher::run(std::size_t start, bool resume) {
     const unsigned char* const code = program.code;
     const unsigned char* const text = subject;
     const unsigned char* scan = program.firstNode();
     std::size_t in = start;
-    depth = 0;
 
     for (;;) {
-        bool failed = false;
+        bool failed = resume;
+        resume = false;
         while (!failed) {
             if (scan == nullptr) fail(QuillonError::CorruptedInternalPointers, kMatchLocation);
             const unsigned char* next = nextNode(scan);
             const unsigned char op = opcode(scan);
+            std::uint16_t row = 0;
+            if constexpr (kRemember) {
+                row = program.memoRowOf(scan);
+                if (row != 0) {
+                    if (memory.test(row, in - searchStart)) break;
+                    if (op != OpStar && op != OpPlus) memory.set(row, in - searchStart);
+                }
+            }
             switch (op) {
             case OpEnd:
                 input = in;
                 if (program.hasGroups) recordGroups(start);
-                return true;
+                return Outcome::Matched;
             case OpLineStart:
                 failed = in != searchStart;
                 break;
@@ -324,9 +375,15 @@ bool Matcher::match(std::size_t start) {
             case OpStar:
             case OpPlus: {
                 const std::size_t least = op == OpPlus ? 1 : 0;
-                const std::size_t most = repeatCount(operand(scan), in);
+                std::size_t most = 0;
+                if (kRemember && row != 0) {
+                    most = uncoveredRun(scan, row, least, in);
+                } else {
+                    most = repeatCount(operand(scan), in);
+                    if (!kRemember) steps += opcode(operand(scan)) == OpAnyChar ? 1 : most + 1;
+                }
                 std::size_t count = 0;
-                if (!chooseCount(text + in, least, most, lookaheadByte(next), count)) {
+                if (!pickCount<kRemember>(next, in, least, most, count)) {
                     failed = true;
                     break;
                 }
@@ -347,9 +404,13 @@ bool Matcher::match(std::size_t start) {
             if (!failed) scan = next;
         }
 
+        if constexpr (!kRemember) {
+            if (steps > stepBudget && takeMemory()) return Outcome::Escalated;
+        }
         // Backtrack to the newest choice point that has an option left.
         for (;;) {
-            if (depth == 0) return false;
+            if (depth == 0) return Outcome::Failed;
+            if constexpr (!kRemember) ++steps;
             Frame& top = frames[depth - 1];
             const unsigned char* node = code + top.node;
             const unsigned char op = opcode(node);
@@ -370,8 +431,7 @@ bool Matcher::match(std::size_t start) {
             const unsigned char* next = nextNode(node);
             std::size_t count = 0;
             if (countSlot.position > least &&
-                chooseCount(text + top.position, least, countSlot.position - 1,
-                            lookaheadByte(next), count)) {
+                pickCount<kRemember>(next, top.position, least, countSlot.position - 1, count)) {
                 countSlot.position = static_cast<std::uint32_t>(count);
                 in = top.position + count;
                 scan = next;
@@ -379,6 +439,60 @@ bool Matcher::match(std::size_t start) {
             }
             depth -= 2;
         }
+    }
+}
+
+// The greatest count in [least, most] for the repetition at `at` whose
+// continuation `next` may still succeed, skipping the ones remembered as
+// failed; counts the bytes looked at as steps.
+template <bool kRemember>
+bool Matcher::pickCount(const unsigned char* next, std::size_t at, std::size_t least,
+                        std::size_t most, std::size_t& count) {
+    const int look = lookaheadByte(next);
+    bool found = chooseCount(subject + at, least, most, look, count);
+    if constexpr (kRemember) {
+        const std::uint16_t row = next != nullptr ? program.memoRowOf(next) : 0;
+        if (row == 0) return found;
+        while (found && memory.test(row, at + count - searchStart))
+            found = count > least && chooseCount(subject + at, least, count - 1, look, count);
+    } else {
+        steps += found ? most - count : most + 1 - least;
+    }
+    return found;
+}
+
+// The count that reaches the greatest continuation of the repetition at
+// `node` from `at` that no earlier visit covered, marking the starts this
+// visit covers. The run of a one-byte node from any start inside it ends
+// where the run from `at` ends, and a repetition from a start p tries the
+// continuations from that end down to p + least. So the starts from `at` up
+// to the end, or up to the first start already marked, cover the
+// continuations down from there; an earlier visit covered those above.
+std::size_t Matcher::uncoveredRun(const unsigned char* node, std::uint16_t row, std::size_t least,
+                                  std::size_t at) {
+    const unsigned char* body = operand(node);
+    std::size_t last = at;
+    memory.set(row, at - searchStart);
+    while (last < length && takesByte(body, subject[last]) &&
+           !memory.test(row, last + 1 - searchStart))
+        memory.set(row, ++last - searchStart);
+    const bool runGoesOn = last < length && takesByte(body, subject[last]);
+    return last - at + (runGoesOn ? least : 0);
+}
+
+// Whether the one-byte node takes `byte` (a byte before the subject's end).
+bool Matcher::takesByte(const unsigned char* node, unsigned char byte) const {
+    switch (opcode(node)) {
+    case OpAnyChar:
+        return true;
+    case OpAnyOf:
+        return program.setOf(node).contains(byte);
+    case OpAnyBut:
+        return !program.setOf(node).contains(byte);
+    case OpLiteral:
+        return operand(node)[0] == byte;
+    default:
+        fail(QuillonError::BadCallOfRegrepeat, kRepeatLocation);
     }
 }
 

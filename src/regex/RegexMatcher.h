@@ -9,11 +9,20 @@
 // is replayed from the choice points to write the slots. The results are
 // those of the recursive formulation, slots included (a slot takes the
 // innermost, i.e. last, visit of its group on the successful path).
+//
+// Failures are remembered: once a search has done more backtracking than a
+// few steps per subject byte, it takes a FailureMemory and from then on
+// never follows a (memo row node, position) continuation twice; a
+// repetition remembers every start its run covered. Only failed
+// continuations are skipped, so the order of trials and every result stay
+// as they were, while the work left is bounded by the code size times the
+// subject length.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "regex/RegexFailureMemory.h"
 #include "regex/RegexProgram.h"
 
 namespace Korvane {
@@ -21,8 +30,13 @@ namespace regex {
 
 class Matcher {
 public:
+    // When a search starts remembering failures: once its backtracking is
+    // expensive, or (for tests) after a few steps or at its first step.
+    enum class Remembering { Lazily, Soon, FromTheStart };
+
     // A matcher over the `length` bytes at `subject` (a NUL follows them).
-    Matcher(Program& program, const char* subject, std::size_t length);
+    Matcher(Program& program, const char* subject, std::size_t length,
+            Remembering remembering = Remembering::Lazily);
     ~Matcher();
 
     // Searches from `from` (inside the subject or at its end). On a match the
@@ -43,8 +57,21 @@ private:
         std::uint32_t node;      // code offset of the branch or repetition
     };
 
+    enum class Outcome { Matched, Failed, Escalated };
+
     bool attempt(std::size_t start);
     bool match(std::size_t start);
+    // The match loop, with or without the memory of failures. `resume`
+    // starts it by backtracking from the frames on the stack.
+    template <bool kRemember>
+    Outcome run(std::size_t start, bool resume);
+    template <bool kRemember>
+    bool pickCount(const unsigned char* next, std::size_t at, std::size_t least,
+                   std::size_t most, std::size_t& count);
+    std::size_t uncoveredRun(const unsigned char* node, std::uint16_t row, std::size_t least,
+                             std::size_t at);
+    bool takesByte(const unsigned char* node, unsigned char byte) const;
+    bool takeMemory();
     std::size_t repeatCount(const unsigned char* node, std::size_t from) const;
     void recordGroups(std::size_t start);
 
@@ -61,6 +88,11 @@ private:
     const std::size_t length;
     std::size_t searchStart;  // ^ matches here only
     std::size_t input;        // where the last match attempt ended
+
+    const Remembering remembering;
+    FailureMemory memory;     // positions counted from searchStart
+    std::size_t steps;        // backtracking done by this search so far
+    std::size_t stepBudget;   // the steps after which it takes the memory
 
     static constexpr std::size_t kInlineFrames = 256;
     Frame inlineFrames[kInlineFrames];

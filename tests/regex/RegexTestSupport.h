@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -12,6 +14,16 @@
 #include "text/TextTestSupport.h"
 
 namespace korvane_test {
+
+// The seed of a random comparison: `fixed`, or KORVANE_TEST_SEED when set;
+// printed so that a failure can be replayed.
+inline std::uint32_t testSeed(std::uint32_t fixed) {
+    const char* chosen = std::getenv("KORVANE_TEST_SEED");
+    const std::uint32_t seed =
+        chosen != nullptr ? static_cast<std::uint32_t>(std::strtoul(chosen, nullptr, 0)) : fixed;
+    std::printf("seed %#x (KORVANE_TEST_SEED overrides)\n", static_cast<unsigned int>(seed));
+    return seed;
+}
 
 // Random patterns from a small grammar over the letters a, b, c, in the
 // syntax that this library and POSIX extended expressions read the same way:
