@@ -19,7 +19,9 @@ public:
     static constexpr std::size_t kBitLimit = std::size_t(1) << 29;
 
     FailureMemory() = default;
-    ~FailureMemory() { release(); }
+    ~FailureMemory() {
+        if (bits != nullptr) release();
+    }
 
     // Takes zeroed memory for `rows` rows of `positions` bits. False, with
     // nothing taken, when that is over kBitLimit or the allocation fails.

@@ -1,5 +1,6 @@
 #include "regex/RegexMatcher.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,7 +26,18 @@ constexpr std::size_t kShortBackOff = 32;
 // here is on its way to quadratic or worse.
 constexpr std::size_t kStepsPerPosition = 8;
 constexpr std::size_t kStepsBeforeRemembering = 1024;
-constexpr std::size_t kStepsWhenSoon = 16;
+constexpr std::ptrdiff_t kStepsWhenSoon = 16;
+
+// The plain match loop runs inside match() and the attempt inside the search
+// loops, as one function each, whatever the compiler's heuristics say: the
+// common case pays for no extra call.
+#if defined(__GNUC__)
+#define KORVANE_REGEX_INLINE __attribute__((always_inline)) inline
+#define KORVANE_REGEX_OUT_OF_LINE __attribute__((noinline))
+#else
+#define KORVANE_REGEX_INLINE inline
+#define KORVANE_REGEX_OUT_OF_LINE
+#endif
 
 [[noreturn]] void fail(QuillonError error, const char* location) {
     throw QuillonException(error, location, String());
@@ -151,8 +163,7 @@ Matcher::Matcher(Program& program, const char* subject, std::size_t length,
       searchStart(0),
       input(0),
       remembering(remembering),
-      steps(0),
-      stepBudget(0),
+      stepsLeft(0),
       frames(inlineFrames),
       depth(0),
       capacity(kInlineFrames) {}
@@ -183,14 +194,14 @@ bool Matcher::search(const char* fromText) {
         return false;
 
     searchStart = from;
-    steps = 0;
-    memory.release();
+    if (memory.taken()) memory.release();
     if (remembering == Remembering::FromTheStart)
         takeMemory();
     else if (remembering == Remembering::Soon)
-        stepBudget = kStepsWhenSoon;
+        stepsLeft = kStepsWhenSoon;
     else
-        stepBudget = kStepsPerPosition * (length - from) + kStepsBeforeRemembering;
+        stepsLeft = static_cast<std::ptrdiff_t>(kStepsPerPosition * (length - from) +
+                                                kStepsBeforeRemembering);
     // Failed attempts never write a slot, so clearing once before the first
     // attempt leaves the same state as clearing before each.
     std::memset(program.startp, 0, sizeof program.startp);
@@ -249,7 +260,7 @@ bool Matcher::search(const char* fromText) {
     }
 }
 
-bool Matcher::attempt(std::size_t start) {
+KORVANE_REGEX_INLINE bool Matcher::attempt(std::size_t start) {
     if (!match(start)) return false;
     program.startp[0] = reinterpret_cast<const char*>(subject + start);
     program.endp[0] = reinterpret_cast<const char*>(subject + input);
@@ -258,19 +269,23 @@ bool Matcher::attempt(std::size_t start) {
 
 // ---- regmatch ---------------------------------------------------------------
 
-bool Matcher::match(std::size_t start) {
+KORVANE_REGEX_OUT_OF_LINE bool Matcher::match(std::size_t start) {
     depth = 0;
-    if (memory.taken()) return run<true>(start, false) == Outcome::Matched;
-    const Outcome outcome = run<false>(start, false);
-    if (outcome != Outcome::Escalated) return outcome == Outcome::Matched;
-    return run<true>(start, true) == Outcome::Matched;
+    // Over budget after an attempt without frames: remember from this one on.
+    if (stepsLeft < 0 && (memory.taken() || takeMemory())) return runRemembering(start, false);
+    return run<false>(start, false);
+}
+
+KORVANE_REGEX_OUT_OF_LINE bool Matcher::runRemembering(std::size_t start, bool resume) {
+    return run<true>(start, resume);
 }
 
 // False when the memory cannot be had; the search then goes on without it,
 // as plain backtracking.
 bool Matcher::takeMemory() {
-    stepBudget = static_cast<std::size_t>(-1);
-    return memory.take(program.memoRows, length - searchStart + 1);
+    const bool taken = memory.take(program.memoRows, length - searchStart + 1);
+    stepsLeft = taken ? -1 : PTRDIFF_MAX;
+    return taken;
 }
 
 // Runs nodes forward until one fails, then resumes the newest choice point:
@@ -281,22 +296,25 @@ bool Matcher::takeMemory() {
 // program without groups is never replayed, so there a repetition that
 // starts at its last option pushes nothing.)
 //
-// Without the memory the loop counts its backtracking steps (bytes scanned
-// included) and hands over to the remembering loop, frames and all, once
-// they pass the budget. With it, a memo row node seen at a position before
-// fails at once: the earlier visit failed, since a success ends the search,
-// and it cannot still be in progress on the current path, for every loop of
-// the program consumes a byte (a repetition of what can match empty does
-// not compile).
+// Without the memory the loop counts its backtracking steps and the bytes a
+// repetition's lookahead passes over, and hands over to the remembering
+// loop, frames and all, once they pass the budget. That also pays for
+// measuring a repetition's run: all its counts are passed over, a step or a
+// byte each, before the attempt fails (or the count chosen is the least,
+// reached by passing over the others). With the memory, a memo row node
+// seen at a position before fails at once: the earlier visit failed, since
+// a success ends the search, and it cannot still be in progress on the
+// current path, for every loop of the program consumes a byte (a repetition
+// of what can match empty does not compile).
 template <bool kRemember>
-Matcher::Outcome Matcher::run(std::size_t start, bool resume) {
+KORVANE_REGEX_INLINE bool Matcher::run(std::size_t start, bool resume) {
     const unsigned char* const code = program.code;
     const unsigned char* const text = subject;
     const unsigned char* scan = program.firstNode();
     std::size_t in = start;
 
     for (;;) {
-        bool failed = resume;
+        bool failed = kRemember && resume;
         resume = false;
         while (!failed) {
             if (scan == nullptr) fail(QuillonError::CorruptedInternalPointers, kMatchLocation);
@@ -314,7 +332,7 @@ Matcher::Outcome Matcher::run(std::size_t start, bool resume) {
             case OpEnd:
                 input = in;
                 if (program.hasGroups) recordGroups(start);
-                return Outcome::Matched;
+                return true;
             case OpLineStart:
                 failed = in != searchStart;
                 break;
@@ -375,13 +393,8 @@ Matcher::Outcome Matcher::run(std::size_t start, bool resume) {
             case OpStar:
             case OpPlus: {
                 const std::size_t least = op == OpPlus ? 1 : 0;
-                std::size_t most = 0;
-                if (kRemember && row != 0) {
-                    most = uncoveredRun(scan, row, least, in);
-                } else {
-                    most = repeatCount(operand(scan), in);
-                    if (!kRemember) steps += opcode(operand(scan)) == OpAnyChar ? 1 : most + 1;
-                }
+                const std::size_t most = kRemember && row != 0 ? uncoveredRun(scan, row, least, in)
+                                                               : repeatCount(operand(scan), in);
                 std::size_t count = 0;
                 if (!pickCount<kRemember>(next, in, least, most, count)) {
                     failed = true;
@@ -404,13 +417,14 @@ Matcher::Outcome Matcher::run(std::size_t start, bool resume) {
             if (!failed) scan = next;
         }
 
-        if constexpr (!kRemember) {
-            if (steps > stepBudget && takeMemory()) return Outcome::Escalated;
-        }
         // Backtrack to the newest choice point that has an option left.
         for (;;) {
-            if (depth == 0) return Outcome::Failed;
-            if constexpr (!kRemember) ++steps;
+            if (depth == 0) {
+                return false;
+            }
+            if constexpr (!kRemember) {
+                if (--stepsLeft < 0 && takeMemory()) return runRemembering(start, true);
+            }
             Frame& top = frames[depth - 1];
             const unsigned char* node = code + top.node;
             const unsigned char op = opcode(node);
@@ -444,7 +458,7 @@ Matcher::Outcome Matcher::run(std::size_t start, bool resume) {
 
 // The greatest count in [least, most] for the repetition at `at` whose
 // continuation `next` may still succeed, skipping the ones remembered as
-// failed; counts the bytes looked at as steps.
+// failed; takes the bytes looked at from the steps left.
 template <bool kRemember>
 bool Matcher::pickCount(const unsigned char* next, std::size_t at, std::size_t least,
                         std::size_t most, std::size_t& count) {
@@ -456,7 +470,7 @@ bool Matcher::pickCount(const unsigned char* next, std::size_t at, std::size_t l
         while (found && memory.test(row, at + count - searchStart))
             found = count > least && chooseCount(subject + at, least, count - 1, look, count);
     } else {
-        steps += found ? most - count : most + 1 - least;
+        stepsLeft -= static_cast<std::ptrdiff_t>(most - count);  // a count not found is still 0
     }
     return found;
 }

@@ -57,14 +57,13 @@ private:
         std::uint32_t node;      // code offset of the branch or repetition
     };
 
-    enum class Outcome { Matched, Failed, Escalated };
-
     bool attempt(std::size_t start);
     bool match(std::size_t start);
     // The match loop, with or without the memory of failures. `resume`
     // starts it by backtracking from the frames on the stack.
     template <bool kRemember>
-    Outcome run(std::size_t start, bool resume);
+    bool run(std::size_t start, bool resume);
+    bool runRemembering(std::size_t start, bool resume);
     template <bool kRemember>
     bool pickCount(const unsigned char* next, std::size_t at, std::size_t least,
                    std::size_t most, std::size_t& count);
@@ -91,8 +90,9 @@ private:
 
     const Remembering remembering;
     FailureMemory memory;     // positions counted from searchStart
-    std::size_t steps;        // backtracking done by this search so far
-    std::size_t stepBudget;   // the steps after which it takes the memory
+    // Backtracking steps left before the search takes the memory; -1 once
+    // it has, PTRDIFF_MAX when it could not.
+    std::ptrdiff_t stepsLeft;
 
     static constexpr std::size_t kInlineFrames = 256;
     Frame inlineFrames[kInlineFrames];
