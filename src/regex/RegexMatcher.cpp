@@ -164,6 +164,9 @@ Matcher::Matcher(Program& program, const char* subject, std::size_t length,
       input(0),
       remembering(remembering),
       stepsLeft(0),
+      leadingRepeat(nullptr),
+      leadingRunStart(0),
+      leadingRunLength(0),
       frames(inlineFrames),
       depth(0),
       capacity(kInlineFrames) {}
@@ -225,11 +228,10 @@ bool Matcher::search(const char* fromText) {
         return false;
     }
 
-    // When the program leads with a repetition of one node, a failed attempt
-    // at p also rules out p+1 .. p+n for the run of n it counted: from there
-    // the repetition could only reach continuation points already tried.
-    const unsigned char* leadingBody =
-        program.leadsWithRepeat ? operand(operand(program.firstNode())) : nullptr;
+    // A failed attempt rules out the starts inside the leading repetition's
+    // run (see leadingRepeat).
+    leadingRepeat = program.leadsWithRepeat ? operand(program.firstNode()) : nullptr;
+    leadingRunStart = static_cast<std::size_t>(-1);
 
     if (program.startSetUsable) {
         // A match needs at least one byte, and its first byte is in the set.
@@ -246,15 +248,15 @@ bool Matcher::search(const char* fromText) {
                 while (at < length && !starts.contains(subject[at])) ++at;
             if (at >= length) return false;
             if (attempt(at)) return true;
-            if (leadingBody != nullptr) at += repeatCount(leadingBody, at);
+            if (leadingRepeat != nullptr) at += leadingRun(at);
         }
     }
 
     for (std::size_t at = from;; ++at) {
         if (attempt(at)) return true;
         if (at >= length) return false;
-        if (leadingBody != nullptr) {
-            at += repeatCount(leadingBody, at);
+        if (leadingRepeat != nullptr) {
+            at += leadingRun(at);
             if (at >= length) return false;
         }
     }
@@ -395,6 +397,10 @@ KORVANE_REGEX_INLINE bool Matcher::run(std::size_t start, bool resume) {
                 const std::size_t least = op == OpPlus ? 1 : 0;
                 const std::size_t most = kRemember && row != 0 ? uncoveredRun(scan, row, least, in)
                                                                : repeatCount(operand(scan), in);
+                if (!kRemember && scan == leadingRepeat) {
+                    leadingRunStart = in;
+                    leadingRunLength = most;
+                }
                 std::size_t count = 0;
                 if (!pickCount<kRemember>(next, in, least, most, count)) {
                     failed = true;
@@ -558,6 +564,12 @@ void Matcher::recordGroups(std::size_t start) {
 }
 
 // ---- regrepeat --------------------------------------------------------------
+
+// The run of the leading repetition's node from `at`, as the attempt there
+// counted it when it did.
+std::size_t Matcher::leadingRun(std::size_t at) const {
+    return at == leadingRunStart ? leadingRunLength : repeatCount(operand(leadingRepeat), at);
+}
 
 // How many times in a row the one-byte node matches from `from`. Set members
 // and literal bytes are never NUL, so the terminator ends every run.

@@ -72,6 +72,7 @@ private:
     bool takesByte(const unsigned char* node, unsigned char byte) const;
     bool takeMemory();
     std::size_t repeatCount(const unsigned char* node, std::size_t from) const;
+    std::size_t leadingRun(std::size_t at) const;
     void recordGroups(std::size_t start);
 
     void push(std::uint32_t position, std::uint32_t node) {
@@ -93,6 +94,14 @@ private:
     // Backtracking steps left before the search takes the memory; -1 once
     // it has, PTRDIFF_MAX when it could not.
     std::ptrdiff_t stepsLeft;
+
+    // When the program leads with a repetition of one node, a failed attempt
+    // at p also rules out p+1 .. p+n for the run of n it counted: from there
+    // the repetition could only reach continuation points already tried.
+    // The plain loop keeps the run it counted for the search to skip.
+    const unsigned char* leadingRepeat;  // null: no such repetition
+    std::size_t leadingRunStart;
+    std::size_t leadingRunLength;
 
     static constexpr std::size_t kInlineFrames = 256;
     Frame inlineFrames[kInlineFrames];
