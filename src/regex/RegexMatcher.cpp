@@ -95,14 +95,14 @@ Matcher::Matcher(Program& program, const char* subject, std::size_t length,
       length(length),
       searchStart(0),
       input(0),
+      frames(inlineFrames),
+      depth(0),
+      capacity(kInlineFrames),
       remembering(remembering),
       stepsLeft(0),
       leadingRepeat(nullptr),
       leadingRunStart(0),
-      leadingRunLength(0),
-      frames(inlineFrames),
-      depth(0),
-      capacity(kInlineFrames) {}
+      leadingRunLength(0) {}
 
 Matcher::~Matcher() {
     if (frames != inlineFrames) std::free(frames);

@@ -89,6 +89,12 @@ private:
     std::size_t searchStart;  // ^ matches here only
     std::size_t input;        // where the last match attempt ended
 
+    static constexpr std::size_t kInlineFrames = 256;
+    Frame inlineFrames[kInlineFrames];
+    Frame* frames;
+    std::size_t depth;
+    std::size_t capacity;
+
     const Remembering remembering;
     FailureMemory memory;     // positions counted from searchStart
     // Backtracking steps left before the search takes the memory; -1 once
@@ -102,12 +108,6 @@ private:
     const unsigned char* leadingRepeat;  // null: no such repetition
     std::size_t leadingRunStart;
     std::size_t leadingRunLength;
-
-    static constexpr std::size_t kInlineFrames = 256;
-    Frame inlineFrames[kInlineFrames];
-    Frame* frames;
-    std::size_t depth;
-    std::size_t capacity;
 };
 
 }  // namespace regex
