@@ -1,6 +1,11 @@
 // RegularExpression beside glibc's regexec and std::regex on the same 1 MB
 // text: four searches whose only match is planted at the very end (so every
 // engine scans the whole text), and a walk over all the numbers in the text.
+// Then the searches that plain backtracking answers in exponential time (a
+// nested repetition over k letters a, then "b!": every start is tried and
+// fails at $), each to finish within 50 ms at k = 10,000, and a.*b.*c
+// without a match over the start of the text with its c's removed (cubic
+// for plain backtracking), beside glibc.
 //
 // Our searches include what a caller pays: constructing the object copies
 // the subject (twice: to ASCII bytes, then into the object) and compiles the
@@ -196,6 +201,48 @@ void walkStdRegex(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text().size()));
 }
 
+// ---- Searches that plain backtracking cannot finish ----------------------
+
+void pathologicalKorvane(benchmark::State& state, const char* pattern) {
+    const String subject((std::string(static_cast<std::size_t>(state.range(0)), 'a') + "b!").c_str());
+    for (auto _ : state) {
+        RegularExpression re(pattern, subject);
+        if (re.hasExpression()) state.SkipWithError("a match");
+    }
+}
+
+// The first `length` bytes of the text, every c made a k.
+std::string withoutC(std::size_t length) {
+    std::string subject = text().substr(0, length);
+    for (char& c : subject)
+        if (c == 'c') c = 'k';
+    return subject;
+}
+
+void noMatchKorvane(benchmark::State& state) {
+    const String subject(withoutC(static_cast<std::size_t>(state.range(0))).c_str());
+    for (auto _ : state) {
+        RegularExpression re("a.*b.*c", subject);
+        if (re.hasExpression()) state.SkipWithError("a match");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * state.range(0)));
+}
+
+void noMatchGlibc(benchmark::State& state) {
+    regex_t compiled;
+    regcomp(&compiled, "a.*b.*c", REG_EXTENDED);
+    const std::string subject = withoutC(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        regmatch_t match;
+        if (regexec(&compiled, subject.c_str(), 1, &match, 0) == 0) state.SkipWithError("a match");
+    }
+    regfree(&compiled);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * state.range(0)));
+}
+
+const char* const kPathological[] = {"((a+)+)+b$", "(a+)+b$",  "(.+)+b$",       "a.*b.*c",
+                                     "(a|a)*b$",   "(a|aa)*b$", "(((a+)+)+)+b$", "((((a+)+)+)+)+b$"};
+
 struct SearchCase {
     const char* name;
     const char* pattern;
@@ -226,6 +273,14 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("WalkNumbers/Korvane", walkKorvane)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
     benchmark::RegisterBenchmark("WalkNumbers/GlibcRegexec", walkGlibc)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
     benchmark::RegisterBenchmark("WalkNumbers/StdRegex", walkStdRegex)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+    for (const char* pattern : kPathological)
+        benchmark::RegisterBenchmark((std::string("Pathological/") + pattern).c_str(), pathologicalKorvane, pattern)
+            ->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+    benchmark::RegisterBenchmark("NoMatchDotStars/Korvane", noMatchKorvane)
+        ->Arg(10 << 10)->Arg(100 << 10)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+    benchmark::RegisterBenchmark("NoMatchDotStars/GlibcRegexec", noMatchGlibc)
+        ->Arg(10 << 10)->Arg(100 << 10)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

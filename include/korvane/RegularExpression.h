@@ -14,13 +14,21 @@
 /// leftmost-first: the earliest start wins, and there alternatives are tried
 /// left to right and repetitions greedily, the first success being taken.
 ///
-/// Speed: matching backtracks. A repetition of a group whose text can be split
-/// in more than one way, such as (a+)+b, (a|a)*b or (a|aa)*c, can
-/// take time exponential in the subject length when the rest of the pattern
-/// fails after it. Patterns with k repetitions of a single byte, set or dot
-/// (a.*b.*c) take at worst time of the order of the subject length to the
-/// power k+1 when they find no match; literals, sets and single repetitions
-/// are fast. Matching never recurses on the C++ stack: its backtracking stack
+/// Speed: matching backtracks and remembers what failed. Once a search has
+/// spent more than about eight backtracking steps per subject byte, it keeps
+/// one bit per subject position (from where it started to the end) for each
+/// repetition, each choice of alternatives and each node where paths meet,
+/// and never follows a failed continuation twice. From then on it takes at
+/// most time proportional to the program size times the subject length,
+/// (a+)+b, (a|aa)*c and a.*b.*c included, and finds exactly what plain
+/// backtracking finds. Bound: that memory is at most 64 MiB (2^29 bits,
+/// enough for ten such nodes over 50 MB of subject); a search that would
+/// need more, or cannot get it, goes on as plain
+/// backtracking, never failing for want of it. Plain backtracking takes time
+/// exponential in the subject length on repeated groups whose text splits in
+/// several ways ((a+)+b, (a|a)*b) when the rest of the pattern fails, and the
+/// length to the power k+1 for k repetitions of a byte, set or dot.
+/// Matching never recurses on the C++ stack: its backtracking stack
 /// lives on the heap and grows with the match: 8 bytes for every alternation
 /// and 16 for every repetition on the path being tried, so (ab)*c over 16 MB
 /// takes about 64 MB and (a|b)* about 256 MB. A search allocates only when a

@@ -73,6 +73,7 @@ Program* Compiler::compile(const char* pattern) {
     program->codeSize = static_cast<std::uint32_t>(compiler.size);
     program->setsOffset = static_cast<std::uint32_t>(layout.setsOffset);
     program->indexOffset = static_cast<std::uint32_t>(layout.indexOffset);
+    program->memoOffset = static_cast<std::uint32_t>(layout.memoOffset);
 
     // The first pass found every error, so this one cannot throw.
     compiler.beginPass(program->code);

@@ -1,14 +1,12 @@
 #include "regex/RegexMatcher.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "korvane/QuillonException.h"
 #include "regex/ByteSearch.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "regex/RegexSubjectScan.h"
 
 namespace Korvane {
 namespace regex {
@@ -20,6 +18,24 @@ const char* const kRepeatLocation = "RegularExpression::regrepeat()";
 
 // Below this many candidate counts a plain loop beats findLastByte's set-up.
 constexpr std::size_t kShortBackOff = 32;
+
+// The backtracking steps per subject position a search takes before it
+// remembers failures. Ordinary searches stay far below; a search that gets
+// here is on its way to quadratic or worse.
+constexpr std::size_t kStepsPerPosition = 8;
+constexpr std::size_t kStepsBeforeRemembering = 1024;
+constexpr std::ptrdiff_t kStepsWhenSoon = 16;
+
+// The plain match loop runs inside match() and the attempt inside the search
+// loops, as one function each, whatever the compiler's heuristics say: the
+// common case pays for no extra call.
+#if defined(__GNUC__)
+#define KORVANE_REGEX_INLINE __attribute__((always_inline)) inline
+#define KORVANE_REGEX_OUT_OF_LINE __attribute__((noinline))
+#else
+#define KORVANE_REGEX_INLINE inline
+#define KORVANE_REGEX_OUT_OF_LINE
+#endif
 
 [[noreturn]] void fail(QuillonError error, const char* location) {
     throw QuillonException(error, location, String());
@@ -55,71 +71,6 @@ bool chooseCount(const unsigned char* run, std::size_t least, std::size_t most, 
     return true;
 }
 
-#if defined(__SSE2__)
-std::size_t firstSetBit(int mask) {
-    return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned int>(mask)));
-}
-#endif
-
-// The position of the first byte at or after `at` that is one of the
-// `count` bytes of `wanted`, or `length`. The subject's NUL follows its last
-// byte, and no wanted byte is NUL.
-std::size_t scanForAny(const unsigned char* text, std::size_t at, std::size_t length,
-                       const char* wanted, int count) {
-#if defined(__SSE2__)
-    // Up to four bytes: compare 16 subject bytes at a time with each.
-    if (count <= 4) {
-        __m128i needles[4];
-        for (int i = 0; i < 4; ++i) needles[i] = _mm_set1_epi8(wanted[i < count ? i : 0]);
-        for (; at + 16 <= length; at += 16) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-            __m128i hits = _mm_cmpeq_epi8(block, needles[0]);
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[1]));
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[2]));
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, needles[3]));
-            const int mask = _mm_movemask_epi8(hits);
-            if (mask != 0) return at + firstSetBit(mask);
-        }
-        for (; at < length; ++at)
-            for (int i = 0; i < count; ++i)
-                if (text[at] == static_cast<unsigned char>(wanted[i])) return at;
-        return length;
-    }
-#endif
-    (void)count;
-    return at + std::strcspn(reinterpret_cast<const char*>(text) + at, wanted);
-}
-
-// The position of the first pair of bytes at or after `at` that is one of the
-// `count` pairs, or `length`.
-std::size_t scanForPairs(const unsigned char* text, std::size_t at, std::size_t length,
-                         const unsigned char (*pairs)[2], int count) {
-#if defined(__SSE2__)
-    __m128i firsts[kStartPairs];
-    __m128i seconds[kStartPairs];
-    for (int i = 0; i < kStartPairs; ++i) {
-        const int pair = i < count ? i : 0;
-        firsts[i] = _mm_set1_epi8(static_cast<char>(pairs[pair][0]));
-        seconds[i] = _mm_set1_epi8(static_cast<char>(pairs[pair][1]));
-    }
-    // The second load reaches one byte further: at most the terminating NUL.
-    for (; at + 16 <= length; at += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 1));
-        __m128i hits = _mm_setzero_si128();
-        for (int i = 0; i < kStartPairs; ++i)
-            hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(block, firsts[i]),
-                                                    _mm_cmpeq_epi8(after, seconds[i])));
-        const int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) return at + firstSetBit(mask);
-    }
-#endif
-    for (; at < length; ++at)
-        for (int i = 0; i < count; ++i)
-            if (text[at] == pairs[i][0] && text[at + 1] == pairs[i][1]) return at;
-    return length;
-}
-
 // The first alternative of the branch chain from `branch` on that is worth
 // trying where the next byte is `next`, or null. An alternative that opens
 // with a literal or a set that `next` cannot start fails at once, so
@@ -137,7 +88,8 @@ const unsigned char* firstViable(const Program& program, const unsigned char* br
 
 }  // namespace
 
-Matcher::Matcher(Program& program, const char* subject, std::size_t length)
+Matcher::Matcher(Program& program, const char* subject, std::size_t length,
+                 Remembering remembering)
     : program(program),
       subject(reinterpret_cast<const unsigned char*>(subject)),
       length(length),
@@ -145,7 +97,12 @@ Matcher::Matcher(Program& program, const char* subject, std::size_t length)
       input(0),
       frames(inlineFrames),
       depth(0),
-      capacity(kInlineFrames) {}
+      capacity(kInlineFrames),
+      remembering(remembering),
+      stepsLeft(0),
+      leadingRepeat(nullptr),
+      leadingRunStart(0),
+      leadingRunLength(0) {}
 
 Matcher::~Matcher() {
     if (frames != inlineFrames) std::free(frames);
@@ -173,6 +130,14 @@ bool Matcher::search(const char* fromText) {
         return false;
 
     searchStart = from;
+    if (memory.taken()) memory.release();
+    if (remembering == Remembering::FromTheStart)
+        takeMemory();
+    else if (remembering == Remembering::Soon)
+        stepsLeft = kStepsWhenSoon;
+    else
+        stepsLeft = static_cast<std::ptrdiff_t>(kStepsPerPosition * (length - from) +
+                                                kStepsBeforeRemembering);
     // Failed attempts never write a slot, so clearing once before the first
     // attempt leaves the same state as clearing before each.
     std::memset(program.startp, 0, sizeof program.startp);
@@ -196,11 +161,10 @@ bool Matcher::search(const char* fromText) {
         return false;
     }
 
-    // When the program leads with a repetition of one node, a failed attempt
-    // at p also rules out p+1 .. p+n for the run of n it counted: from there
-    // the repetition could only reach continuation points already tried.
-    const unsigned char* leadingBody =
-        program.leadsWithRepeat ? operand(operand(program.firstNode())) : nullptr;
+    // A failed attempt rules out the starts inside the leading repetition's
+    // run (see leadingRepeat).
+    leadingRepeat = program.leadsWithRepeat ? operand(program.firstNode()) : nullptr;
+    leadingRunStart = static_cast<std::size_t>(-1);
 
     if (program.startSetUsable) {
         // A match needs at least one byte, and its first byte is in the set.
@@ -217,21 +181,21 @@ bool Matcher::search(const char* fromText) {
                 while (at < length && !starts.contains(subject[at])) ++at;
             if (at >= length) return false;
             if (attempt(at)) return true;
-            if (leadingBody != nullptr) at += repeatCount(leadingBody, at);
+            if (leadingRepeat != nullptr) at += leadingRun(at);
         }
     }
 
     for (std::size_t at = from;; ++at) {
         if (attempt(at)) return true;
         if (at >= length) return false;
-        if (leadingBody != nullptr) {
-            at += repeatCount(leadingBody, at);
+        if (leadingRepeat != nullptr) {
+            at += leadingRun(at);
             if (at >= length) return false;
         }
     }
 }
 
-bool Matcher::attempt(std::size_t start) {
+KORVANE_REGEX_INLINE bool Matcher::attempt(std::size_t start) {
     if (!match(start)) return false;
     program.startp[0] = reinterpret_cast<const char*>(subject + start);
     program.endp[0] = reinterpret_cast<const char*>(subject + input);
@@ -240,6 +204,25 @@ bool Matcher::attempt(std::size_t start) {
 
 // ---- regmatch ---------------------------------------------------------------
 
+KORVANE_REGEX_OUT_OF_LINE bool Matcher::match(std::size_t start) {
+    depth = 0;
+    // Over budget after an attempt without frames: remember from this one on.
+    if (stepsLeft < 0 && (memory.taken() || takeMemory())) return runRemembering(start, false);
+    return run<false>(start, false);
+}
+
+KORVANE_REGEX_OUT_OF_LINE bool Matcher::runRemembering(std::size_t start, bool resume) {
+    return run<true>(start, resume);
+}
+
+// False when the memory cannot be had; the search then goes on without it,
+// as plain backtracking.
+bool Matcher::takeMemory() {
+    const bool taken = memory.take(program.memoRows, length - searchStart + 1);
+    stepsLeft = taken ? -1 : PTRDIFF_MAX;
+    return taken;
+}
+
 // Runs nodes forward until one fails, then resumes the newest choice point:
 // the next alternative of a branch, or the next smaller count of a
 // repetition. The stack holds choice points only, one for every branch with
@@ -247,19 +230,39 @@ bool Matcher::attempt(std::size_t start) {
 // those down to their last option, so that the path can be replayed. (A
 // program without groups is never replayed, so there a repetition that
 // starts at its last option pushes nothing.)
-bool Matcher::match(std::size_t start) {
+//
+// Without the memory the loop counts its backtracking steps and the bytes a
+// repetition's lookahead passes over, and hands over to the remembering
+// loop, frames and all, once they pass the budget. That also pays for
+// measuring a repetition's run: all its counts are passed over, a step or a
+// byte each, before the attempt fails (or the count chosen is the least,
+// reached by passing over the others). With the memory, a memo row node
+// seen at a position before fails at once: the earlier visit failed, since
+// a success ends the search, and it cannot still be in progress on the
+// current path, for every loop of the program consumes a byte (a repetition
+// of what can match empty does not compile).
+template <bool kRemember>
+KORVANE_REGEX_INLINE bool Matcher::run(std::size_t start, bool resume) {
     const unsigned char* const code = program.code;
     const unsigned char* const text = subject;
     const unsigned char* scan = program.firstNode();
     std::size_t in = start;
-    depth = 0;
 
     for (;;) {
-        bool failed = false;
+        bool failed = kRemember && resume;
+        resume = false;
         while (!failed) {
             if (scan == nullptr) fail(QuillonError::CorruptedInternalPointers, kMatchLocation);
             const unsigned char* next = nextNode(scan);
             const unsigned char op = opcode(scan);
+            std::uint16_t row = 0;
+            if constexpr (kRemember) {
+                row = program.memoRowOf(scan);
+                if (row != 0) {
+                    if (memory.test(row, in - searchStart)) break;
+                    if (op != OpStar && op != OpPlus) memory.set(row, in - searchStart);
+                }
+            }
             switch (op) {
             case OpEnd:
                 input = in;
@@ -325,9 +328,14 @@ bool Matcher::match(std::size_t start) {
             case OpStar:
             case OpPlus: {
                 const std::size_t least = op == OpPlus ? 1 : 0;
-                const std::size_t most = repeatCount(operand(scan), in);
+                const std::size_t most = kRemember && row != 0 ? uncoveredRun(scan, row, least, in)
+                                                               : repeatCount(operand(scan), in);
+                if (!kRemember && scan == leadingRepeat) {
+                    leadingRunStart = in;
+                    leadingRunLength = most;
+                }
                 std::size_t count = 0;
-                if (!chooseCount(text + in, least, most, lookaheadByte(next), count)) {
+                if (!pickCount<kRemember>(next, in, least, most, count)) {
                     failed = true;
                     break;
                 }
@@ -350,7 +358,12 @@ bool Matcher::match(std::size_t start) {
 
         // Backtrack to the newest choice point that has an option left.
         for (;;) {
-            if (depth == 0) return false;
+            if (depth == 0) {
+                return false;
+            }
+            if constexpr (!kRemember) {
+                if (--stepsLeft < 0 && takeMemory()) return runRemembering(start, true);
+            }
             Frame& top = frames[depth - 1];
             const unsigned char* node = code + top.node;
             const unsigned char op = opcode(node);
@@ -371,8 +384,7 @@ bool Matcher::match(std::size_t start) {
             const unsigned char* next = nextNode(node);
             std::size_t count = 0;
             if (countSlot.position > least &&
-                chooseCount(text + top.position, least, countSlot.position - 1,
-                            lookaheadByte(next), count)) {
+                pickCount<kRemember>(next, top.position, least, countSlot.position - 1, count)) {
                 countSlot.position = static_cast<std::uint32_t>(count);
                 in = top.position + count;
                 scan = next;
@@ -380,6 +392,60 @@ bool Matcher::match(std::size_t start) {
             }
             depth -= 2;
         }
+    }
+}
+
+// The greatest count in [least, most] for the repetition at `at` whose
+// continuation `next` may still succeed, skipping the ones remembered as
+// failed; takes the bytes looked at from the steps left.
+template <bool kRemember>
+bool Matcher::pickCount(const unsigned char* next, std::size_t at, std::size_t least,
+                        std::size_t most, std::size_t& count) {
+    const int look = lookaheadByte(next);
+    bool found = chooseCount(subject + at, least, most, look, count);
+    if constexpr (kRemember) {
+        const std::uint16_t row = next != nullptr ? program.memoRowOf(next) : 0;
+        if (row == 0) return found;
+        while (found && memory.test(row, at + count - searchStart))
+            found = count > least && chooseCount(subject + at, least, count - 1, look, count);
+    } else {
+        stepsLeft -= static_cast<std::ptrdiff_t>(most - count);  // a count not found is still 0
+    }
+    return found;
+}
+
+// The count that reaches the greatest continuation of the repetition at
+// `node` from `at` that no earlier visit covered, marking the starts this
+// visit covers. The run of a one-byte node from any start inside it ends
+// where the run from `at` ends, and a repetition from a start p tries the
+// continuations from that end down to p + least. So the starts from `at` up
+// to the end, or up to the first start already marked, cover the
+// continuations down from there; an earlier visit covered those above.
+std::size_t Matcher::uncoveredRun(const unsigned char* node, std::uint16_t row, std::size_t least,
+                                  std::size_t at) {
+    const unsigned char* body = operand(node);
+    std::size_t last = at;
+    memory.set(row, at - searchStart);
+    while (last < length && takesByte(body, subject[last]) &&
+           !memory.test(row, last + 1 - searchStart))
+        memory.set(row, ++last - searchStart);
+    const bool runGoesOn = last < length && takesByte(body, subject[last]);
+    return last - at + (runGoesOn ? least : 0);
+}
+
+// Whether the one-byte node takes `byte` (a byte before the subject's end).
+bool Matcher::takesByte(const unsigned char* node, unsigned char byte) const {
+    switch (opcode(node)) {
+    case OpAnyChar:
+        return true;
+    case OpAnyOf:
+        return program.setOf(node).contains(byte);
+    case OpAnyBut:
+        return !program.setOf(node).contains(byte);
+    case OpLiteral:
+        return operand(node)[0] == byte;
+    default:
+        fail(QuillonError::BadCallOfRegrepeat, kRepeatLocation);
     }
 }
 
@@ -431,6 +497,12 @@ void Matcher::recordGroups(std::size_t start) {
 }
 
 // ---- regrepeat --------------------------------------------------------------
+
+// The run of the leading repetition's node from `at`, as the attempt there
+// counted it when it did.
+std::size_t Matcher::leadingRun(std::size_t at) const {
+    return at == leadingRunStart ? leadingRunLength : repeatCount(operand(leadingRepeat), at);
+}
 
 // How many times in a row the one-byte node matches from `from`. Set members
 // and literal bytes are never NUL, so the terminator ends every run.

@@ -6,7 +6,8 @@
 // operand. An offset of 0 means "no next node"; OpBack's offset counts
 // backwards, every other one forwards. The code never exceeds 32766 bytes.
 // Behind the code the block keeps tables derived from it (byte sets as
-// bitmaps, the bytes a match can start with) that only make searching faster.
+// bitmaps, the bytes a match can start with, the nodes whose failures a
+// search remembers) that only make searching faster.
 #pragma once
 
 #include <cstddef>
@@ -119,6 +120,11 @@ struct Program {
     std::uint32_t codeSize;   // bytes of `code`, magic included
     std::uint32_t setsOffset; // block offset of the ByteSet table
     std::uint32_t indexOffset;// block offset of the uint16 set index per code byte
+    std::uint32_t memoOffset; // block offset of the uint16 memo row per code byte
+    // The nodes whose failed continuations a search may remember (see
+    // Matcher): every repetition, every branch with a choice and every node
+    // that more than one node leads to. Each has a memo row from 1 up.
+    std::uint16_t memoRows;
 
     unsigned char code[1];  // the node code; the block extends past this array
 
@@ -130,6 +136,15 @@ struct Program {
         const auto* sets = reinterpret_cast<const regex::ByteSet*>(
             reinterpret_cast<const unsigned char*>(this) + setsOffset);
         return sets[index[node - code]];
+    }
+
+    // The memo row of the node at `node`, or 0 for a node whose failures are
+    // not remembered (or a position off the code).
+    std::uint16_t memoRowOf(const unsigned char* node) const {
+        const std::size_t at = static_cast<std::size_t>(node - code);
+        if (at >= codeSize) return 0;
+        return reinterpret_cast<const std::uint16_t*>(
+            reinterpret_cast<const unsigned char*>(this) + memoOffset)[at];
     }
 
     // The first node after the magic byte.

@@ -132,6 +132,50 @@ private:
     int budget = kAnalysisBudget;
 };
 
+// The offset of the node after `node` in the code: its header, then the
+// bytes of a literal or set; any other operand is a node of its own.
+std::uint32_t followingNode(const Program& program, std::uint32_t at) {
+    const unsigned char* node = program.code + at;
+    const unsigned char op = opcode(node);
+    at += kHeaderSize;
+    if (op == OpLiteral || op == OpAnyOf || op == OpAnyBut)
+        at += static_cast<std::uint32_t>(operandLength(node)) + 1;
+    return at;
+}
+
+// Gives a memo row to each node where a failed continuation is worth
+// remembering: the repetitions and the branches with a choice (where paths
+// fork) and the nodes that several nodes lead to (where they meet again).
+// Every other node has one way in, so remembering these bounds the visits of
+// every node. The match runs from a branch to its first alternative, from a
+// repetition and any other node to its next.
+void numberMemoRows(Program& program) {
+    auto* rows = reinterpret_cast<std::uint16_t*>(reinterpret_cast<unsigned char*>(&program) +
+                                                  program.memoOffset);
+    // First the number of ways into each node (the table counts them, then
+    // holds the rows).
+    const std::uint32_t first = static_cast<std::uint32_t>(program.firstNode() - program.code);
+    rows[first] = 1;
+    for (std::uint32_t at = first; at < program.codeSize; at = followingNode(program, at)) {
+        const unsigned char* node = program.code + at;
+        const unsigned char* target = opcode(node) == OpBranch ? operand(node) : nextNode(node);
+        if (target == nullptr) continue;
+        const std::size_t targetAt = static_cast<std::size_t>(target - program.code);
+        if (targetAt < program.codeSize && rows[targetAt] < 2) ++rows[targetAt];
+    }
+    std::uint16_t row = 0;
+    for (std::uint32_t at = first; at < program.codeSize; at = followingNode(program, at)) {
+        const unsigned char* node = program.code + at;
+        const unsigned char op = opcode(node);
+        const unsigned char* next = nextNode(node);
+        const bool choice = op == OpStar || op == OpPlus ||
+                            (op == OpBranch && next != nullptr && opcode(next) == OpBranch);
+        const bool remembered = rows[at] > 0 && op != OpEnd && (choice || rows[at] > 1);
+        rows[at] = remembered ? ++row : 0;
+    }
+    program.memoRows = row;
+}
+
 }  // namespace
 
 BlockLayout blockLayout(std::size_t codeSize, std::size_t setCount) {
@@ -139,7 +183,8 @@ BlockLayout blockLayout(std::size_t codeSize, std::size_t setCount) {
     const std::size_t codeEnd = offsetof(Program, code) + codeSize;
     layout.setsOffset = (codeEnd + alignof(ByteSet) - 1) / alignof(ByteSet) * alignof(ByteSet);
     layout.indexOffset = layout.setsOffset + setCount * sizeof(ByteSet);
-    layout.total = layout.indexOffset + codeSize * sizeof(std::uint16_t);
+    layout.memoOffset = layout.indexOffset + codeSize * sizeof(std::uint16_t);
+    layout.total = layout.memoOffset + codeSize * sizeof(std::uint16_t);
     if (layout.total < sizeof(Program)) layout.total = sizeof(Program);
     return layout;
 }
@@ -152,11 +197,9 @@ void buildSearchAids(Program& program) {
     // Nodes lie one after another; a repetition's operand is simply the next
     // node in the code, so one linear walk meets every set.
     std::uint16_t setNumber = 0;
-    std::uint32_t position = 1;
     program.hasGroups = false;
-    while (position < program.codeSize) {
-        const unsigned char* node = program.code + position;
-        position += kHeaderSize;
+    for (std::uint32_t at = 1; at < program.codeSize; at = followingNode(program, at)) {
+        const unsigned char* node = program.code + at;
         const unsigned char op = opcode(node);
         if (isGroupOpen(op)) program.hasGroups = true;
         if (op == OpAnyOf || op == OpAnyBut) {
@@ -164,12 +207,11 @@ void buildSearchAids(Program& program) {
             set.clear();
             for (const unsigned char* member = operandText(node); *member != 0; ++member)
                 set.add(*member);
-            index[position - kHeaderSize] = setNumber++;
-            position += static_cast<std::uint32_t>(operandLength(node)) + 1;
-        } else if (op == OpLiteral) {
-            position += static_cast<std::uint32_t>(operandLength(node)) + 1;
+            index[at] = setNumber++;
         }
     }
+
+    numberMemoRows(program);
 
     StartAnalysis analysis(program);
     const bool canBeEmpty = analysis.add(program.firstNode(), 0);

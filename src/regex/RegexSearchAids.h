@@ -1,6 +1,7 @@
 // Tables derived from a compiled node program that let the matcher skip work
 // without changing any result: a bitmap per byte set, the bytes a match can
-// begin with, and whether the program leads with a repetition of one node.
+// begin with, whether the program leads with a repetition of one node, and
+// the memo rows of the nodes whose failures a search remembers.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +15,7 @@ namespace regex {
 struct BlockLayout {
     std::size_t setsOffset;
     std::size_t indexOffset;
+    std::size_t memoOffset;
     std::size_t total;
 };
 

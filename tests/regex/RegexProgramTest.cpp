@@ -1,6 +1,7 @@
 // White-box tests of the compiled program: its exact bytes and hints, the
 // size limit, and the reaction to a damaged program. (The matcher's slots
-// are compared with a model of the recursive matcher by fuzz_regex.)
+// are compared with a model of the recursive matcher by
+// RegexBacktrackingOrderTest and fuzz_regex.)
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "korvane/QuillonException.h"
 #include "korvane/RegularExpression.h"
+
 namespace korvane_test {
 
 // Random patterns from a small grammar over the letters a, b, c, in the
