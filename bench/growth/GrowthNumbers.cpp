@@ -18,12 +18,6 @@ namespace growth {
 
 namespace {
 
-template <class T>
-void keep(const T& value) {
-    benchmark::DoNotOptimize(&value);
-    benchmark::ClobberMemory();
-}
-
 // A GMP integer that frees itself; copies share nothing.
 struct Mpz {
     mpz_t v;

@@ -24,12 +24,6 @@ namespace growth {
 
 namespace {
 
-template <class T>
-void keep(const T& value) {
-    benchmark::DoNotOptimize(&value);
-    benchmark::ClobberMemory();
-}
-
 ByteArray bytes(const std::string& s) { return ByteArray(s.data(), static_cast<unsigned int>(s.size())); }
 String text(const std::string& s) { return String(std::string_view(s)); }
 

@@ -14,6 +14,13 @@
 
 namespace growth {
 
+// Keeps a result alive and its memory written, so the measured work stays.
+template <class T>
+void keep(const T& value) {
+    benchmark::DoNotOptimize(&value);
+    benchmark::ClobberMemory();
+}
+
 // `last` cut to the element or bit limit of this run.
 std::size_t elements(std::size_t last);
 std::size_t bits(std::size_t last);

@@ -29,12 +29,6 @@ namespace {
 
 String text(const std::string& s) { return String(std::string_view(s)); }
 ByteArray bytes(const std::string& s) { return ByteArray(s.data(), static_cast<unsigned int>(s.size())); }
-template <class T>
-void keep(const T& value) {
-    benchmark::DoNotOptimize(&value);
-    benchmark::ClobberMemory();
-}
-
 // Letters with a comma every 8th and a backslash every 50th character.
 std::string escapable(std::size_t n) {
     std::string s = randomLetters(n);
