@@ -82,11 +82,14 @@ void divideRecursively(Word* q, Word* r, const Word* a, std::size_t an, const Wo
     else
         std::memcpy(b.data() + pad, d, dn * sizeof(Word));
 
-    // The dividend in t blocks, t chosen so that the top bit of the top
-    // block is clear: the top block is below b, as each step needs.
+    // The dividend in t blocks. Each step needs a top block below b; the
+    // dividend's own top block is below 2b (b has its top bit set), so one
+    // subtraction of b, worth a quotient word of 1 above the others, makes
+    // it so without a block of zeros on top, which would double the work
+    // whenever the dividend's length is a whole number of blocks.
     const std::size_t length = significantWords(a, an);
     const std::size_t bits = bitLength(a, length) + kWordBits * pad + s;
-    std::size_t t = bits / (kWordBits * n) + 1;
+    std::size_t t = (bits + kWordBits * n - 1) / (kWordBits * n);
     if (t < 2) t = 2;
     WordBuffer dividend(t * n + 1);
     if (s != 0)
@@ -94,7 +97,12 @@ void divideRecursively(Word* q, Word* r, const Word* a, std::size_t an, const Wo
     else
         std::memcpy(dividend.data() + pad, a, length * sizeof(Word));
 
-    WordBuffer quotient((t - 1) * n);
+    WordBuffer quotient((t - 1) * n + 1);
+    Word* top = dividend.data() + (t - 1) * n;
+    if (compareWords(top, b.data(), n) >= 0) {
+        subtractWords(top, top, b.data(), n);
+        quotient[(t - 1) * n] = 1;
+    }
     WordBuffer window(2 * n);
     WordBuffer remainder(n);
     std::memcpy(window.data(), dividend.data() + (t - 2) * n, 2 * n * sizeof(Word));
