@@ -114,7 +114,9 @@ void twiddles(Word* roots, Word* inverse, std::size_t n, const Prime& m) {
 }
 
 // Decimation in frequency: natural order in, bit-reversed order out.
-void forward(Word* a, std::size_t n, const Word* roots, const Prime& m) {
+void forward(Word* a, std::size_t n, const Word* roots, const Prime& prime) {
+    // A copy the stores to `a` cannot alias, so the constants stay in registers.
+    const Prime m = prime;
     const Word p = m.p;
     for (std::size_t h = n / 2; h >= 1; h /= 2) {
         const Word* w = roots + h;
@@ -132,7 +134,8 @@ void forward(Word* a, std::size_t n, const Word* roots, const Prime& m) {
 
 // Decimation in time with the inverse roots: bit-reversed order in, natural
 // order out, every value n times too large.
-void backward(Word* a, std::size_t n, const Word* inverse, const Prime& m) {
+void backward(Word* a, std::size_t n, const Word* inverse, const Prime& prime) {
+    const Prime m = prime;
     const Word p = m.p;
     for (std::size_t h = 1; h < n; h *= 2) {
         const Word* w = inverse + h;
