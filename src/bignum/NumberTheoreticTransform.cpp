@@ -12,7 +12,7 @@ namespace {
 // pads the product to 16384 words.
 std::size_t threshold = 3500;
 
-// A prime c 2^k + 1 between 2^62 and 2^63, with arithmetic in Montgomery's
+// A prime c 2^k + 1 between 2^61 and 2^62, with arithmetic in Montgomery's
 // form: the residues of the words themselves stay plain, the constants that
 // multiply them (roots, inverses) carry the factor R = 2^64, so a Montgomery
 // product of a plain value by a constant is their plain product.
@@ -25,26 +25,34 @@ struct Prime {
     Word rSquared;            // R^2 mod p
 };
 
-// Below 2^63, so a sum of two residues fits a word; above 2^62, so a word
-// is below 4p and a residue of one prime below twice another.
+// Below 2^62, so the transforms can keep their values below 2p and sums of
+// two below 4p without reducing every step (Harvey's lazy butterflies);
+// above 2^61, so a word is below 8p and a residue of one prime below twice
+// another. Their product exceeds 2^184, above every coefficient of a
+// transform of up to 2^54 values.
 constexpr Word kPrimes[3][3] = {
-    {0x5700000000000001, 56, 5},  // 87 2^56 + 1
-    {0x4180000000000001, 55, 3},  // 131 2^55 + 1
-    {0x6280000000000001, 55, 3},  // 197 2^55 + 1
+    {0x3a00000000000001, 57, 3},  // 29 2^57 + 1
+    {0x2280000000000001, 55, 5},  // 69 2^55 + 1
+    {0x28c0000000000001, 54, 3},  // 163 2^54 + 1
 };
 
-// a b R^-1 mod p for a b < p 2^64 (so for a, b < p): below 2p before the
-// final subtraction, because a b < 2^126 and q p < 2^127.
-inline Word montgomery(Word a, Word b, const Prime& m) {
+// A value congruent to a b R^-1 mod p and below 2p, for a b < 4 p^2: then
+// (a b + q p) / 2^64 < 4 p^2 / 2^64 + p < 2p.
+inline Word montgomeryLazy(Word a, Word b, const Prime& m) {
     Word high;
     const Word low = multiplyWide(a, b, high);
     const Word q = low * m.negativeInverse;
     Word qHigh;
     multiplyWide(q, m.p, qHigh);
     // low + (q p mod 2^64) is 0 mod 2^64 and carries exactly when low != 0.
-    Word t = high + qHigh + (low != 0);
-    return t >= m.p ? t - m.p : t;
+    return high + qHigh + (low != 0);
 }
+
+// x below 2 bound, reduced below bound.
+inline Word reduceOnce(Word x, Word bound) { return x >= bound ? x - bound : x; }
+
+// a b R^-1 mod p, below p, for a b < 4 p^2.
+inline Word montgomery(Word a, Word b, const Prime& m) { return reduceOnce(montgomeryLazy(a, b, m), m.p); }
 
 inline Word addModulo(Word a, Word b, Word p) {
     const Word s = a + b;
@@ -56,10 +64,11 @@ inline Word subtractModulo(Word a, Word b, Word p) {
     return a < b ? d + p : d;
 }
 
-// A word below 4p reduced below p.
+// A word (below 8p) reduced below p.
 inline Word reduceWord(Word w, Word p) {
-    w = w >= 2 * p ? w - 2 * p : w;
-    return w >= p ? w - p : w;
+    w = reduceOnce(w, 4 * p);
+    w = reduceOnce(w, 2 * p);
+    return reduceOnce(w, p);
 }
 
 // The Montgomery form x R mod p of a plain x < p.
@@ -113,11 +122,12 @@ void twiddles(Word* roots, Word* inverse, std::size_t n, const Prime& m) {
     }
 }
 
-// Decimation in frequency: natural order in, bit-reversed order out.
+// Decimation in frequency: natural order in, bit-reversed order out. Values
+// in and out are below 2p, congruent to the exact ones.
 void forward(Word* a, std::size_t n, const Word* roots, const Prime& prime) {
     // A copy the stores to `a` cannot alias, so the constants stay in registers.
     const Prime m = prime;
-    const Word p = m.p;
+    const Word twoP = 2 * m.p;
     for (std::size_t h = n / 2; h >= 1; h /= 2) {
         const Word* w = roots + h;
         for (std::size_t start = 0; start < n; start += 2 * h) {
@@ -125,27 +135,27 @@ void forward(Word* a, std::size_t n, const Word* roots, const Prime& prime) {
             Word* y = x + h;
             for (std::size_t j = 0; j < h; ++j) {
                 const Word u = x[j], v = y[j];
-                x[j] = addModulo(u, v, p);
-                y[j] = montgomery(subtractModulo(u, v, p), w[j], m);
+                x[j] = reduceOnce(u + v, twoP);
+                y[j] = montgomeryLazy(u - v + twoP, w[j], m);
             }
         }
     }
 }
 
 // Decimation in time with the inverse roots: bit-reversed order in, natural
-// order out, every value n times too large.
+// order out, every value n times too large; values below 2p as above.
 void backward(Word* a, std::size_t n, const Word* inverse, const Prime& prime) {
     const Prime m = prime;
-    const Word p = m.p;
+    const Word twoP = 2 * m.p;
     for (std::size_t h = 1; h < n; h *= 2) {
         const Word* w = inverse + h;
         for (std::size_t start = 0; start < n; start += 2 * h) {
             Word* x = a + start;
             Word* y = x + h;
             for (std::size_t j = 0; j < h; ++j) {
-                const Word u = x[j], v = montgomery(y[j], w[j], m);
-                x[j] = addModulo(u, v, p);
-                y[j] = subtractModulo(u, v, p);
+                const Word u = x[j], v = montgomeryLazy(y[j], w[j], m);
+                x[j] = reduceOnce(u + v, twoP);
+                y[j] = reduceOnce(u - v + twoP, twoP);
             }
         }
     }
@@ -168,13 +178,14 @@ void convolution(Word* out, const Word* a, std::size_t an, const Word* b, std::s
     const Word nInverse = m.p - (m.p - 1) / n;
     const Word scale = toMontgomery(toMontgomery(nInverse, m), m);
     if (a == b && an == bn) {
-        for (std::size_t i = 0; i < n; ++i) out[i] = montgomery(montgomery(out[i], out[i], m), scale, m);
+        for (std::size_t i = 0; i < n; ++i) out[i] = montgomeryLazy(montgomeryLazy(out[i], out[i], m), scale, m);
     } else {
         load(spare, b, bn, n, m.p);
         forward(spare, n, roots, m);
-        for (std::size_t i = 0; i < n; ++i) out[i] = montgomery(montgomery(out[i], spare[i], m), scale, m);
+        for (std::size_t i = 0; i < n; ++i) out[i] = montgomeryLazy(montgomeryLazy(out[i], spare[i], m), scale, m);
     }
     backward(out, n, inverse, m);
+    for (std::size_t i = 0; i < n; ++i) out[i] = reduceOnce(out[i], m.p);
 }
 
 }  // namespace
