@@ -239,10 +239,14 @@ const TimeZone& TimeZone::getTimeZone(int offset) {
 }
 
 namespace {
-// Whether the `length` characters at `name` are exactly the text of `s`.
-bool sameText(const char* name, unsigned int length, const String& s) {
-    return s.getData()[0] == (length == 0 ? '\0' : name[0]) && std::strlen(s.getData()) == length &&
-           std::memcmp(name, s.getData(), length) == 0;
+// Whether the `length` characters at `name`, none of them NUL, are exactly
+// the text at `text` up to its first NUL. `first` is name[0], or NUL for an
+// empty name: most names differ from it there, at the cost of one load.
+// strncmp stops at the name's end or at a NUL in `s`, so nothing past
+// either is read.
+inline bool sameText(const char* name, unsigned int length, char first, const char* text) {
+    if (text == nullptr) return length == 0;  // a String with no storage is ""
+    return text[0] == first && (length == 0 || (std::strncmp(name, text, length) == 0 && text[length] == '\0'));
 }
 }  // namespace
 
@@ -252,12 +256,14 @@ const TimeZone& TimeZone::getTimeZone(const String& name) {
 }
 
 const TimeZone& TimeZone::findByName(const char* name, unsigned int length) {
+    const char first = length == 0 ? '\0' : name[0];
     for (const TimeZone* zone : kSearchOrder) {
-        if (sameText(name, length, zone->tables->standardName)) return *zone;
-        if (!zone->tables->daylightName.isEmpty() && sameText(name, length, zone->tables->daylightName))
-            return *zone;
+        const internal::ZoneTables& names = *zone->tables;
+        if (sameText(name, length, first, names.standardName.getData())) return *zone;
+        // An empty daylight name is no name: only a non-empty name matches it.
+        if (length != 0 && sameText(name, length, first, names.daylightName.getData())) return *zone;
     }
-    if (sameText(name, length, UTC.tables->standardName)) return UTC;
+    if (sameText(name, length, first, UTC.tables->standardName.getData())) return UTC;
     return GMT;
 }
 
