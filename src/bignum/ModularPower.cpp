@@ -17,6 +17,8 @@
 
 #include "bignum/ConstantTime.h"
 #include "bignum/Montgomery.h"
+#include "bignum/PowerKernel.h"
+#include "bignum/Radix52Montgomery.h"
 #include "bignum/WordArithmetic.h"
 
 namespace Korvane {
@@ -161,6 +163,16 @@ void oddModulusPower(Word* out, const Word* base, std::size_t bn, const Word* ex
     Montgomery field(m, mn);
     WordBuffer held(mn);
     montgomeryForm(field, held.data(), base, bn);
+    if (activePowerKernel() == PowerKernel::Radix52 && Radix52Montgomery::suits(mn)) {
+        // The base reduced below m, then the power in 52-bit limbs.
+        field.fromMontgomery(held.data(), held.data());
+        Radix52Montgomery limbs(m, mn);
+        WordBuffer power(limbs.size());
+        limbs.toField(power.data(), held.data());
+        fixedWindowPower(limbs, power.data(), power.data(), exponent, bits);
+        limbs.fromField(out, power.data());
+        return;
+    }
     fixedWindowPower(field, held.data(), held.data(), exponent, bits);
     field.fromMontgomery(out, held.data());
 }

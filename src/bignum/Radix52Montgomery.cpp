@@ -1,0 +1,192 @@
+#include "bignum/Radix52Montgomery.h"
+
+#include <cstring>
+#include <utility>
+
+#include "bignum/ConstantTime.h"
+#include "bignum/Montgomery.h"
+#include "bignum/WordArithmetic.h"
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(KORVANE_PORTABLE_WORDS)
+#define KORVANE_RADIX52_KERNEL 1
+#include <immintrin.h>
+#endif
+
+namespace Korvane {
+namespace internal {
+
+namespace {
+// Up to 16 vectors of eight limbs: moduli up to 6654 bits.
+constexpr std::size_t kMostVectors = 16;
+
+std::size_t limbsFor(std::size_t mn) { return (kWordBits * mn + 2 + kLimbBits - 1) / kLimbBits; }
+std::size_t vectorsFor(std::size_t mn) { return (limbsFor(mn) + kLanes - 1) / kLanes; }
+}  // namespace
+
+void wordsToLimbs(Word* limbs, std::size_t limbCount, const Word* words, std::size_t wordCount) {
+    for (std::size_t j = 0; j < limbCount; ++j) {
+        const std::size_t bit = kLimbBits * j;
+        const std::size_t w = bit / kWordBits;
+        const unsigned int offset = bit % kWordBits;
+        Word value = w < wordCount ? words[w] >> offset : 0;
+        if (offset > kWordBits - kLimbBits && w + 1 < wordCount) value |= words[w + 1] << (kWordBits - offset);
+        limbs[j] = value & kLimbMask;
+    }
+}
+
+void limbsToWords(Word* words, std::size_t wordCount, const Word* limbs, std::size_t limbCount) {
+    for (std::size_t i = 0; i < wordCount; ++i) {
+        Word value = 0;
+        std::size_t bit = kWordBits * i;
+        unsigned int filled = 0;
+        while (filled < kWordBits && bit / kLimbBits < limbCount) {
+            const unsigned int offset = bit % kLimbBits;
+            value |= (limbs[bit / kLimbBits] >> offset) << filled;
+            filled += kLimbBits - offset;
+            bit += kLimbBits - offset;
+        }
+        words[i] = value;
+    }
+}
+
+#ifdef KORVANE_RADIX52_KERNEL
+// The products are compiled for AVX-512 IFMA while the rest of the library
+// stays generic x86-64: the whole instantiation, lanes and template alike,
+// carries the target, and runs only after processorSupported() said yes.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512ifma"))), apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx512f,avx512ifma")
+// GCC 12's own AVX-512 headers fill the unused operands of some built-ins
+// with undefined vectors, which it then reports.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+}  // namespace internal
+}  // namespace Korvane
+
+#include "bignum/Radix52Product.h"
+
+namespace Korvane {
+namespace internal {
+namespace {
+
+struct IfmaLanes {
+    using Vector = __m512i;
+    static inline __attribute__((always_inline)) Vector zero() { return _mm512_setzero_si512(); }
+    static inline __attribute__((always_inline)) Vector broadcast(Word x) {
+        return _mm512_set1_epi64(static_cast<long long>(x));
+    }
+    static inline __attribute__((always_inline)) Vector load(const Word* p) { return _mm512_loadu_si512(p); }
+    static inline __attribute__((always_inline)) void store(Word* p, Vector x) { _mm512_storeu_si512(p, x); }
+    static inline __attribute__((always_inline)) Word lane1(Vector x) {
+        return static_cast<Word>(_mm_extract_epi64(_mm512_castsi512_si128(x), 1));
+    }
+    static inline __attribute__((always_inline)) Vector add(Vector x, Vector y) { return _mm512_add_epi64(x, y); }
+    static inline __attribute__((always_inline)) Word high52(Word a, Word b) {
+        const unsigned __int128 p = static_cast<unsigned __int128>(a) * b;
+        return static_cast<Word>(p >> kLimbBits);
+    }
+    static inline __attribute__((always_inline)) Vector shiftDown(Vector low, Vector high) {
+        return _mm512_alignr_epi64(high, low, 1);
+    }
+    static inline __attribute__((always_inline)) Vector multiplyAddLow(Vector acc, Vector a, Vector b) {
+        return _mm512_madd52lo_epu64(acc, a, b);
+    }
+    static inline __attribute__((always_inline)) Vector multiplyAddHigh(Vector acc, Vector a, Vector b) {
+        return _mm512_madd52hi_epu64(acc, a, b);
+    }
+};
+
+template <std::size_t V>
+void ifmaProduct(Word* out, const Word* a, const Word* b, const Word* m, Word k0, std::size_t k) {
+    radix52Product<IfmaLanes, V>(out, a, b, m, k0, k);
+}
+
+template <std::size_t... V>
+constexpr Radix52Montgomery::Product productFor(std::size_t vectors, std::index_sequence<V...>) {
+    constexpr Radix52Montgomery::Product table[] = {ifmaProduct<V + 1>...};
+    return table[vectors - 1];
+}
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC diagnostic pop
+#pragma GCC pop_options
+#endif
+
+bool processorHasIfma() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512ifma");
+}
+}  // namespace
+
+bool Radix52Montgomery::processorSupported() {
+    static const bool supported = processorHasIfma();
+    return supported;
+}
+#else
+namespace {
+template <std::size_t... V>
+constexpr Radix52Montgomery::Product productFor(std::size_t, std::index_sequence<V...>) {
+    return nullptr;
+}
+}  // namespace
+
+bool Radix52Montgomery::processorSupported() { return false; }
+#endif
+
+bool Radix52Montgomery::suits(std::size_t mn) { return mn >= 8 && vectorsFor(mn) <= kMostVectors; }
+
+Radix52Montgomery::Radix52Montgomery(const Word* modulus, std::size_t mn)
+    : mn(mn),
+      k(limbsFor(mn)),
+      lanes(kLanes * vectorsFor(mn)),
+      product(productFor(vectorsFor(mn), std::make_index_sequence<kMostVectors>())),
+      k0((0 - inverseModWord(modulus[0])) & kLimbMask),
+      m(lanes),
+      modulus(mn),
+      unit(lanes),
+      rSquared(lanes),
+      plainOne(lanes),
+      scratch(lanes) {
+    std::memcpy(this->modulus.data(), modulus, mn * sizeof(Word));
+    wordsToLimbs(m.data(), lanes, modulus, mn);
+    plainOne[0] = 1;
+    // R mod m and R^2 mod m by long division of the powers of two; the
+    // modulus is public, so the division's data-dependent steps reveal
+    // nothing secret.
+    const std::size_t powerWords = 2 * kLimbBits * k / kWordBits + 1;
+    WordBuffer power(powerWords);
+    WordBuffer remainder(mn);
+    for (const std::size_t exponent : {kLimbBits * k, 2 * kLimbBits * k}) {
+        std::memset(power.data(), 0, powerWords * sizeof(Word));
+        power[exponent / kWordBits] = Word(1) << (exponent % kWordBits);
+        const std::size_t words = exponent / kWordBits + 1;
+        divideWords(nullptr, remainder.data(), power.data(), words, modulus, mn);
+        wordsToLimbs(exponent == kLimbBits * k ? unit.data() : rSquared.data(), lanes, remainder.data(), mn);
+    }
+}
+
+void Radix52Montgomery::multiply(Word* out, const Word* a, const Word* b) { product(out, a, b, m.data(), k0, k); }
+
+void Radix52Montgomery::toField(Word* out, const Word* x) {
+    wordsToLimbs(scratch.data(), lanes, x, mn);
+    multiply(out, scratch.data(), rSquared.data());
+}
+
+void Radix52Montgomery::fromField(Word* out, const Word* a) {
+    // a / R is at most m (equal when a is a multiple of m): below 2^(64 mn),
+    // and one masked subtraction reduces it.
+    multiply(scratch.data(), a, plainOne.data());
+    WordBuffer value(mn);
+    WordBuffer difference(mn);
+    limbsToWords(value.data(), mn, scratch.data(), lanes);
+    const Word borrow = subtractWords(difference.data(), value.data(), modulus.data(), mn);
+    selectWords(out, value.data(), difference.data(), maskFromBit(borrow), mn);
+}
+
+}  // namespace internal
+}  // namespace Korvane

@@ -1,0 +1,70 @@
+// Montgomery arithmetic modulo an odd m in 52-bit limbs on AVX-512 IFMA
+// (vpmadd52luq, vpmadd52huq), the field of the odd-modulus power on the
+// processors that have it.
+//
+// Residues are held as x R mod m with R = 2^(52 k), k the least limb count
+// with 4m < R, in size() limbs (k padded to whole vectors of eight), and
+// stay below 2m between products (Radix52Product.h): the one masked
+// subtraction comes when a residue leaves the field. Every operation runs
+// the same instructions on the same addresses whatever its operands hold;
+// only the modulus and its size steer it.
+#pragma once
+
+#include <cstddef>
+
+#include "bignum/WordBuffer.h"
+
+namespace Korvane {
+namespace internal {
+
+constexpr unsigned int kLimbBits = 52;
+constexpr Word kLimbMask = (Word(1) << kLimbBits) - 1;
+// Limbs to a vector register.
+constexpr std::size_t kLanes = 8;
+
+class Radix52Montgomery {
+public:
+    // Whether this processor (and build) runs the vector products.
+    static bool processorSupported();
+    // Whether a modulus of `mn` words gets this field: from 8 words up to
+    // the largest vector count the products are built for.
+    static bool suits(std::size_t mn);
+
+    // `modulus` is mn words, odd, with a non-zero top word; suits(mn) and
+    // processorSupported() must hold.
+    Radix52Montgomery(const Word* modulus, std::size_t mn);
+
+    std::size_t size() const { return lanes; }
+    // R mod m: the number 1 in the field.
+    const Word* one() const { return unit.data(); }
+
+    // out = a b / R (mod m), below 2m, for a and b below 2m; out may be a or b.
+    void multiply(Word* out, const Word* a, const Word* b);
+    void square(Word* out, const Word* a) { multiply(out, a, a); }
+    // out (size() limbs) = x R mod m for x below m (mn words).
+    void toField(Word* out, const Word* x);
+    // out (mn words) = a / R mod m, fully reduced.
+    void fromField(Word* out, const Word* a);
+
+    using Product = void (*)(Word*, const Word*, const Word*, const Word*, Word, std::size_t);
+
+private:
+    std::size_t mn;
+    std::size_t k;
+    std::size_t lanes;
+    Product product;
+    Word k0;  // -m^-1 mod 2^52
+    WordBuffer m;         // the modulus in limbs
+    WordBuffer modulus;   // and in words
+    WordBuffer unit;      // R mod m
+    WordBuffer rSquared;  // R^2 mod m
+    WordBuffer plainOne;  // 1, for leaving the field
+    WordBuffer scratch;   // size() limbs
+};
+
+// Words <-> 52-bit limbs: limb j is bits [52 j, 52 j + 52).
+void wordsToLimbs(Word* limbs, std::size_t limbCount, const Word* words, std::size_t wordCount);
+void limbsToWords(Word* words, std::size_t wordCount, const Word* limbs, std::size_t limbCount);
+
+}  // namespace internal
+}  // namespace Korvane
