@@ -58,6 +58,18 @@ void selectEntry(Word* out, const Word* table, std::size_t entries, std::size_t 
     }
 }
 
+// The table read of the fixed-window power: the portable loop above, or
+// the field's own when it has a faster one.
+template <class Field>
+void selectFrom(Field&, Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
+    selectEntry(out, table, entries, n, index);
+}
+
+void selectFrom(Radix52Montgomery& field, Word* out, const Word* table, std::size_t entries, std::size_t,
+                Word index) {
+    field.select(out, table, entries, index);
+}
+
 // out = base^e in `field` (Montgomery residues or residues modulo 2^k), with
 // base in the field's own form; out may be base.
 template <class Field>
@@ -79,7 +91,7 @@ void fixedWindowPower(Field& field, Word* out, const Word* base, const Word* exp
         if (w + 1 != windows) {
             for (unsigned int k = 0; k < width; ++k) field.square(result, result);
         }
-        selectEntry(factor, table.data(), entries, n, exponentWindow(exponent, bits, w * width, width));
+        selectFrom(field, factor, table.data(), entries, n, exponentWindow(exponent, bits, w * width, width));
         field.multiply(result, result, factor);
     }
     std::memcpy(out, result, n * sizeof(Word));

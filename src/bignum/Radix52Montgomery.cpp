@@ -54,10 +54,10 @@ void limbsToWords(Word* words, std::size_t wordCount, const Word* limbs, std::si
 // stays generic x86-64: the whole instantiation, lanes and template alike,
 // carries the target, and runs only after processorSupported() said yes.
 #if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx512f,avx512ifma"))), apply_to = function)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512dq,avx512ifma"))), apply_to = function)
 #else
 #pragma GCC push_options
-#pragma GCC target("avx512f,avx512ifma")
+#pragma GCC target("avx512f,avx512dq,avx512ifma")
 // GCC 12's own AVX-512 headers fill the unused operands of some built-ins
 // with undefined vectors, which it then reports.
 #pragma GCC diagnostic push
@@ -80,13 +80,12 @@ struct IfmaLanes {
     }
     static inline __attribute__((always_inline)) Vector load(const Word* p) { return _mm512_loadu_si512(p); }
     static inline __attribute__((always_inline)) void store(Word* p, Vector x) { _mm512_storeu_si512(p, x); }
-    static inline __attribute__((always_inline)) Word lane1(Vector x) {
-        return static_cast<Word>(_mm_extract_epi64(_mm512_castsi512_si128(x), 1));
+    static inline __attribute__((always_inline)) Word lane2(Vector x) {
+        return static_cast<Word>(_mm_cvtsi128_si64(_mm512_extracti64x2_epi64(x, 1)));
     }
     static inline __attribute__((always_inline)) Vector add(Vector x, Vector y) { return _mm512_add_epi64(x, y); }
-    static inline __attribute__((always_inline)) Word high52(Word a, Word b) {
-        const unsigned __int128 p = static_cast<unsigned __int128>(a) * b;
-        return static_cast<Word>(p >> kLimbBits);
+    static inline __attribute__((always_inline)) Word highWord(Word x, Word y) {
+        return static_cast<Word>((static_cast<unsigned __int128>(x) * y) >> kWordBits);
     }
     static inline __attribute__((always_inline)) Vector shiftDown(Vector low, Vector high) {
         return _mm512_alignr_epi64(high, low, 1);
@@ -104,6 +103,19 @@ void ifmaProduct(Word* out, const Word* a, const Word* b, const Word* m, Word k0
     radix52Product<IfmaLanes, V>(out, a, b, m, k0, k);
 }
 
+// out = table entry `index` of `entries` n-limb entries (n a multiple of
+// eight): every entry is loaded and masked, the vector form of selectEntry.
+void ifmaSelect(Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
+    for (std::size_t i = 0; i < n; i += kLanes) {
+        __m512i kept = _mm512_setzero_si512();
+        for (std::size_t e = 0; e < entries; ++e) {
+            const __m512i mask = _mm512_set1_epi64(static_cast<long long>(equalMask(e, index)));
+            kept = _mm512_or_si512(kept, _mm512_and_si512(mask, _mm512_loadu_si512(table + e * n + i)));
+        }
+        _mm512_storeu_si512(out + i, kept);
+    }
+}
+
 template <std::size_t... V>
 constexpr Radix52Montgomery::Product productFor(std::size_t vectors, std::index_sequence<V...>) {
     constexpr Radix52Montgomery::Product table[] = {ifmaProduct<V + 1>...};
@@ -119,7 +131,8 @@ constexpr Radix52Montgomery::Product productFor(std::size_t vectors, std::index_
 
 bool processorHasIfma() {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512ifma");
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
+           __builtin_cpu_supports("avx512ifma");
 }
 }  // namespace
 
@@ -127,6 +140,10 @@ bool Radix52Montgomery::processorSupported() {
     static const bool supported = processorHasIfma();
     return supported;
 }
+
+namespace {
+constexpr Radix52Montgomery::Select kSelect = ifmaSelect;
+}  // namespace
 #else
 namespace {
 template <std::size_t... V>
@@ -136,6 +153,10 @@ constexpr Radix52Montgomery::Product productFor(std::size_t, std::index_sequence
 }  // namespace
 
 bool Radix52Montgomery::processorSupported() { return false; }
+
+namespace {
+constexpr Radix52Montgomery::Select kSelect = nullptr;
+}  // namespace
 #endif
 
 bool Radix52Montgomery::suits(std::size_t mn) { return mn >= 8 && vectorsFor(mn) <= kMostVectors; }
@@ -145,6 +166,7 @@ Radix52Montgomery::Radix52Montgomery(const Word* modulus, std::size_t mn)
       k(limbsFor(mn)),
       lanes(kLanes * vectorsFor(mn)),
       product(productFor(vectorsFor(mn), std::make_index_sequence<kMostVectors>())),
+      selector(kSelect),
       k0((0 - inverseModWord(modulus[0])) & kLimbMask),
       m(lanes),
       modulus(mn),
@@ -171,6 +193,10 @@ Radix52Montgomery::Radix52Montgomery(const Word* modulus, std::size_t mn)
 }
 
 void Radix52Montgomery::multiply(Word* out, const Word* a, const Word* b) { product(out, a, b, m.data(), k0, k); }
+
+void Radix52Montgomery::select(Word* out, const Word* table, std::size_t entries, Word index) const {
+    selector(out, table, entries, lanes, index);
+}
 
 void Radix52Montgomery::toField(Word* out, const Word* x) {
     wordsToLimbs(scratch.data(), lanes, x, mn);

@@ -41,18 +41,23 @@ public:
     // out = a b / R (mod m), below 2m, for a and b below 2m; out may be a or b.
     void multiply(Word* out, const Word* a, const Word* b);
     void square(Word* out, const Word* a) { multiply(out, a, a); }
+    // out = entry `index` of a table of `entries` residues, reading all of
+    // it and keeping the one entry by masking.
+    void select(Word* out, const Word* table, std::size_t entries, Word index) const;
     // out (size() limbs) = x R mod m for x below m (mn words).
     void toField(Word* out, const Word* x);
     // out (mn words) = a / R mod m, fully reduced.
     void fromField(Word* out, const Word* a);
 
     using Product = void (*)(Word*, const Word*, const Word*, const Word*, Word, std::size_t);
+    using Select = void (*)(Word*, const Word*, std::size_t, std::size_t, Word);
 
 private:
     std::size_t mn;
     std::size_t k;
     std::size_t lanes;
     Product product;
+    Select selector;
     Word k0;  // -m^-1 mod 2^52
     WordBuffer m;         // the modulus in limbs
     WordBuffer modulus;   // and in words

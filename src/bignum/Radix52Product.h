@@ -20,18 +20,18 @@
 namespace Korvane {
 namespace internal {
 
-// out = a b / R (mod m), k limbs (2 <= k <= 8 V, limbs of a, b and m below
+// out = a b / R (mod m), k limbs (3 <= k <= 8 V, limbs of a, b and m below
 // 2^52, padding limbs zero); out may be a or b. `k0` is -m^-1 mod 2^52.
 // `Lanes` supplies the vector type and its operations (see the two users).
 //
 // One limb of b per step, as Montgomery's word-by-word product: the sum
 // grows by a b_i and q m with q chosen to clear its limb 0, then drops that
 // limb. The products of a and of m gather in two accumulators, so the
-// vector work on a never waits for q; and limb 0 of the sum is carried in
-// a scalar, formed from limb 1 as it stood before the step (read from the
-// registers one step ahead) and the few scalar products of limbs 0 and 1,
-// so the chain from one q to the next holds no vector latency. Lane 0 of
-// the accumulators is left stale: the scalar stands for it.
+// vector work on a never waits for q; and limbs 0 and 1 of the sum are
+// carried in scalars, formed from limb 2 as it stood before the step and
+// the scalar products of limbs 0 to 2, so the chain from one q to the next
+// holds no vector latency. Lanes 0 and 1 of the accumulators are left
+// stale: the scalars stand for them.
 template <class Lanes, std::size_t V>
 inline void radix52Product(Word* out, const Word* a, const Word* b, const Word* m, Word k0, std::size_t k) {
     using Vector = typename Lanes::Vector;
@@ -40,16 +40,27 @@ inline void radix52Product(Word* out, const Word* a, const Word* b, const Word* 
     // Unrolled, so the accumulators live in registers.
 #pragma GCC unroll 16
     for (std::size_t v = 0; v < V; ++v) fromA[v] = fromM[v] = Lanes::zero();
-    const Word a0 = a[0], a1 = a[1], m0 = m[0], m1 = m[1];
+    // The high 52 bits of a 104-bit product x y are the high word of
+    // (x 2^12) y: one multiplication, no shift.
+    const unsigned int up = kWordBits - kLimbBits;
+    const Word a0 = a[0], a1 = a[1], a2 = a[2], m1 = m[1], m2 = m[2];
+    const Word a0Up = a0 << up, a1Up = a1 << up, m0Up = m[0] << up, m1Up = m1 << up;
     Word limb0 = 0;
+    Word limb1 = 0;
     for (std::size_t i = 0; i < k; ++i) {
         const Word bi = b[i];
-        const Word limb1 = Lanes::lane1(Lanes::add(fromA[0], fromM[0]));
+        const Word limb2 = Lanes::lane2(Lanes::add(fromA[0], fromM[0]));
         const Word low = limb0 + ((a0 * bi) & kLimbMask);
         const Word q = (low * k0) & kLimbMask;
-        // (limb0 + a0 b_i + m0 q) / 2^52, exactly.
-        const Word carry = ((low + ((m0 * q) & kLimbMask)) >> kLimbBits) + Lanes::high52(a0, bi) + Lanes::high52(m0, q);
+        // (limb0 + a0 b_i + m0 q) / 2^52, exactly. The low 52 bits of m0 q
+        // are those that bring `low` to a multiple of 2^52, so their share
+        // is known without q: one more unit unless `low` is one already.
+        const Word lowBits = low & kLimbMask;
+        const Word carry = (low >> kLimbBits) + ((lowBits | (0 - lowBits)) >> (kWordBits - 1)) +
+                           Lanes::highWord(a0Up, bi) + Lanes::highWord(m0Up, q);
         limb0 = limb1 + ((a1 * bi) & kLimbMask) + ((m1 * q) & kLimbMask) + carry;
+        limb1 = limb2 + ((a2 * bi) & kLimbMask) + ((m2 * q) & kLimbMask) + Lanes::highWord(a1Up, bi) +
+                Lanes::highWord(m1Up, q);
 
         const Vector bv = Lanes::broadcast(bi);
         const Vector qv = Lanes::broadcast(q);
@@ -78,12 +89,14 @@ inline void radix52Product(Word* out, const Word* a, const Word* b, const Word* 
 #pragma GCC unroll 16
     for (std::size_t v = 0; v < V; ++v) Lanes::store(limbs + kLanes * v, Lanes::add(fromA[v], fromM[v]));
     limbs[0] = limb0;
+    limbs[1] = limb1;
     Word carry = 0;
-    for (std::size_t j = 0; j < kLanes * V; ++j) {
+    for (std::size_t j = 0; j < k; ++j) {
         const Word t = limbs[j] + carry;
         out[j] = t & kLimbMask;
         carry = t >> kLimbBits;
     }
+    for (std::size_t j = k; j < kLanes * V; ++j) out[j] = 0;
 }
 
 // The lane operations on plain words, for the emulation.
@@ -105,16 +118,17 @@ struct WordLanes {
     static void store(Word* p, const Vector& x) {
         for (std::size_t i = 0; i < kLanes; ++i) p[i] = x.lane[i];
     }
-    static Word lane1(const Vector& x) { return x.lane[1]; }
+    static Word lane2(const Vector& x) { return x.lane[2]; }
     static Vector add(Vector x, const Vector& y) {
         for (std::size_t i = 0; i < kLanes; ++i) x.lane[i] += y.lane[i];
         return x;
     }
-    // The high 52 bits of the 104-bit product of two 52-bit values.
-    static Word high52(Word a, Word b) {
-        Word high;
-        product52(a, b, high);
-        return high;
+    // The high word of the 128-bit product x y, from 32-bit halves.
+    static Word highWord(Word x, Word y) {
+        const Word x0 = x & 0xFFFFFFFF, x1 = x >> 32, y0 = y & 0xFFFFFFFF, y1 = y >> 32;
+        const Word p00 = x0 * y0, p01 = x0 * y1, p10 = x1 * y0, p11 = x1 * y1;
+        const Word middle = (p00 >> 32) + (p01 & 0xFFFFFFFF) + (p10 & 0xFFFFFFFF);
+        return p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
     }
     // Lanes 1..7 of `low`, then lane 0 of `high`.
     static Vector shiftDown(const Vector& low, const Vector& high) {
