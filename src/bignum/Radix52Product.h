@@ -83,20 +83,23 @@ inline void radix52Product(Word* out, const Word* a, const Word* b, const Word* 
             fromM[v] = Lanes::multiplyAddHigh(fromM[v], Lanes::load(m + kLanes * v), qv);
         }
     }
-    // Each limb now holds less than 4 k 2^52 + 2^54: carry them back to 52
-    // bits. The value is below 2^(52 k), so nothing leaves the top.
-    Word limbs[kLanes * V];
 #pragma GCC unroll 16
-    for (std::size_t v = 0; v < V; ++v) Lanes::store(limbs + kLanes * v, Lanes::add(fromA[v], fromM[v]));
-    limbs[0] = limb0;
-    limbs[1] = limb1;
+    for (std::size_t v = 0; v < V; ++v) fromA[v] = Lanes::add(fromA[v], fromM[v]);
+    Lanes::template normalise<V>(fromA, limb0, limb1, out, k);
+}
+
+// out[0 .. total) = the number whose limb j is limbs[j] (j < k; above k the
+// limbs are zero), with every limb carried back to 52 bits. Each limb holds
+// less than 4 k 2^52 + 2^54 after a product; the value is below 2^(52 k), so
+// nothing leaves the top.
+inline void carryLimbs(Word* out, const Word* limbs, std::size_t k, std::size_t total) {
     Word carry = 0;
     for (std::size_t j = 0; j < k; ++j) {
         const Word t = limbs[j] + carry;
         out[j] = t & kLimbMask;
         carry = t >> kLimbBits;
     }
-    for (std::size_t j = k; j < kLanes * V; ++j) out[j] = 0;
+    for (std::size_t j = k; j < total; ++j) out[j] = 0;
 }
 
 // The lane operations on plain words, for the emulation.
@@ -119,6 +122,16 @@ struct WordLanes {
         for (std::size_t i = 0; i < kLanes; ++i) p[i] = x.lane[i];
     }
     static Word lane2(const Vector& x) { return x.lane[2]; }
+    // out = the limbs of x, with limb0 and limb1 in place of lanes 0 and 1
+    // of x[0], carried back to 52 bits.
+    template <std::size_t V>
+    static void normalise(const Vector* x, Word limb0, Word limb1, Word* out, std::size_t k) {
+        Word limbs[kLanes * V];
+        for (std::size_t v = 0; v < V; ++v) store(limbs + kLanes * v, x[v]);
+        limbs[0] = limb0;
+        limbs[1] = limb1;
+        carryLimbs(out, limbs, k, kLanes * V);
+    }
     static Vector add(Vector x, const Vector& y) {
         for (std::size_t i = 0; i < kLanes; ++i) x.lane[i] += y.lane[i];
         return x;
