@@ -48,16 +48,6 @@ Word exponentWindow(const Word* exponent, std::size_t bits, std::size_t position
     return value;
 }
 
-// out = entry `index` of a table of `entries` n-word entries, reading all.
-void selectEntry(Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
-    std::memset(out, 0, n * sizeof(Word));
-    for (std::size_t e = 0; e < entries; ++e) {
-        const Word mask = equalMask(e, index);
-        const Word* entry = table + e * n;
-        for (std::size_t i = 0; i < n; ++i) out[i] |= entry[i] & mask;
-    }
-}
-
 // The table read of the fixed-window power: the portable loop above, or
 // the field's own when it has a faster one.
 template <class Field>
@@ -175,10 +165,11 @@ void oddModulusPower(Word* out, const Word* base, std::size_t bn, const Word* ex
     Montgomery field(m, mn);
     WordBuffer held(mn);
     montgomeryForm(field, held.data(), base, bn);
-    if (activePowerKernel() == PowerKernel::Radix52 && Radix52Montgomery::suits(mn)) {
+    const PowerKernel kernel = activePowerKernel();
+    if (kernel != PowerKernel::Words && Radix52Montgomery::suits(mn)) {
         // The base reduced below m, then the power in 52-bit limbs.
         field.fromMontgomery(held.data(), held.data());
-        Radix52Montgomery limbs(m, mn);
+        Radix52Montgomery limbs(m, mn, kernel == PowerKernel::Radix52);
         WordBuffer power(limbs.size());
         limbs.toField(power.data(), held.data());
         fixedWindowPower(limbs, power.data(), power.data(), exponent, bits);

@@ -14,7 +14,7 @@ PowerKernel active = PowerKernel::Words;
 }  // namespace
 
 bool powerKernelAvailable(PowerKernel kernel) {
-    return kernel == PowerKernel::Words || Radix52Montgomery::processorSupported();
+    return kernel != PowerKernel::Radix52 || Radix52Montgomery::processorSupported();
 }
 
 PowerKernel activePowerKernel() { return active; }

@@ -3,13 +3,15 @@
 // processors with AVX-512 IFMA, 52-bit limbs in vector registers
 // (Radix52Montgomery.h). The choice is made once when the library is
 // loaded; builds with KORVANE_PORTABLE_WORDS, and other targets, have the
-// word form alone.
+// word form alone. The radix-52 products also exist on plain words, never
+// chosen at load: they run the same steps where the vector form cannot be
+// run, as under Valgrind's constant-time check.
 #pragma once
 
 namespace Korvane {
 namespace internal {
 
-enum class PowerKernel { Words, Radix52 };
+enum class PowerKernel { Words, Radix52, Radix52OnWords };
 
 // Whether `kernel` can run on this processor.
 bool powerKernelAvailable(PowerKernel kernel);

@@ -21,6 +21,8 @@ constexpr unsigned int kLimbBits = 52;
 constexpr Word kLimbMask = (Word(1) << kLimbBits) - 1;
 // Limbs to a vector register.
 constexpr std::size_t kLanes = 8;
+// Up to 16 vectors of eight limbs: moduli up to 6654 bits.
+constexpr std::size_t kRadix52MostVectors = 16;
 
 class Radix52Montgomery {
 public:
@@ -30,9 +32,10 @@ public:
     // the largest vector count the products are built for.
     static bool suits(std::size_t mn);
 
-    // `modulus` is mn words, odd, with a non-zero top word; suits(mn) and
-    // processorSupported() must hold.
-    Radix52Montgomery(const Word* modulus, std::size_t mn);
+    // `modulus` is mn words, odd, with a non-zero top word, and suits(mn).
+    // The products run in vector registers when `vectors` is true, which
+    // needs processorSupported(), and on plain words otherwise.
+    Radix52Montgomery(const Word* modulus, std::size_t mn, bool vectors);
 
     std::size_t size() const { return lanes; }
     // R mod m: the number 1 in the field.

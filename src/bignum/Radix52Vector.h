@@ -1,0 +1,22 @@
+// The radix-52 Montgomery products and the table read in AVX-512 IFMA
+// registers, compiled for that instruction set alone (Radix52Vector.cpp);
+// on other targets and in builds with KORVANE_PORTABLE_WORDS they do not
+// exist and radix52VectorsSupported() is false.
+#pragma once
+
+#include <cstddef>
+
+#include "bignum/Radix52Montgomery.h"
+
+namespace Korvane {
+namespace internal {
+
+// Whether this processor and build run the vector forms.
+bool radix52VectorsSupported();
+// The product for moduli of `vectors` vectors of limbs (1 .. kRadix52MostVectors).
+Radix52Montgomery::Product radix52VectorProduct(std::size_t vectors);
+// selectEntry on n-limb entries, n a multiple of eight.
+void radix52VectorSelect(Word* out, const Word* table, std::size_t entries, std::size_t n, Word index);
+
+}  // namespace internal
+}  // namespace Korvane
