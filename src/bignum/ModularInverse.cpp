@@ -20,9 +20,6 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-using DoubleWord = unsigned __int128;
-using SignedDoubleWord = __int128;
-
 constexpr unsigned int kLeadingBits = 62;
 
 // A product of Euclid steps [0 1; 1 -q]: its entries alternate in sign, so
@@ -87,6 +84,18 @@ StepMatrix finish(std::int64_t x, std::int64_t y, Word& gcd) {
     return m;
 }
 
+// plus + carry - minus as two words, with `carry` a signed word in two's
+// complement: returns the low word and leaves the high one, again a signed
+// word (it always fits), in `carry`.
+inline Word signedTerm(Word plusLow, Word plusHigh, Word minusLow, Word minusHigh, Word& carry) {
+    const Word extension = 0 - (carry >> (kWordBits - 1));
+    Word c1, c2;
+    Word low = addCarry(plusLow, carry, 0, c1);
+    low = subtractBorrow(low, minusLow, 0, c2);
+    carry = plusHigh + extension + c1 - minusHigh - c2;
+    return low;
+}
+
 // (u, v) = (A u + B v, C u + D v) over n words; the results are known to be
 // non-negative, so a signed accumulator carries between words.
 void applyToPair(const StepMatrix& m, Word* u, Word* v, std::size_t n) {
@@ -95,21 +104,20 @@ void applyToPair(const StepMatrix& m, Word* u, Word* v, std::size_t n) {
     // one when the other entry is positive.
     const bool aNegative = m.a < 0 || (m.a == 0 && m.b > 0);
     const bool cNegative = m.c < 0 || (m.c == 0 && m.d > 0);
-    SignedDoubleWord carryU = 0;
-    SignedDoubleWord carryV = 0;
+    Word carryU = 0;
+    Word carryV = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const Word ui = u[i];
         const Word vi = v[i];
-        const SignedDoubleWord au = static_cast<SignedDoubleWord>(DoubleWord(a) * ui);
-        const SignedDoubleWord bv = static_cast<SignedDoubleWord>(DoubleWord(b) * vi);
-        const SignedDoubleWord cu = static_cast<SignedDoubleWord>(DoubleWord(c) * ui);
-        const SignedDoubleWord dv = static_cast<SignedDoubleWord>(DoubleWord(d) * vi);
-        carryU += aNegative ? bv - au : au - bv;
-        carryV += cNegative ? dv - cu : cu - dv;
-        u[i] = static_cast<Word>(carryU);
-        v[i] = static_cast<Word>(carryV);
-        carryU >>= kWordBits;
-        carryV >>= kWordBits;
+        Word auHigh, bvHigh, cuHigh, dvHigh;
+        const Word auLow = multiplyWide(a, ui, auHigh);
+        const Word bvLow = multiplyWide(b, vi, bvHigh);
+        const Word cuLow = multiplyWide(c, ui, cuHigh);
+        const Word dvLow = multiplyWide(d, vi, dvHigh);
+        u[i] = aNegative ? signedTerm(bvLow, bvHigh, auLow, auHigh, carryU)
+                         : signedTerm(auLow, auHigh, bvLow, bvHigh, carryU);
+        v[i] = cNegative ? signedTerm(dvLow, dvHigh, cuLow, cuHigh, carryV)
+                         : signedTerm(cuLow, cuHigh, dvLow, dvHigh, carryV);
     }
 }
 
@@ -121,12 +129,14 @@ void applyToCofactors(const StepMatrix& m, Word* s0, Word* s1, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const Word x = s0[i];
         const Word y = s1[i];
-        const DoubleWord first = DoubleWord(a) * x + DoubleWord(b) * y + carry0;
-        const DoubleWord second = DoubleWord(c) * x + DoubleWord(d) * y + carry1;
-        s0[i] = static_cast<Word>(first);
-        s1[i] = static_cast<Word>(second);
-        carry0 = static_cast<Word>(first >> kWordBits);
-        carry1 = static_cast<Word>(second >> kWordBits);
+        // Below 2^62 each, the factors keep both sums within two words.
+        Word high0, high1, by0, by1;
+        const Word low0 = multiplyAdd(a, x, carry0, 0, high0);
+        const Word low1 = multiplyAdd(c, x, carry1, 0, high1);
+        s0[i] = multiplyAdd(b, y, low0, 0, by0);
+        s1[i] = multiplyAdd(d, y, low1, 0, by1);
+        carry0 = high0 + by0;
+        carry1 = high1 + by1;
     }
     s0[n] = carry0;
     s1[n] = carry1;

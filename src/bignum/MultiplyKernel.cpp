@@ -2,7 +2,7 @@
 
 #include "bignum/WordArithmetic.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(KORVANE_PORTABLE_WORDS)
 #include <cpuid.h>
 #define KORVANE_CARRY_CHAIN_KERNEL 1
 #endif
@@ -11,28 +11,23 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-using DoubleWord = unsigned __int128;
 
 // ---- Rows: r += a * b and r -= a * b over n words ----------------------------
 
 struct PortableRows {
     static Word add(Word* r, const Word* a, std::size_t n, Word b) {
         Word carry = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const DoubleWord p = DoubleWord(a[i]) * b + r[i] + carry;
-            r[i] = static_cast<Word>(p);
-            carry = static_cast<Word>(p >> kWordBits);
-        }
+        for (std::size_t i = 0; i < n; ++i) r[i] = multiplyAdd(a[i], b, r[i], carry, carry);
         return carry;
     }
 
     static Word subtract(Word* r, const Word* a, std::size_t n, Word b) {
         Word borrow = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            const DoubleWord p = DoubleWord(a[i]) * b + borrow;
-            const Word low = static_cast<Word>(p);
-            borrow = static_cast<Word>(p >> kWordBits) + (r[i] < low ? 1 : 0);
-            r[i] -= low;
+            Word high, out;
+            const Word low = multiplyAdd(a[i], b, borrow, 0, high);
+            r[i] = subtractBorrow(r[i], low, 0, out);
+            borrow = high + out;
         }
         return borrow;
     }
@@ -214,9 +209,7 @@ void multiplyBasecaseWith(Word* r, const Word* a, std::size_t an, const Word* b,
 template <class Rows>
 void squareBasecaseWith(Word* r, const Word* a, std::size_t n) {
     if (n == 1) {
-        const DoubleWord p = DoubleWord(a[0]) * a[0];
-        r[0] = static_cast<Word>(p);
-        r[1] = static_cast<Word>(p >> kWordBits);
+        r[0] = multiplyWide(a[0], a[0], r[1]);
         return;
     }
     r[0] = 0;
@@ -225,13 +218,10 @@ void squareBasecaseWith(Word* r, const Word* a, std::size_t n) {
     r[2 * n - 1] = shiftLeftWords(r + 1, r + 1, 2 * n - 2, 1);
     Word carry = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const DoubleWord square = DoubleWord(a[i]) * a[i];
-        const DoubleWord low = DoubleWord(r[2 * i]) + static_cast<Word>(square) + carry;
-        r[2 * i] = static_cast<Word>(low);
-        const DoubleWord top = DoubleWord(r[2 * i + 1]) + static_cast<Word>(square >> kWordBits) +
-                               static_cast<Word>(low >> kWordBits);
-        r[2 * i + 1] = static_cast<Word>(top);
-        carry = static_cast<Word>(top >> kWordBits);
+        Word squareHigh;
+        const Word squareLow = multiplyWide(a[i], a[i], squareHigh);
+        r[2 * i] = addCarry(r[2 * i], squareLow, carry, carry);
+        r[2 * i + 1] = addCarry(r[2 * i + 1], squareHigh, carry, carry);
     }
 }
 
@@ -244,9 +234,7 @@ Word montgomeryRowsWith(Word* t, const Word* m, std::size_t n, Word inverse) {
     for (std::size_t i = 0; i < n; ++i) {
         const Word q = t[i] * inverse;
         const Word carry = Rows::add(t + i, m, n, q);
-        const DoubleWord sum = DoubleWord(t[i + n]) + carry + overflow;
-        t[i + n] = static_cast<Word>(sum);
-        overflow = static_cast<Word>(sum >> kWordBits);
+        t[i + n] = addCarry(t[i + n], carry, overflow, overflow);
     }
     return overflow;
 }
@@ -294,6 +282,8 @@ void overrideMultiplyKernel(MultiplyKernel kernel) {
     active = &kPortableKernel;
 #ifdef KORVANE_CARRY_CHAIN_KERNEL
     if (kernel == MultiplyKernel::CarryChains) active = &kCarryChainKernel;
+#else
+    (void)kernel;
 #endif
 }
 

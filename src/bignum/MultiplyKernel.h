@@ -2,7 +2,8 @@
 // of the big-number code (addMultiplyWord, subtractMultiplyWord), in a
 // portable form and, on x86-64 processors with the BMI2 and ADX
 // extensions, a form that keeps two carry chains in flight (mulx with adcx
-// and adox). The choice is made once when the library is loaded.
+// and adox). The choice is made once when the library is loaded. A build
+// with KORVANE_PORTABLE_WORDS has the portable form alone.
 #pragma once
 
 namespace Korvane {

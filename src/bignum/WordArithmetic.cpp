@@ -9,24 +9,16 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-using DoubleWord = unsigned __int128;
-
 // Below this many words Karatsuba's extra additions cost more than the
 // multiplications they save.
 constexpr std::size_t kKaratsubaThreshold = 40;
-
-inline Word high(DoubleWord x) { return static_cast<Word>(x >> kWordBits); }
 }  // namespace
 
 // ---- Linear operations ------------------------------------------------------
 
 Word addWords(Word* r, const Word* a, const Word* b, std::size_t n) {
     Word carry = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const DoubleWord s = DoubleWord(a[i]) + b[i] + carry;
-        r[i] = static_cast<Word>(s);
-        carry = high(s);
-    }
+    for (std::size_t i = 0; i < n; ++i) r[i] = addCarry(a[i], b[i], carry, carry);
     return carry;
 }
 
@@ -42,11 +34,7 @@ Word addWord(Word* r, const Word* a, std::size_t n, Word b) {
 
 Word subtractWords(Word* r, const Word* a, const Word* b, std::size_t n) {
     Word borrow = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const DoubleWord d = DoubleWord(a[i]) - b[i] - borrow;
-        r[i] = static_cast<Word>(d);
-        borrow = high(d) & 1;
-    }
+    for (std::size_t i = 0; i < n; ++i) r[i] = subtractBorrow(a[i], b[i], borrow, borrow);
     return borrow;
 }
 
@@ -62,21 +50,13 @@ Word subtractWord(Word* r, const Word* a, std::size_t n, Word b) {
 
 Word multiplyWord(Word* r, const Word* a, std::size_t n, Word b) {
     Word carry = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const DoubleWord p = DoubleWord(a[i]) * b + carry;
-        r[i] = static_cast<Word>(p);
-        carry = high(p);
-    }
+    for (std::size_t i = 0; i < n; ++i) r[i] = multiplyAdd(a[i], b, carry, 0, carry);
     return carry;
 }
 
 Word multiplyAddInPlace(Word* r, std::size_t n, Word m, Word add) {
     Word carry = add;
-    for (std::size_t i = 0; i < n; ++i) {
-        const DoubleWord p = DoubleWord(r[i]) * m + carry;
-        r[i] = static_cast<Word>(p);
-        carry = high(p);
-    }
+    for (std::size_t i = 0; i < n; ++i) r[i] = multiplyAdd(r[i], m, carry, 0, carry);
     return carry;
 }
 
@@ -233,17 +213,18 @@ namespace {
 
 // The reciprocal floor((B^2 - 1) / d) - B of a normalized divisor d.
 Word reciprocalOf(Word d) {
-    const DoubleWord numerator = (DoubleWord(~d) << kWordBits) | ~Word(0);
-    return static_cast<Word>(numerator / d);
+    Word remainder;
+    return divideWide(~d, ~Word(0), d, remainder);
 }
 
 // (u1 B + u0) / d for a normalized d and u1 < d, by one multiplication with
 // the reciprocal and at most two corrections (Moller and Granlund).
 inline Word divideTwoByOne(Word u1, Word u0, Word d, Word reciprocal, Word& remainder) {
-    const DoubleWord p = DoubleWord(reciprocal) * u1 + ((DoubleWord(u1) << kWordBits) | u0);
-    Word q = high(p) + 1;
+    Word q;
+    const Word low = multiplyAdd(reciprocal, u1, u0, 0, q);
+    q += u1 + 1;
     Word r = u0 - q * d;
-    if (r > static_cast<Word>(p)) {
+    if (r > low) {
         --q;
         r += d;
     }
@@ -331,10 +312,14 @@ void longDivision(Word* q, Word* r, const Word* a, std::size_t an, const Word* d
             qhat = divideTwoByOne(u2, u1, v1, reciprocal, rhat);
         }
         if (rhatFits) {
-            DoubleWord product = DoubleWord(qhat) * v0;
-            while (product > ((DoubleWord(rhat) << kWordBits) | u0)) {
+            // qhat v0 against rhat B + u0, two words each.
+            Word productHigh;
+            Word productLow = multiplyWide(qhat, v0, productHigh);
+            while (productHigh > rhat || (productHigh == rhat && productLow > u0)) {
                 --qhat;
-                product -= v0;
+                Word borrow;
+                productLow = subtractBorrow(productLow, v0, 0, borrow);
+                productHigh -= borrow;
                 rhat += v1;
                 if (rhat < v1) break;
             }

@@ -8,15 +8,12 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
+
+#include "bignum/MachineWord.h"
 
 namespace Korvane {
 namespace internal {
-
-using Word = std::uint64_t;
-constexpr unsigned int kWordBits = 64;
-constexpr unsigned int kWordBytes = 8;
 
 class WordBuffer {
 public:
