@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "bignum/ConstantTime.h"
+#include "bignum/MachineWord.h"
 
 // The products are compiled for AVX-512 IFMA while the rest of the library
 // stays generic x86-64: everything defined from here on, the lane
@@ -43,7 +44,9 @@ struct IfmaLanes {
     }
     static inline __attribute__((always_inline)) Vector add(Vector x, Vector y) { return _mm512_add_epi64(x, y); }
     static inline __attribute__((always_inline)) Word highWord(Word x, Word y) {
-        return static_cast<Word>((static_cast<unsigned __int128>(x) * y) >> kWordBits);
+        Word high;
+        multiplyWide(x, y, high);
+        return high;
     }
     static inline __attribute__((always_inline)) Vector shiftDown(Vector low, Vector high) {
         return _mm512_alignr_epi64(high, low, 1);
@@ -146,7 +149,24 @@ constexpr Radix52Montgomery::Product productFor(std::size_t vectors, std::index_
     return table[vectors - 1];
 }
 
+template <std::size_t V>
+void carryInVectors(Word* out, const Word* limbs, std::size_t k) {
+    __m512i x[V];
+    for (std::size_t v = 0; v < V; ++v) x[v] = IfmaLanes::load(limbs + kLanes * v);
+    IfmaLanes::normalise<V>(x, limbs[0], limbs[1], out, k);
+}
+
+template <std::size_t... V>
+void carryFor(std::size_t vectors, Word* out, const Word* limbs, std::size_t k, std::index_sequence<V...>) {
+    using Carry = void (*)(Word*, const Word*, std::size_t);
+    constexpr Carry table[] = {carryInVectors<V + 1>...};
+    table[vectors - 1](out, limbs, k);
+}
 }  // namespace
+
+void radix52VectorCarry(Word* out, const Word* limbs, std::size_t k, std::size_t vectors) {
+    carryFor(vectors, out, limbs, k, std::make_index_sequence<kRadix52MostVectors>());
+}
 
 Radix52Montgomery::Product radix52VectorProduct(std::size_t vectors) {
     return productFor(vectors, std::make_index_sequence<kRadix52MostVectors>());
@@ -187,6 +207,7 @@ namespace internal {
 bool radix52VectorsSupported() { return false; }
 Radix52Montgomery::Product radix52VectorProduct(std::size_t) { return nullptr; }
 void radix52VectorSelect(Word*, const Word*, std::size_t, std::size_t, Word) {}
+void radix52VectorCarry(Word*, const Word*, std::size_t, std::size_t) {}
 
 }  // namespace internal
 }  // namespace Korvane

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "bignum/MachineWord.h"
 #include "bignum/Radix52Product.h"
 #include "bignum/WordBuffer.h"
 
@@ -45,12 +46,10 @@ struct WordLanes {
         for (std::size_t i = 0; i < kLanes; ++i) x.lane[i] += y.lane[i];
         return x;
     }
-    // The high word of the 128-bit product x y, from 32-bit halves.
     static Word highWord(Word x, Word y) {
-        const Word x0 = x & 0xFFFFFFFF, x1 = x >> 32, y0 = y & 0xFFFFFFFF, y1 = y >> 32;
-        const Word p00 = x0 * y0, p01 = x0 * y1, p10 = x1 * y0, p11 = x1 * y1;
-        const Word middle = (p00 >> 32) + (p01 & 0xFFFFFFFF) + (p10 & 0xFFFFFFFF);
-        return p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+        Word high;
+        multiplyWide(x, y, high);
+        return high;
     }
     // Lanes 1..7 of `low`, then lane 0 of `high`.
     static Vector shiftDown(const Vector& low, const Vector& high) {
@@ -79,14 +78,11 @@ struct WordLanes {
 
 private:
     // The 104-bit product of the low 52 bits of a and b: returns its low 52
-    // bits, the high 52 in `high`. 26-bit halves keep every partial product
-    // inside one word.
+    // bits, the high 52 in `high`.
     static Word product52(Word a, Word b, Word& high) {
-        const Word half = (Word(1) << 26) - 1;
-        const Word a0 = a & half, a1 = (a >> 26) & half, b0 = b & half, b1 = (b >> 26) & half;
-        const Word middle = a0 * b1 + a1 * b0;  // below 2^53
-        const Word low = a0 * b0 + ((middle & half) << 26);  // below 2^53
-        high = a1 * b1 + (middle >> 26) + (low >> kLimbBits);
+        Word top;
+        const Word low = multiplyWide(a & kLimbMask, b & kLimbMask, top);
+        high = (top << (kWordBits - kLimbBits)) | (low >> kLimbBits);
         return low & kLimbMask;
     }
 };
