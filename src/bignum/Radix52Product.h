@@ -21,6 +21,14 @@
 #include "bignum/Radix52Montgomery.h"
 #include "bignum/WordBuffer.h"
 
+// Loops over the V vectors are unrolled, so the accumulators live in
+// registers.
+#if defined(__GNUC__)
+#define KORVANE_UNROLL_VECTORS _Pragma("GCC unroll 16")
+#else
+#define KORVANE_UNROLL_VECTORS
+#endif
+
 namespace Korvane {
 namespace internal {
 
@@ -41,8 +49,7 @@ inline void radix52Product(Word* out, const Word* a, const Word* b, const Word* 
     using Vector = typename Lanes::Vector;
     Vector fromA[V];
     Vector fromM[V];
-    // Unrolled, so the accumulators live in registers.
-#pragma GCC unroll 16
+KORVANE_UNROLL_VECTORS
     for (std::size_t v = 0; v < V; ++v) fromA[v] = fromM[v] = Lanes::zero();
     // The high 52 bits of a 104-bit product x y are the high word of
     // (x 2^12) y: one multiplication, no shift.
@@ -68,26 +75,26 @@ inline void radix52Product(Word* out, const Word* a, const Word* b, const Word* 
 
         const Vector bv = Lanes::broadcast(bi);
         const Vector qv = Lanes::broadcast(q);
-#pragma GCC unroll 16
+KORVANE_UNROLL_VECTORS
         for (std::size_t v = 0; v < V; ++v) {
             fromA[v] = Lanes::multiplyAddLow(fromA[v], Lanes::load(a + kLanes * v), bv);
             fromM[v] = Lanes::multiplyAddLow(fromM[v], Lanes::load(m + kLanes * v), qv);
         }
         // One limb down; the high halves land on their limbs.
-#pragma GCC unroll 16
+KORVANE_UNROLL_VECTORS
         for (std::size_t v = 0; v + 1 < V; ++v) {
             fromA[v] = Lanes::shiftDown(fromA[v], fromA[v + 1]);
             fromM[v] = Lanes::shiftDown(fromM[v], fromM[v + 1]);
         }
         fromA[V - 1] = Lanes::shiftDown(fromA[V - 1], Lanes::zero());
         fromM[V - 1] = Lanes::shiftDown(fromM[V - 1], Lanes::zero());
-#pragma GCC unroll 16
+KORVANE_UNROLL_VECTORS
         for (std::size_t v = 0; v < V; ++v) {
             fromA[v] = Lanes::multiplyAddHigh(fromA[v], Lanes::load(a + kLanes * v), bv);
             fromM[v] = Lanes::multiplyAddHigh(fromM[v], Lanes::load(m + kLanes * v), qv);
         }
     }
-#pragma GCC unroll 16
+KORVANE_UNROLL_VECTORS
     for (std::size_t v = 0; v < V; ++v) fromA[v] = Lanes::add(fromA[v], fromM[v]);
     Lanes::template normalise<V>(fromA, limb0, limb1, out, k);
 }

@@ -72,18 +72,18 @@ struct IfmaLanes {
                                                             static_cast<long long>(limb0)));
             Vector carries[V];
             for (int round = 0; round < 2; ++round) {
-#pragma GCC unroll 8
+KORVANE_UNROLL_VECTORS
                 for (std::size_t v = 0; v < V; ++v) {
                     carries[v] = _mm512_srli_epi64(x[v], kLimbBits);
                     x[v] = _mm512_and_si512(x[v], mask);
                 }
                 if (round == 1) break;
-#pragma GCC unroll 8
+KORVANE_UNROLL_VECTORS
                 for (std::size_t v = 0; v < V; ++v)
                     x[v] = _mm512_add_epi64(x[v], _mm512_alignr_epi64(carries[v], v == 0 ? zero() : carries[v - 1], 7));
             }
             Word generated = 0, propagating = 0;
-#pragma GCC unroll 8
+KORVANE_UNROLL_VECTORS
             for (std::size_t v = 0; v < V; ++v) {
                 generated |= Word(_mm512_test_epi64_mask(carries[v], carries[v])) << (kLanes * v);
                 propagating |= Word(_mm512_cmpeq_epi64_mask(x[v], mask)) << (kLanes * v);
@@ -91,7 +91,7 @@ struct IfmaLanes {
             const Word carriedIn = generated << 1;
             const Word incremented = (carriedIn + propagating) ^ propagating;
             const Vector one = broadcast(1);
-#pragma GCC unroll 8
+KORVANE_UNROLL_VECTORS
             for (std::size_t v = 0; v < V; ++v) {
                 const __mmask8 lanes = static_cast<__mmask8>(incremented >> (kLanes * v));
                 x[v] = _mm512_and_si512(_mm512_mask_add_epi64(x[v], lanes, x[v], one), mask);
@@ -120,15 +120,15 @@ template <std::size_t U>
 inline __attribute__((always_inline)) void selectVectors(Word* out, const Word* table, std::size_t entries,
                                                          std::size_t n, Word index) {
     __m512i kept[U];
-#pragma GCC unroll 4
+KORVANE_UNROLL_VECTORS
     for (std::size_t u = 0; u < U; ++u) kept[u] = _mm512_setzero_si512();
     for (std::size_t e = 0; e < entries; ++e) {
         const __m512i mask = _mm512_set1_epi64(static_cast<long long>(equalMask(e, index)));
-#pragma GCC unroll 4
+KORVANE_UNROLL_VECTORS
         for (std::size_t u = 0; u < U; ++u)
             kept[u] = _mm512_or_si512(kept[u], _mm512_and_si512(mask, _mm512_loadu_si512(table + e * n + kLanes * u)));
     }
-#pragma GCC unroll 4
+KORVANE_UNROLL_VECTORS
     for (std::size_t u = 0; u < U; ++u) _mm512_storeu_si512(out + kLanes * u, kept[u]);
 }
 
