@@ -160,22 +160,35 @@ void montgomeryForm(Montgomery& field, Word* out, const Word* base, std::size_t 
     }
 }
 
+// The power in 52-bit limbs. A base of at most mn words enters the field as
+// it is; a longer one is first reduced below m by Montgomery products on words.
+void radix52Power(Word* out, const Word* base, std::size_t bn, const Word* exponent, std::size_t bits,
+                  const Word* m, std::size_t mn, bool vectors) {
+    WordBuffer held(mn);
+    if (bn <= mn) {
+        std::memcpy(held.data(), base, bn * sizeof(Word));
+    } else {
+        Montgomery field(m, mn);
+        montgomeryForm(field, held.data(), base, bn);
+        field.fromMontgomery(held.data(), held.data());
+    }
+    Radix52Montgomery limbs(m, mn, vectors);
+    WordBuffer power(limbs.size());
+    limbs.toField(power.data(), held.data());
+    fixedWindowPower(limbs, power.data(), power.data(), exponent, bits);
+    limbs.fromField(out, power.data());
+}
+
 void oddModulusPower(Word* out, const Word* base, std::size_t bn, const Word* exponent, std::size_t bits,
                      const Word* m, std::size_t mn) {
+    const PowerKernel kernel = activePowerKernel();
+    if (kernel != PowerKernel::Words && Radix52Montgomery::suits(mn)) {
+        radix52Power(out, base, bn, exponent, bits, m, mn, kernel == PowerKernel::Radix52);
+        return;
+    }
     Montgomery field(m, mn);
     WordBuffer held(mn);
     montgomeryForm(field, held.data(), base, bn);
-    const PowerKernel kernel = activePowerKernel();
-    if (kernel != PowerKernel::Words && Radix52Montgomery::suits(mn)) {
-        // The base reduced below m, then the power in 52-bit limbs.
-        field.fromMontgomery(held.data(), held.data());
-        Radix52Montgomery limbs(m, mn, kernel == PowerKernel::Radix52);
-        WordBuffer power(limbs.size());
-        limbs.toField(power.data(), held.data());
-        fixedWindowPower(limbs, power.data(), power.data(), exponent, bits);
-        limbs.fromField(out, power.data());
-        return;
-    }
     fixedWindowPower(field, held.data(), held.data(), exponent, bits);
     field.fromMontgomery(out, held.data());
 }

@@ -96,6 +96,8 @@ void Radix52Montgomery::select(Word* out, const Word* table, std::size_t entries
     selector(out, table, entries, lanes, index);
 }
 
+// x R^2 / R: x < 2^(64 mn) <= R / 4 and R^2 mod m < m keep the product
+// below 2m, as for residues.
 void Radix52Montgomery::toField(Word* out, const Word* x) {
     wordsToLimbs(scratch.data(), lanes, x, mn);
     multiply(out, scratch.data(), rSquared.data());

@@ -47,7 +47,7 @@ public:
     // out = entry `index` of a table of `entries` residues, reading all of
     // it and keeping the one entry by masking.
     void select(Word* out, const Word* table, std::size_t entries, Word index) const;
-    // out (size() limbs) = x R mod m for x below m (mn words).
+    // out (size() limbs) = x R mod m, below 2m, for any x of mn words.
     void toField(Word* out, const Word* x);
     // out (mn words) = a / R mod m, fully reduced.
     void fromField(Word* out, const Word* a);
