@@ -6,7 +6,10 @@
 // read in windows of w bits from the top, each window costs w squarings and
 // one multiplication by a table entry base^window (the zero window too), the
 // entry is fetched by reading the whole table and keeping one entry with a
-// mask, and every Montgomery product ends with a masked subtraction. An even
+// mask, and every Montgomery product ends with a masked subtraction. From
+// 512 bits, where PowerKernel.h selects it, the products run in 52-bit limbs
+// (Radix52Montgomery.h), whose residues stay below 2m between products and
+// take their one masked subtraction when they leave the field. An even
 // modulus m = 2^k m' is split: the power modulo m' as above, the power
 // modulo 2^k the same way with truncated products, and the two joined by the
 // Chinese remainder theorem. The base is reduced by Montgomery products too,

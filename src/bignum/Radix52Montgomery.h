@@ -1,9 +1,10 @@
 // Montgomery arithmetic modulo an odd m in 52-bit limbs on AVX-512 IFMA
-// (vpmadd52luq, vpmadd52huq), the field of the odd-modulus power on the
-// processors that have it.
+// (vpmadd52luq, vpmadd52huq; Radix52Vector.h), the field of the odd-modulus
+// power on the processors that have it, or with the same steps on plain
+// words (Radix52WordLanes.h).
 //
 // Residues are held as x R mod m with R = 2^(52 k), k the least limb count
-// with 4m < R, in size() limbs (k padded to whole vectors of eight), and
+// with 4 2^(64 mn) <= R, in size() limbs (k padded to whole vectors of eight), and
 // stay below 2m between products (Radix52Product.h): the one masked
 // subtraction comes when a residue leaves the field. Every operation runs
 // the same instructions on the same addresses whatever its operands hold;
