@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "korvane/Date.h"
 #include "time/Calendar.h"
@@ -256,14 +257,28 @@ const TimeZone& TimeZone::getTimeZone(const String& name) {
 }
 
 const TimeZone& TimeZone::findByName(const char* name, unsigned int length) {
+    // The names in search order, gathered once into one array: the
+    // predefined zones are built at load and never change, and walking
+    // their tables at every lookup costs more than the comparisons. An
+    // empty daylight name is no name; UTC is found by its standard name
+    // alone, after the others.
+    struct Named {
+        const TimeZone* zone;
+        const char* text;
+    };
+    static const std::vector<Named> kNames = [] {
+        std::vector<Named> names;
+        for (const TimeZone* zone : kSearchOrder) {
+            names.push_back(Named{zone, zone->tables->standardName.getData()});
+            const char* daylight = zone->tables->daylightName.getData();
+            if (daylight != nullptr && daylight[0] != '\0') names.push_back(Named{zone, daylight});
+        }
+        names.push_back(Named{&UTC, UTC.tables->standardName.getData()});
+        return names;
+    }();
     const char first = length == 0 ? '\0' : name[0];
-    for (const TimeZone* zone : kSearchOrder) {
-        const internal::ZoneTables& names = *zone->tables;
-        if (sameText(name, length, first, names.standardName.getData())) return *zone;
-        // An empty daylight name is no name: only a non-empty name matches it.
-        if (length != 0 && sameText(name, length, first, names.daylightName.getData())) return *zone;
-    }
-    if (sameText(name, length, first, UTC.tables->standardName.getData())) return UTC;
+    for (const Named& named : kNames)
+        if (sameText(name, length, first, named.text)) return *named.zone;
     return GMT;
 }
 
