@@ -1,6 +1,8 @@
 #include "bignum/Radix52Vector.h"
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(KORVANE_PORTABLE_WORDS)
+// Not on Windows: MinGW's GCC cannot realign the stack there, and spills of
+// 64-byte vectors to it would fault.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(KORVANE_PORTABLE_WORDS) && !defined(_WIN32)
 #include <immintrin.h>
 
 #include <utility>

@@ -1,7 +1,8 @@
 // The radix-52 Montgomery products and the table read in AVX-512 IFMA
-// registers, compiled for that instruction set alone (Radix52Vector.cpp);
-// on other targets and in builds with KORVANE_PORTABLE_WORDS they do not
-// exist and radix52VectorsSupported() is false.
+// registers, compiled for that instruction set alone (Radix52Vector.cpp),
+// on x86-64 Linux and other ELF systems; on other targets, on Windows and
+// in builds with KORVANE_PORTABLE_WORDS they do not exist and
+// radix52VectorsSupported() is false.
 #pragma once
 
 #include <cstddef>
