@@ -81,13 +81,33 @@ public:
     /// The digits of `number` as the constructor above gives them.
     ByteArray& operator=(const BigNumber& number);
     /// Appends; a += a doubles a.
-    ByteArray& operator+=(const ByteArray& other);
+    KORVANE_INLINE_API ByteArray& operator+=(const ByteArray& other) {
+        // Inline while the buffer has room; growing is the library's.
+        const unsigned int count = other.elementCount;
+        if (std::uint64_t(elementCount) + count < capacity) {
+            std::memmove(getData() + elementCount, other.getData(), count);
+            elementCount += count;
+            getData()[elementCount] = 0;
+            return *this;
+        }
+        appendBytes(other.getData(), count);
+        return *this;
+    }
     /// Appends all s.length() bytes of `s` as they are.
     ByteArray& operator+=(const String& s);
     /// Appends strlen(s) bytes; nothing for a null `s`.
     ByteArray& operator+=(const char* s);
     /// Appends the byte `c`.
-    ByteArray& operator+=(char c);
+    KORVANE_INLINE_API ByteArray& operator+=(char c) {
+        if (std::uint64_t(elementCount) + 2 <= capacity) {
+            getData()[elementCount++] = static_cast<unsigned char>(c);
+            getData()[elementCount] = 0;
+            return *this;
+        }
+        const unsigned char byte = static_cast<unsigned char>(c);
+        appendBytes(&byte, 1);
+        return *this;
+    }
 
     ///@{
     /// A new array: these bytes followed by the right operand, appended as

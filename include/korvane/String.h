@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <iosfwd>
 #include <string_view>
@@ -92,11 +94,30 @@ public:
     /// A null or empty `s` appends nothing.
     String& operator+=(const char* s);
     /// Appends all characters (embedded NULs too); s += s doubles s.
-    String& operator+=(const String& other);
+    KORVANE_INLINE_API String& operator+=(const String& other) {
+        // Inline while the buffer has room; growing is the library's.
+        const unsigned int count = other.elementCount;
+        if (std::uint64_t(elementCount) + count < capacity) {
+            std::memmove(getData() + elementCount, other.getData(), count);
+            elementCount += count;
+            getData()[elementCount] = '\0';
+            return *this;
+        }
+        appendCharacters(other.getData(), count);
+        return *this;
+    }
     /// Appends the bytes of `b` up to its first zero byte.
     String& operator+=(const ByteArray& b);
     /// Appends the character `c`.
-    String& operator+=(char c);
+    KORVANE_INLINE_API String& operator+=(char c) {
+        if (std::uint64_t(elementCount) + 2 <= capacity) {
+            getData()[elementCount++] = c;
+            getData()[elementCount] = '\0';
+            return *this;
+        }
+        appendCharacters(&c, 1);
+        return *this;
+    }
     ///@{
     /// Append the number's plain decimal text ("-42", "4294967295").
     String& operator+=(int value);

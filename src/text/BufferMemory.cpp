@@ -1,5 +1,6 @@
 #include "korvane/BufferMemory.h"
 #include "text/BufferMemory.h"
+#include "text/CountedBlock.h"
 
 #include <new>
 #include <stdexcept>
@@ -29,6 +30,12 @@ void throwArrayTooLong() {
 void* BufferMemory::allocate(std::size_t bytes) { return internal::allocateBuffer(bytes); }
 void BufferMemory::release(void* buffer) noexcept { internal::releaseBuffer(buffer); }
 void BufferMemory::wipe(void* data, std::size_t bytes) noexcept { internal::secureWipe(data, bytes); }
+void* BufferMemory::allocateCounted(std::size_t bytes, ReferenceCounter*& counter) {
+    return internal::BlockCounter::allocate(bytes, counter);
+}
+std::size_t BufferMemory::countedBytes(const ReferenceCounter* counter) noexcept {
+    return internal::BlockCounter::bufferBytes(counter);
+}
 void BufferMemory::throwTooLong() { internal::throwArrayTooLong(); }
 
 }  // namespace Korvane

@@ -1,0 +1,48 @@
+#include "text/CountedBlock.h"
+
+#include <cstdint>
+#include <new>
+#include <typeinfo>
+
+#include "text/BufferMemory.h"
+
+namespace Korvane {
+namespace internal {
+
+namespace {
+std::size_t unitsFor(std::size_t bytes) {
+    const std::size_t units = (bytes + kCountedUnit - 1) / kCountedUnit;
+    if (units > UINT32_MAX) throw std::bad_alloc();
+    return units;
+}
+}  // namespace
+
+// A fresh block is counted for the holder that asked for it, without the
+// atomic increment a shared counter needs.
+BlockCounter::BlockCounter(std::uint32_t bufferUnits) : units(bufferUnits) {
+    count.store(1, std::memory_order_relaxed);
+}
+
+BlockCounter::~BlockCounter() = default;
+
+void* BlockCounter::allocate(std::size_t bytes, ReferenceCounter*& counter) {
+    const std::size_t units = unitsFor(bytes);
+    char* block = static_cast<char*>(allocateBuffer(kCountedHeader + units * kCountedUnit));
+    counter = new (block) BlockCounter(static_cast<std::uint32_t>(units));
+    return block + kCountedHeader;
+}
+
+std::size_t BlockCounter::bufferBytes(const ReferenceCounter* counter) noexcept {
+    if (counter == nullptr || typeid(*counter) != typeid(BlockCounter)) return 0;
+    return std::size_t(static_cast<const BlockCounter*>(counter)->units) * kCountedUnit;
+}
+
+// The destructor is trivial: the recorded size is still where it was.
+void BlockCounter::operator delete(void* counter) noexcept {
+    const std::size_t bytes = std::size_t(static_cast<const BlockCounter*>(counter)->units) * kCountedUnit;
+    secureWipe(counter, kCountedHeader + bytes);
+    releaseBuffer(counter);
+}
+
+}  // namespace internal
+}  // namespace Korvane
