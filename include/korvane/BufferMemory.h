@@ -43,6 +43,9 @@ class KORVANE_API BufferMemory {
     /// the counter wipes the whole allocation, then releases it. Throws
     /// std::bad_alloc.
     static void* allocateCounted(std::size_t bytes, ReferenceCounter*& counter);
+    /// What deleting the counter of an allocateCounted buffer does, without
+    /// the virtual destructor: wipes the whole allocation and releases it.
+    static void releaseCounted(ReferenceCounter* counter) noexcept;
     /// The bytes of the buffer that `counter` heads when allocateCounted made
     /// it, else 0 (a counter of its own).
     static std::size_t countedBytes(const ReferenceCounter* counter) noexcept;

@@ -123,12 +123,17 @@ public:
             // that could take a share at the same time.
             if (counter->count.load(std::memory_order_acquire) == 1 ||
                 counter->count.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-                if (deleter != nullptr) {
-                    deleter(pointer);
+                if (deleter == &keepCountedBuffer) {
+                    // What `delete counter` does, without the virtual calls.
+                    BufferMemory::releaseCounted(counter);
                 } else {
-                    BufferMemory::release(pointer);
+                    if (deleter != nullptr) {
+                        deleter(pointer);
+                    } else {
+                        BufferMemory::release(pointer);
+                    }
+                    counterRelease(counter);
                 }
-                counterRelease(counter);
             }
         }
         pointer = nullptr;

@@ -33,6 +33,9 @@ void BufferMemory::wipe(void* data, std::size_t bytes) noexcept { internal::secu
 void* BufferMemory::allocateCounted(std::size_t bytes, ReferenceCounter*& counter) {
     return internal::BlockCounter::allocate(bytes, counter);
 }
+void BufferMemory::releaseCounted(ReferenceCounter* counter) noexcept {
+    internal::BlockCounter::release(counter);
+}
 std::size_t BufferMemory::countedBytes(const ReferenceCounter* counter) noexcept {
     return internal::BlockCounter::bufferBytes(counter);
 }

@@ -37,11 +37,15 @@ std::size_t BlockCounter::bufferBytes(const ReferenceCounter* counter) noexcept 
     return std::size_t(static_cast<const BlockCounter*>(counter)->units) * kCountedUnit;
 }
 
-// The destructor is trivial: the recorded size is still where it was.
-void BlockCounter::operator delete(void* counter) noexcept {
+void BlockCounter::release(ReferenceCounter* counter) noexcept {
     const std::size_t bytes = std::size_t(static_cast<const BlockCounter*>(counter)->units) * kCountedUnit;
     secureWipe(counter, kCountedHeader + bytes);
     releaseBuffer(counter);
+}
+
+// The destructor is trivial: the recorded size is still where it was.
+void BlockCounter::operator delete(void* counter) noexcept {
+    release(static_cast<BlockCounter*>(counter));
 }
 
 }  // namespace internal

@@ -31,7 +31,11 @@ public:
     // The buffer bytes of the block `counter` heads; 0 for any other counter.
     static std::size_t bufferBytes(const ReferenceCounter* counter) noexcept;
 
-    // Reached from the deleting destructor: wipes and releases the block.
+    // Wipes and releases the block `counter` heads, the counter ending with
+    // it (its destructor is trivial).
+    static void release(ReferenceCounter* counter) noexcept;
+
+    // Reached from the deleting destructor: the same.
     static void operator delete(void* counter) noexcept;
 
 private:
