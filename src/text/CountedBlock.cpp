@@ -4,6 +4,7 @@
 #include <new>
 #include <typeinfo>
 
+#include "korvane/BufferMemory.h"
 #include "text/BufferMemory.h"
 
 namespace Korvane {
@@ -49,4 +50,15 @@ void BlockCounter::operator delete(void* counter) noexcept {
 }
 
 }  // namespace internal
+
+void* BufferMemory::allocateCounted(std::size_t bytes, ReferenceCounter*& counter) {
+    return internal::BlockCounter::allocate(bytes, counter);
+}
+void BufferMemory::releaseCounted(ReferenceCounter* counter) noexcept {
+    internal::BlockCounter::release(counter);
+}
+std::size_t BufferMemory::countedBytes(const ReferenceCounter* counter) noexcept {
+    return internal::BlockCounter::bufferBytes(counter);
+}
+
 }  // namespace Korvane
