@@ -207,8 +207,15 @@ protected:
     /// slots behind the kept elements read zero. Returns whether it grew.
     bool ensureCapacity(unsigned int n) {
         if (capacity >= std::uint64_t(n) + terminatorSlots()) return false;
-        grow(n);
+        grow(n, elementCount);
         return true;
+    }
+
+    /// ensureCapacity for a caller that writes the slots from the element
+    /// count up to `n` right away: only the slots from `n` on are cleared.
+    void ensureCapacityToFill(unsigned int n) {
+        if (capacity >= std::uint64_t(n) + terminatorSlots()) return;
+        grow(n, n);
     }
 
     /// Replaces the buffer with one of exactly `n` elements (plus the
@@ -238,11 +245,12 @@ protected:
         }
     }
 
-    /// The growing half of ensureCapacity, kept out of the callers' fast path.
-    /// A sole holder of a counted block with room behind its capacity grows
-    /// in place; otherwise the new block leaves room for about as much again,
-    /// so that the next growths of a text being built need no copy.
-    void grow(unsigned int n) {
+    /// The growing half of ensureCapacity, kept out of the callers' fast path;
+    /// the slots from `filled` on read zero afterwards. A sole holder of a
+    /// counted block with room behind its capacity grows in place; otherwise
+    /// a small block leaves room for as much again, so that the next growths
+    /// of a text being built need no copy.
+    void grow(unsigned int n, unsigned int filled) {
         const std::uint64_t needed = std::uint64_t(n) + terminatorSlots();
         std::uint64_t grown = static_cast<std::uint64_t>(static_cast<double>(capacity) * 1.5);
         if (grown < n) grown = n;
@@ -254,16 +262,17 @@ protected:
         // The kept elements stay; the slots behind them read zero, as in a
         // fresh buffer.
         const std::size_t kept = getData() != nullptr ? elementCount : 0;
+        const std::size_t cleared = filled > kept ? filled : kept;
         std::size_t room = 0;
         if (capacity != 0 && storage.getReferenceCount() == 1)
             room = BufferMemory::countedBytes(storage.getCounter()) / sizeof(T);
         if (room >= grown) {
-            std::memset(static_cast<void*>(getData() + kept), 0, (std::size_t(grown) - kept) * sizeof(T));
+            std::memset(static_cast<void*>(getData() + cleared), 0, (std::size_t(grown) - cleared) * sizeof(T));
             capacity = static_cast<unsigned int>(grown);
             return;
         }
         std::size_t slots = std::size_t(grown);
-        const std::size_t ahead = 2 * std::size_t(room > capacity ? room : capacity);
+        const std::size_t ahead = 2 * std::size_t(room > grown ? room : grown);
         // Large blocks take no room ahead: the release wipes the whole block,
         // and wiping pages never used would first fault them in.
         if (slots < ahead && ahead * sizeof(T) <= kMaximumRoomAheadBytes) slots = ahead;
@@ -272,7 +281,9 @@ protected:
         ReferenceCounter* counter = nullptr;
         T* fresh = allocateCounted(slots, counter);
         if (kept != 0) std::memcpy(fresh, getData(), kept * sizeof(T));
-        std::memset(static_cast<void*>(fresh + kept), 0, (std::size_t(grown) - kept) * sizeof(T));
+        // Until the caller fills them, the slots between hold what the
+        // allocator gave: the caller writes them before anything can read them.
+        std::memset(static_cast<void*>(fresh + cleared), 0, (std::size_t(grown) - cleared) * sizeof(T));
         wipeIfSoleHolder();
         storage.adoptCounted(fresh, counter);
         capacity = static_cast<unsigned int>(grown);
@@ -281,7 +292,7 @@ protected:
     /// The smallest block a growing array takes.
     static constexpr std::size_t kMinimumBlockBytes = 32;
     /// The largest block taken with room ahead of the growth rule.
-    static constexpr std::size_t kMaximumRoomAheadBytes = 64 * 1024;
+    static constexpr std::size_t kMaximumRoomAheadBytes = 128 * 1024;
 
     /// Writes the terminator behind the last element of a null-terminated
     /// array. An array without a buffer of its own already reads zero there.

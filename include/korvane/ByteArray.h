@@ -82,12 +82,15 @@ public:
     ByteArray& operator=(const BigNumber& number);
     /// Appends; a += a doubles a.
     KORVANE_INLINE_API ByteArray& operator+=(const ByteArray& other) {
-        // Inline while the buffer has room; growing is the library's.
+        // Inline while the buffer has room; growing is the library's. The
+        // fields are read once: a byte store may alias any of them.
+        const unsigned int used = elementCount;
         const unsigned int count = other.elementCount;
-        if (std::uint64_t(elementCount) + count < capacity) {
-            std::memmove(getData() + elementCount, other.getData(), count);
-            elementCount += count;
-            getData()[elementCount] = 0;
+        if (std::uint64_t(used) + count < capacity) {
+            unsigned char* data = getData();
+            std::memmove(data + used, other.getData(), count);
+            data[used + count] = 0;
+            elementCount = used + count;
             return *this;
         }
         appendBytes(other.getData(), count);
@@ -99,13 +102,15 @@ public:
     ByteArray& operator+=(const char* s);
     /// Appends the byte `c`.
     KORVANE_INLINE_API ByteArray& operator+=(char c) {
-        if (std::uint64_t(elementCount) + 2 <= capacity) {
-            getData()[elementCount++] = static_cast<unsigned char>(c);
-            getData()[elementCount] = 0;
+        const unsigned int used = elementCount;
+        if (std::uint64_t(used) + 2 <= capacity) {
+            unsigned char* data = getData();
+            data[used] = static_cast<unsigned char>(c);
+            data[used + 1] = 0;
+            elementCount = used + 1;
             return *this;
         }
-        const unsigned char byte = static_cast<unsigned char>(c);
-        appendBytes(&byte, 1);
+        appendByte(static_cast<unsigned char>(c));
         return *this;
     }
 
@@ -190,6 +195,8 @@ public:
 
 private:
     void appendBytes(const unsigned char* bytes, unsigned int count);
+    /// operator+=(char) when the buffer must grow.
+    void appendByte(unsigned char byte);
     /// A new array of exactly this array's bytes followed by `tail`.
     ByteArray joined(const unsigned char* tail, unsigned int tailLength) const;
 };

@@ -95,12 +95,15 @@ public:
     String& operator+=(const char* s);
     /// Appends all characters (embedded NULs too); s += s doubles s.
     KORVANE_INLINE_API String& operator+=(const String& other) {
-        // Inline while the buffer has room; growing is the library's.
+        // Inline while the buffer has room; growing is the library's. The
+        // fields are read once: a char store may alias any of them.
+        const unsigned int used = elementCount;
         const unsigned int count = other.elementCount;
-        if (std::uint64_t(elementCount) + count < capacity) {
-            std::memmove(getData() + elementCount, other.getData(), count);
-            elementCount += count;
-            getData()[elementCount] = '\0';
+        if (std::uint64_t(used) + count < capacity) {
+            char* data = getData();
+            std::memmove(data + used, other.getData(), count);
+            data[used + count] = '\0';
+            elementCount = used + count;
             return *this;
         }
         appendCharacters(other.getData(), count);
@@ -110,12 +113,15 @@ public:
     String& operator+=(const ByteArray& b);
     /// Appends the character `c`.
     KORVANE_INLINE_API String& operator+=(char c) {
-        if (std::uint64_t(elementCount) + 2 <= capacity) {
-            getData()[elementCount++] = c;
-            getData()[elementCount] = '\0';
+        const unsigned int used = elementCount;
+        if (std::uint64_t(used) + 2 <= capacity) {
+            char* data = getData();
+            data[used] = c;
+            data[used + 1] = '\0';
+            elementCount = used + 1;
             return *this;
         }
-        appendCharacters(&c, 1);
+        appendCharacter(c);
         return *this;
     }
     ///@{
@@ -266,6 +272,8 @@ private:
 
     void assignCharacters(const char* text, unsigned int count);
     void appendCharacters(const char* text, unsigned int count);
+    /// operator+=(char) when the buffer must grow.
+    void appendCharacter(char c);
     /// Replaces the buffer by an exact-size one holding `count` characters.
     void replaceWithExactCopy(const char* text, unsigned int count);
     bool inOwnBuffer(const char* p) const;

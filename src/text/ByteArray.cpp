@@ -105,12 +105,14 @@ void ByteArray::appendBytes(const unsigned char* bytes, unsigned int count) {
     const unsigned char* start = getData();
     const bool own = start != nullptr && bytes >= start && bytes < start + capacity;
     const std::size_t offset = own ? std::size_t(bytes - start) : 0;
-    ensureCapacity(elementCount + count);
+    ensureCapacityToFill(elementCount + count);
     if (own) bytes = getData() + offset;
     std::memmove(getData() + elementCount, bytes, count);
     elementCount += count;
     terminate();
 }
+
+void ByteArray::appendByte(unsigned char byte) { appendBytes(&byte, 1); }
 
 // The appends of an array and a byte are inline; programs built when they
 // were not call these copies.

@@ -126,12 +126,14 @@ void String::appendCharacters(const char* source, unsigned int count) {
     // Growing may release the buffer `source` points into (s += s).
     const bool own = inOwnBuffer(source);
     const std::size_t offset = own ? std::size_t(source - getData()) : 0;
-    ensureCapacity(elementCount + count);
+    ensureCapacityToFill(elementCount + count);
     if (own) source = getData() + offset;
     std::memmove(getData() + elementCount, source, count);
     elementCount += count;
     terminate();
 }
+
+void String::appendCharacter(char c) { appendCharacters(&c, 1); }
 
 void String::replaceWithExactCopy(const char* source, unsigned int count) {
     // The kept characters usually live in the buffer being replaced.
