@@ -14,11 +14,9 @@
 
 namespace Korvane {
 
+class BufferMemory;
 template <class T>
 class SmartPointer;
-namespace internal {
-class BlockCounter;
-}
 
 class KORVANE_API ReferenceCounter {
     // The holders count inline: a call into the library per copy and release
@@ -26,7 +24,7 @@ class KORVANE_API ReferenceCounter {
     // shares its buffer's allocation starts at 1 (see BufferMemory).
     template <class T>
     friend class SmartPointer;
-    friend class internal::BlockCounter;
+    friend class BufferMemory;
 
 public:
     /// A fresh counter holds 0.

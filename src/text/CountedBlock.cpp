@@ -18,11 +18,7 @@ std::size_t unitsFor(std::size_t bytes) {
 }
 }  // namespace
 
-// A fresh block is counted for the holder that asked for it, without the
-// atomic increment a shared counter needs.
-BlockCounter::BlockCounter(std::uint32_t bufferUnits) : units(bufferUnits) {
-    count.store(1, std::memory_order_relaxed);
-}
+BlockCounter::BlockCounter(std::uint32_t bufferUnits) : units(bufferUnits) {}
 
 BlockCounter::~BlockCounter() = default;
 
@@ -51,8 +47,12 @@ void BlockCounter::operator delete(void* counter) noexcept {
 
 }  // namespace internal
 
+// A fresh block is counted for the holder that asked for it, without the
+// atomic increment a shared counter needs.
 void* BufferMemory::allocateCounted(std::size_t bytes, ReferenceCounter*& counter) {
-    return internal::BlockCounter::allocate(bytes, counter);
+    void* buffer = internal::BlockCounter::allocate(bytes, counter);
+    counter->count.store(1, std::memory_order_relaxed);
+    return buffer;
 }
 void BufferMemory::releaseCounted(ReferenceCounter* counter) noexcept {
     internal::BlockCounter::release(counter);

@@ -26,7 +26,7 @@ public:
     ~BlockCounter() override;
 
     // A block of at least `bytes` buffer bytes; returns the buffer, with
-    // `counter` holding 1.
+    // `counter` at 0.
     static void* allocate(std::size_t bytes, ReferenceCounter*& counter);
     // The buffer bytes of the block `counter` heads; 0 for any other counter.
     static std::size_t bufferBytes(const ReferenceCounter* counter) noexcept;
