@@ -10,7 +10,12 @@
 ///  - The buffer is reference counted through SmartPointer. Copies of arrays
 ///    never share a buffer; sharing exists only for temporaries inside the
 ///    library, and it decides who may wipe: only a sole holder overwrites the
-///    buffer with zeros, on destruction and on exact reallocation.
+///    buffer with zeros, on destruction and on exact reallocation. A buffer
+///    the array allocates shares one block with its counter, and the last
+///    release of the block overwrites all of it (counter, elements and any
+///    room behind the capacity) with zeros before freeing it.
+///  - The capacity follows the growth rule below; a block may hold room
+///    behind it, which later growth takes without moving the elements.
 ///  - Element access is bounds checked and throws IndexOutOfRange; writing at
 ///    or beyond the end through the non-const operator[] extends the array.
 ///  - Moving takes the buffer over without copying or wiping it. The array
