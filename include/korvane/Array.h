@@ -277,10 +277,9 @@ protected:
             return;
         }
         std::size_t slots = std::size_t(grown);
-        const std::size_t ahead = 2 * std::size_t(room > grown ? room : grown);
         // Large blocks take no room ahead: the release wipes the whole block,
         // and wiping pages never used would first fault them in.
-        if (slots < ahead && ahead * sizeof(T) <= kMaximumRoomAheadBytes) slots = ahead;
+        if (slots <= kMaximumRoomAheadBytes / (2 * sizeof(T))) slots *= 2;
         if (slots < kMinimumBlockBytes / sizeof(T)) slots = kMinimumBlockBytes / sizeof(T);
         if (slots > UINT32_MAX) slots = UINT32_MAX;
         ReferenceCounter* counter = nullptr;
@@ -339,6 +338,8 @@ protected:
     /// `slots` uninitialised element slots in a counted block; `counter`
     /// receives its counter (see SmartPointer::adoptCounted).
     static T* allocateCounted(std::size_t slots, ReferenceCounter*& counter) {
+        // A 32-bit size_t cannot count the bytes of every 32-bit slot count.
+        if (slots > SIZE_MAX / sizeof(T)) BufferMemory::throwTooLong();
         return static_cast<T*>(BufferMemory::allocateCounted(slots * sizeof(T), counter));
     }
 
