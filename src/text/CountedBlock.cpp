@@ -18,9 +18,9 @@ static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % size
 // Whole units for `bytes`; a size whose block the address space (or the
 // 32-bit record) cannot describe is a failed allocation.
 std::size_t unitsFor(std::size_t bytes) {
-    const std::size_t largest = (SIZE_MAX - kCountedHeader) / kCountedUnit;
-    const std::size_t units = bytes / kCountedUnit + (bytes % kCountedUnit != 0 ? 1 : 0);
-    if (units > largest || units > UINT32_MAX) throw std::bad_alloc();
+    if (bytes > SIZE_MAX - kCountedHeader - kCountedUnit) throw std::bad_alloc();
+    const std::size_t units = (bytes + kCountedUnit - 1) / kCountedUnit;
+    if (units > UINT32_MAX) throw std::bad_alloc();
     return units;
 }
 }  // namespace
