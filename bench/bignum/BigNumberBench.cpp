@@ -140,7 +140,30 @@ static void ExpModGMP(benchmark::State& state) {
     }
     mpz_clear(r);
 }
+// The constant-time peers, the fair comparison for expMod, which never
+// lets the exponent or the base steer a branch or an address.
+static void ExpModOpenSSLConstTime(benchmark::State& state) {
+    const PowerCase& c = powerCase(static_cast<unsigned long>(state.range(0)));
+    BIGNUM* r = BN_new();
+    for (auto _ : state) {
+        BN_mod_exp_mont_consttime(r, c.base->openssl, c.exponent->openssl, c.modulus->openssl, context(), nullptr);
+        benchmark::DoNotOptimize(r);
+    }
+    BN_free(r);
+}
+static void ExpModGMPSec(benchmark::State& state) {
+    const PowerCase& c = powerCase(static_cast<unsigned long>(state.range(0)));
+    mpz_t r;
+    mpz_init(r);
+    for (auto _ : state) {
+        mpz_powm_sec(r, c.base->gmp, c.exponent->gmp, c.modulus->gmp);
+        benchmark::DoNotOptimize(r);
+    }
+    mpz_clear(r);
+}
 BENCHMARK(ExpModKorvane)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExpModOpenSSLConstTime)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExpModGMPSec)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExpModOpenSSL)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExpModGMP)->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond);
 

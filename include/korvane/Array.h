@@ -10,7 +10,12 @@
 ///  - The buffer is reference counted through SmartPointer. Copies of arrays
 ///    never share a buffer; sharing exists only for temporaries inside the
 ///    library, and it decides who may wipe: only a sole holder overwrites the
-///    buffer with zeros, on destruction and on exact reallocation.
+///    buffer with zeros, on destruction and on exact reallocation. A buffer
+///    the array allocates shares one block with its counter, and the last
+///    release of the block overwrites all of it (counter, elements and any
+///    room behind the capacity) with zeros before freeing it.
+///  - The capacity follows the growth rule below; a block may hold room
+///    behind it, which later growth takes without moving the elements.
 ///  - Element access is bounds checked and throws IndexOutOfRange; writing at
 ///    or beyond the end through the non-const operator[] extends the array.
 ///  - Moving takes the buffer over without copying or wiping it. The array
@@ -203,11 +208,55 @@ protected:
 
     // ---- Storage management --------------------------------------------
     /// Makes room for `n` elements (plus the terminator slot), keeping the
-    /// contents. Grows to the larger of 1.5 times the capacity and `n`; the new
-    /// buffer is zero filled. Returns whether it reallocated.
+    /// contents. Grows to the larger of 1.5 times the capacity and `n`; the
+    /// slots behind the kept elements read zero. Returns whether it grew.
     bool ensureCapacity(unsigned int n) {
+        if (capacity >= std::uint64_t(n) + terminatorSlots()) return false;
+        grow(n, elementCount);
+        return true;
+    }
+
+    /// ensureCapacity for a caller that writes the slots from the element
+    /// count up to `n` right away: only the slots from `n` on are cleared.
+    void ensureCapacityToFill(unsigned int n) {
+        if (capacity >= std::uint64_t(n) + terminatorSlots()) return;
+        grow(n, n);
+    }
+
+    /// Replaces the buffer with one of exactly `n` elements (plus the
+    /// terminator slot), discarding the contents; `size` is left to the
+    /// caller. The old buffer is wiped when this array is its sole holder.
+    void reallocate(unsigned int n) {
+        if (n > 0) {
+            const std::uint64_t slots = std::uint64_t(n) + terminatorSlots();
+            if (slots > UINT32_MAX) BufferMemory::throwTooLong();
+            ReferenceCounter* counter = nullptr;
+            T* fresh = allocateCounted(std::size_t(slots), counter);
+            wipeIfSoleHolder();
+            storage.adoptCounted(fresh, counter);
+            capacity = static_cast<unsigned int>(slots);
+            if (nullTerminated) fresh[n] = T();
+        } else if (nullTerminated) {
+            ReferenceCounter* counter = nullptr;
+            T* fresh = allocateCounted(1, counter);
+            fresh[0] = T();
+            wipeIfSoleHolder();
+            storage.adoptCounted(fresh, counter);
+            capacity = 1;
+        } else {
+            wipeIfSoleHolder();
+            storage.release();
+            capacity = 0;
+        }
+    }
+
+    /// The growing half of ensureCapacity, kept out of the callers' fast path;
+    /// the slots from `filled` on read zero afterwards. A sole holder of a
+    /// counted block with room behind its capacity grows in place; otherwise
+    /// a small block leaves room for as much again, so that the next growths
+    /// of a text being built need no copy.
+    void grow(unsigned int n, unsigned int filled) {
         const std::uint64_t needed = std::uint64_t(n) + terminatorSlots();
-        if (capacity >= needed) return false;
         std::uint64_t grown = static_cast<std::uint64_t>(static_cast<double>(capacity) * 1.5);
         if (grown < n) grown = n;
         grown += terminatorSlots();
@@ -215,39 +264,39 @@ protected:
             if (needed > UINT32_MAX) BufferMemory::throwTooLong();
             grown = UINT32_MAX;
         }
-        T* fresh = allocateElements(static_cast<unsigned int>(grown));
-        // Only the slots behind the kept elements need clearing.
+        // The kept elements stay; the slots behind them read zero, as in a
+        // fresh buffer.
         const std::size_t kept = getData() != nullptr ? elementCount : 0;
+        const std::size_t cleared = filled > kept ? filled : kept;
+        std::size_t room = 0;
+        if (capacity != 0 && storage.getReferenceCount() == 1)
+            room = BufferMemory::countedBytes(storage.getCounter()) / sizeof(T);
+        if (room >= grown) {
+            std::memset(static_cast<void*>(getData() + cleared), 0, (std::size_t(grown) - cleared) * sizeof(T));
+            capacity = static_cast<unsigned int>(grown);
+            return;
+        }
+        std::size_t slots = std::size_t(grown);
+        // Large blocks take no room ahead: the release wipes the whole block,
+        // and wiping pages never used would first fault them in.
+        if (slots <= kMaximumRoomAheadBytes / (2 * sizeof(T))) slots *= 2;
+        if (slots < kMinimumBlockBytes / sizeof(T)) slots = kMinimumBlockBytes / sizeof(T);
+        if (slots > UINT32_MAX) slots = UINT32_MAX;
+        ReferenceCounter* counter = nullptr;
+        T* fresh = allocateCounted(slots, counter);
         if (kept != 0) std::memcpy(fresh, getData(), kept * sizeof(T));
-        std::memset(static_cast<void*>(fresh + kept), 0, (std::size_t(grown) - kept) * sizeof(T));
+        // Until the caller fills them, the slots between hold what the
+        // allocator gave: the caller writes them before anything can read them.
+        std::memset(static_cast<void*>(fresh + cleared), 0, (std::size_t(grown) - cleared) * sizeof(T));
         wipeIfSoleHolder();
-        storage.reset(fresh, &releaseElements);
+        storage.adoptCounted(fresh, counter);
         capacity = static_cast<unsigned int>(grown);
-        return true;
     }
 
-    /// Replaces the buffer with one of exactly `n` elements (plus the
-    /// terminator slot), discarding the contents; `size` is left to the
-    /// caller. The old buffer is wiped when this array is its sole holder.
-    void reallocate(unsigned int n) {
-        wipeIfSoleHolder();
-        if (n > 0) {
-            const std::uint64_t slots = std::uint64_t(n) + terminatorSlots();
-            if (slots > UINT32_MAX) BufferMemory::throwTooLong();
-            T* fresh = allocateElements(static_cast<unsigned int>(slots));
-            storage.reset(fresh, &releaseElements);
-            capacity = static_cast<unsigned int>(slots);
-            if (nullTerminated) fresh[n] = T();
-        } else if (nullTerminated) {
-            T* fresh = allocateElements(1);
-            fresh[0] = T();
-            storage.reset(fresh, &releaseElements);
-            capacity = 1;
-        } else {
-            storage.release();
-            capacity = 0;
-        }
-    }
+    /// The smallest block a growing array takes.
+    static constexpr std::size_t kMinimumBlockBytes = 32;
+    /// The largest block taken with room ahead of the growth rule.
+    static constexpr std::size_t kMaximumRoomAheadBytes = 128 * 1024;
 
     /// Writes the terminator behind the last element of a null-terminated
     /// array. An array without a buffer of its own already reads zero there.
@@ -277,18 +326,22 @@ protected:
     /// elements.
     unsigned int terminatorSlots() const { return nullTerminated ? 1u : 0u; }
 
-    /// Overwrites the element slots with zeros when no other holder shares them.
+    /// Overwrites the element slots with zeros when no other holder shares
+    /// them. A counted buffer of this module needs no wipe here: its last
+    /// release wipes the whole block.
     void wipeIfSoleHolder() {
+        if (storage.holdsCountedBuffer()) return;
         if (storage.getReferenceCount() < 2 && capacity != 0 && getData() != nullptr)
             BufferMemory::wipe(getData(), std::size_t(capacity) * sizeof(T));
     }
 
-    /// An uninitialised buffer of `count` elements from the library allocator.
-    static T* allocateElements(unsigned int count) {
-        return static_cast<T*>(BufferMemory::allocate(std::size_t(count) * sizeof(T)));
+    /// `slots` uninitialised element slots in a counted block; `counter`
+    /// receives its counter (see SmartPointer::adoptCounted).
+    static T* allocateCounted(std::size_t slots, ReferenceCounter*& counter) {
+        // A 32-bit size_t cannot count the bytes of every 32-bit slot count.
+        if (slots > SIZE_MAX / sizeof(T)) BufferMemory::throwTooLong();
+        return static_cast<T*>(BufferMemory::allocateCounted(slots * sizeof(T), counter));
     }
-    /// Returns a buffer from allocateElements() to the library allocator.
-    static void releaseElements(T* buffer) { BufferMemory::release(buffer); }
 
     /// Element slots of the own buffer, the terminator slot included; 0 without
     /// one.

@@ -18,6 +18,7 @@
 
 namespace Korvane {
 
+class ReferenceCounter;
 template <class T>
 class Array;
 template <class T>
@@ -37,6 +38,17 @@ class KORVANE_API BufferMemory {
     static void release(void* buffer) noexcept;
     /// Overwrites `bytes` bytes at `data` with zeros.
     static void wipe(void* data, std::size_t bytes) noexcept;
+    /// A buffer of `bytes` bytes (uninitialised) in one allocation with the
+    /// counter of its holders, which `counter` receives holding 1. Deleting
+    /// the counter wipes the whole allocation, then releases it. Throws
+    /// std::bad_alloc.
+    static void* allocateCounted(std::size_t bytes, ReferenceCounter*& counter);
+    /// What deleting the counter of an allocateCounted buffer does, without
+    /// the virtual destructor: wipes the whole allocation and releases it.
+    static void releaseCounted(ReferenceCounter* counter) noexcept;
+    /// The bytes of the buffer that `counter` heads when allocateCounted made
+    /// it, else 0 (a counter of its own).
+    static std::size_t countedBytes(const ReferenceCounter* counter) noexcept;
     /// Throws std::length_error: more elements than a 32-bit count describes.
     [[noreturn]] static void throwTooLong();
 };

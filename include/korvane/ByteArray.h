@@ -81,13 +81,38 @@ public:
     /// The digits of `number` as the constructor above gives them.
     ByteArray& operator=(const BigNumber& number);
     /// Appends; a += a doubles a.
-    ByteArray& operator+=(const ByteArray& other);
+    KORVANE_INLINE_API ByteArray& operator+=(const ByteArray& other) {
+        // Inline while the buffer has room; growing is the library's. The
+        // fields are read once: a byte store may alias any of them.
+        const unsigned int used = elementCount;
+        const unsigned int count = other.elementCount;
+        if (std::uint64_t(used) + count < capacity) {
+            unsigned char* data = getData();
+            std::memmove(data + used, other.getData(), count);
+            data[used + count] = 0;
+            elementCount = used + count;
+            return *this;
+        }
+        appendBytes(other.getData(), count);
+        return *this;
+    }
     /// Appends all s.length() bytes of `s` as they are.
     ByteArray& operator+=(const String& s);
     /// Appends strlen(s) bytes; nothing for a null `s`.
     ByteArray& operator+=(const char* s);
     /// Appends the byte `c`.
-    ByteArray& operator+=(char c);
+    KORVANE_INLINE_API ByteArray& operator+=(char c) {
+        const unsigned int used = elementCount;
+        if (std::uint64_t(used) + 2 <= capacity) {
+            unsigned char* data = getData();
+            data[used] = static_cast<unsigned char>(c);
+            data[used + 1] = 0;
+            elementCount = used + 1;
+            return *this;
+        }
+        appendByte(static_cast<unsigned char>(c));
+        return *this;
+    }
 
     ///@{
     /// A new array: these bytes followed by the right operand, appended as
@@ -170,6 +195,8 @@ public:
 
 private:
     void appendBytes(const unsigned char* bytes, unsigned int count);
+    /// operator+=(char) when the buffer must grow.
+    void appendByte(unsigned char byte);
     /// A new array of exactly this array's bytes followed by `tail`.
     ByteArray joined(const unsigned char* tail, unsigned int tailLength) const;
 };

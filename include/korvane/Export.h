@@ -21,3 +21,13 @@
 /// Marks a class or function as part of the exported interface.
 #  define KORVANE_API __attribute__((visibility("default")))
 #endif
+
+#if defined(_WIN32)
+// An exported class exports its inline members too.
+#  define KORVANE_INLINE_API
+#else
+/// Marks an inline member that the library still exports: programs built
+/// when it was out of line call the library's copy (the library keeps one
+/// through KORVANE_KEEP_OUT_OF_LINE).
+#  define KORVANE_INLINE_API __attribute__((visibility("default")))
+#endif

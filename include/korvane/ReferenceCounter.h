@@ -14,7 +14,18 @@
 
 namespace Korvane {
 
+class BufferMemory;
+template <class T>
+class SmartPointer;
+
 class KORVANE_API ReferenceCounter {
+    // The holders count inline: a call into the library per copy and release
+    // of a buffer would cost more than the count itself. A counter that
+    // shares its buffer's allocation starts at 1 (see BufferMemory).
+    template <class T>
+    friend class SmartPointer;
+    friend class BufferMemory;
+
 public:
     /// A fresh counter holds 0.
     ReferenceCounter();

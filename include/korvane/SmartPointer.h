@@ -4,6 +4,8 @@
 /// last holder releases the buffer (through the deleter, or with the buffer
 /// allocator when there is none) and then the counter. The holder does not
 /// wipe: the owning Array wipes a buffer while it knows it is the sole holder.
+/// A counted buffer (adoptCounted) shares one allocation with its counter;
+/// deleting that counter wipes and releases both.
 /// @class Korvane::SmartPointer
 /// @headerfile SmartPointer.h "korvane/SmartPointer.h"
 /// @ingroup storage
@@ -31,7 +33,7 @@ public:
         : pointer(buffer), deleter(bufferDeleter) {
         if (pointer != nullptr) {
             counter = new ReferenceCounter();
-            counter->incReference();
+            counter->count.fetch_add(1);
         }
     }
 
@@ -91,20 +93,47 @@ public:
         pointer = buffer;
         if (pointer != nullptr) {
             counter = new ReferenceCounter();
-            counter->incReference();
+            counter->count.fetch_add(1);
         }
     }
+
+    /// Releases the current buffer and takes `buffer` from
+    /// BufferMemory::allocateCounted together with `bufferCounter`, the
+    /// counter in the same allocation, which already counts this holder.
+    void adoptCounted(T* buffer, ReferenceCounter* bufferCounter) noexcept {
+        release();
+        pointer = buffer;
+        counter = bufferCounter;
+        deleter = &keepCountedBuffer;
+        counterRelease = &destroyCounter;
+    }
+
+    /// Whether the buffer was adopted with adoptCounted by code of this module
+    /// (the library or the program: each keeps its own deleter); a counted
+    /// buffer adopted elsewhere answers false.
+    bool holdsCountedBuffer() const noexcept { return deleter == &keepCountedBuffer; }
+
+    /// The counter shared by the holders; null when there is none.
+    ReferenceCounter* getCounter() const noexcept { return counter; }
 
     /// Drops this holder's share; the last holder releases buffer and counter.
     void release() noexcept {
         if (counter != nullptr) {
-            if (counter->decReference() == 0) {
-                if (deleter != nullptr) {
-                    deleter(pointer);
+            // A sole holder needs no atomic step: no other holder exists
+            // that could take a share at the same time.
+            if (counter->count.load(std::memory_order_acquire) == 1 ||
+                counter->count.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+                if (deleter == &keepCountedBuffer) {
+                    // What `delete counter` does, without the virtual calls.
+                    BufferMemory::releaseCounted(counter);
                 } else {
-                    BufferMemory::release(pointer);
+                    if (deleter != nullptr) {
+                        deleter(pointer);
+                    } else {
+                        BufferMemory::release(pointer);
+                    }
+                    counterRelease(counter);
                 }
-                counterRelease(counter);
             }
         }
         pointer = nullptr;
@@ -116,18 +145,20 @@ public:
 
     /// Number of holders sharing the buffer; 0 when there is none.
     int getReferenceCount() const {
-        return counter == nullptr ? 0 : counter->getReferenceCount();
+        return counter == nullptr ? 0 : counter->count.load(std::memory_order_relaxed);
     }
 
 private:
+    // A counted buffer goes with its counter, whose deletion releases both.
     static void destroyCounter(ReferenceCounter* c) { delete c; }
+    static void keepCountedBuffer(T*) {}
 
     void share(const SmartPointer& other) {
         pointer = other.pointer;
         counter = other.counter;
         deleter = other.deleter;
         counterRelease = other.counterRelease;
-        if (counter != nullptr) counter->incReference();
+        if (counter != nullptr) counter->count.fetch_add(1);
     }
 
     T* pointer = nullptr;

@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <iosfwd>
 #include <string_view>
@@ -92,11 +94,36 @@ public:
     /// A null or empty `s` appends nothing.
     String& operator+=(const char* s);
     /// Appends all characters (embedded NULs too); s += s doubles s.
-    String& operator+=(const String& other);
+    KORVANE_INLINE_API String& operator+=(const String& other) {
+        // Inline while the buffer has room; growing is the library's. The
+        // fields are read once: a char store may alias any of them.
+        const unsigned int used = elementCount;
+        const unsigned int count = other.elementCount;
+        if (std::uint64_t(used) + count < capacity) {
+            char* data = getData();
+            std::memmove(data + used, other.getData(), count);
+            data[used + count] = '\0';
+            elementCount = used + count;
+            return *this;
+        }
+        appendCharacters(other.getData(), count);
+        return *this;
+    }
     /// Appends the bytes of `b` up to its first zero byte.
     String& operator+=(const ByteArray& b);
     /// Appends the character `c`.
-    String& operator+=(char c);
+    KORVANE_INLINE_API String& operator+=(char c) {
+        const unsigned int used = elementCount;
+        if (std::uint64_t(used) + 2 <= capacity) {
+            char* data = getData();
+            data[used] = c;
+            data[used + 1] = '\0';
+            elementCount = used + 1;
+            return *this;
+        }
+        appendCharacter(c);
+        return *this;
+    }
     ///@{
     /// Append the number's plain decimal text ("-42", "4294967295").
     String& operator+=(int value);
@@ -245,6 +272,8 @@ private:
 
     void assignCharacters(const char* text, unsigned int count);
     void appendCharacters(const char* text, unsigned int count);
+    /// operator+=(char) when the buffer must grow.
+    void appendCharacter(char c);
     /// Replaces the buffer by an exact-size one holding `count` characters.
     void replaceWithExactCopy(const char* text, unsigned int count);
     bool inOwnBuffer(const char* p) const;

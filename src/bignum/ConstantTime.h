@@ -34,5 +34,16 @@ inline void selectWords(Word* out, const Word* a, const Word* b, Word mask, std:
     for (std::size_t i = 0; i < n; ++i) out[i] = (a[i] & mask) | (b[i] & ~mask);
 }
 
+// out = entry `index` of a table of `entries` n-word entries, reading all
+// of them and keeping the one entry by masking.
+inline void selectEntry(Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
+    for (std::size_t i = 0; i < n; ++i) out[i] = 0;
+    for (std::size_t e = 0; e < entries; ++e) {
+        const Word mask = equalMask(e, index);
+        const Word* entry = table + e * n;
+        for (std::size_t i = 0; i < n; ++i) out[i] |= entry[i] & mask;
+    }
+}
+
 }  // namespace internal
 }  // namespace Korvane

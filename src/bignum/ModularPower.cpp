@@ -6,7 +6,10 @@
 // read in windows of w bits from the top, each window costs w squarings and
 // one multiplication by a table entry base^window (the zero window too), the
 // entry is fetched by reading the whole table and keeping one entry with a
-// mask, and every Montgomery product ends with a masked subtraction. An even
+// mask, and every Montgomery product ends with a masked subtraction. From
+// 512 bits, where PowerKernel.h selects it, the products run in 52-bit limbs
+// (Radix52Montgomery.h), whose residues stay below 2m between products and
+// take their one masked subtraction when they leave the field. An even
 // modulus m = 2^k m' is split: the power modulo m' as above, the power
 // modulo 2^k the same way with truncated products, and the two joined by the
 // Chinese remainder theorem. The base is reduced by Montgomery products too,
@@ -17,6 +20,8 @@
 
 #include "bignum/ConstantTime.h"
 #include "bignum/Montgomery.h"
+#include "bignum/PowerKernel.h"
+#include "bignum/Radix52Montgomery.h"
 #include "bignum/WordArithmetic.h"
 
 namespace Korvane {
@@ -46,14 +51,16 @@ Word exponentWindow(const Word* exponent, std::size_t bits, std::size_t position
     return value;
 }
 
-// out = entry `index` of a table of `entries` n-word entries, reading all.
-void selectEntry(Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
-    std::memset(out, 0, n * sizeof(Word));
-    for (std::size_t e = 0; e < entries; ++e) {
-        const Word mask = equalMask(e, index);
-        const Word* entry = table + e * n;
-        for (std::size_t i = 0; i < n; ++i) out[i] |= entry[i] & mask;
-    }
+// The table read of the fixed-window power: the portable loop above, or
+// the field's own when it has a faster one.
+template <class Field>
+void selectFrom(Field&, Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
+    selectEntry(out, table, entries, n, index);
+}
+
+void selectFrom(Radix52Montgomery& field, Word* out, const Word* table, std::size_t entries, std::size_t,
+                Word index) {
+    field.select(out, table, entries, index);
 }
 
 // out = base^e in `field` (Montgomery residues or residues modulo 2^k), with
@@ -77,7 +84,7 @@ void fixedWindowPower(Field& field, Word* out, const Word* base, const Word* exp
         if (w + 1 != windows) {
             for (unsigned int k = 0; k < width; ++k) field.square(result, result);
         }
-        selectEntry(factor, table.data(), entries, n, exponentWindow(exponent, bits, w * width, width));
+        selectFrom(field, factor, table.data(), entries, n, exponentWindow(exponent, bits, w * width, width));
         field.multiply(result, result, factor);
     }
     std::memcpy(out, result, n * sizeof(Word));
@@ -156,8 +163,32 @@ void montgomeryForm(Montgomery& field, Word* out, const Word* base, std::size_t 
     }
 }
 
+// The power in 52-bit limbs. A base of at most mn words enters the field as
+// it is; a longer one is first reduced below m by Montgomery products on words.
+void radix52Power(Word* out, const Word* base, std::size_t bn, const Word* exponent, std::size_t bits,
+                  const Word* m, std::size_t mn, bool vectors) {
+    WordBuffer held(mn);
+    if (bn <= mn) {
+        std::memcpy(held.data(), base, bn * sizeof(Word));
+    } else {
+        Montgomery field(m, mn);
+        montgomeryForm(field, held.data(), base, bn);
+        field.fromMontgomery(held.data(), held.data());
+    }
+    Radix52Montgomery limbs(m, mn, vectors);
+    WordBuffer power(limbs.size());
+    limbs.toField(power.data(), held.data());
+    fixedWindowPower(limbs, power.data(), power.data(), exponent, bits);
+    limbs.fromField(out, power.data());
+}
+
 void oddModulusPower(Word* out, const Word* base, std::size_t bn, const Word* exponent, std::size_t bits,
                      const Word* m, std::size_t mn) {
+    const PowerKernel kernel = activePowerKernel();
+    if (kernel != PowerKernel::Words && Radix52Montgomery::suits(mn)) {
+        radix52Power(out, base, bn, exponent, bits, m, mn, kernel == PowerKernel::Radix52);
+        return;
+    }
     Montgomery field(m, mn);
     WordBuffer held(mn);
     montgomeryForm(field, held.data(), base, bn);

@@ -8,15 +8,13 @@
 namespace Korvane {
 namespace internal {
 
-namespace {
-// m^-1 mod 2^64 for odd m by Newton's iteration: each step doubles the number
-// of correct low bits, starting from the 3 bits that m itself gives.
+// Newton's iteration: each step doubles the number of correct low bits,
+// starting from the 3 bits that m itself gives.
 Word inverseModWord(Word m) {
     Word x = m;
     for (int i = 0; i < 5; ++i) x *= 2 - m * x;
     return x;
 }
-}  // namespace
 
 Montgomery::Montgomery(const Word* modulus, std::size_t n)
     : n(n), m(n), inverse(0 - inverseModWord(modulus[0])), rModM(n), rSquared(n), product(2 * n + 1), spare(n) {

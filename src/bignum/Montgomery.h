@@ -14,6 +14,9 @@
 namespace Korvane {
 namespace internal {
 
+// m^-1 mod 2^64 for an odd m.
+Word inverseModWord(Word m);
+
 class Montgomery {
 public:
     // `modulus` is n >= 1 words, odd, with a non-zero top word.

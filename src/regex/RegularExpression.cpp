@@ -1,5 +1,6 @@
 #include "korvane/RegularExpression.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -10,6 +11,8 @@
 #include "regex/RegexCompiler.h"
 #include "regex/RegexMatcher.h"
 #include "regex/RegexProgram.h"
+#include "text/BufferMemory.h"
+#include "text/NoticeWriter.h"
 
 namespace Korvane {
 
@@ -183,14 +186,14 @@ String RegularExpression::substitute(const String& source) {
     return regsub(source);
 }
 
-String RegularExpression::regsub(const String& source) const {
-    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kSubstituteLocation, String());
-    if (prog->code[0] != regex::kMagic) throw QuillonException(QuillonError::CorruptedInternalRegexp, kSubstituteLocation, String());
+namespace {
 
-    const ByteArray sourceBytes = source.getASCIIByteArray();
-    const char* in = reinterpret_cast<const char*>(sourceBytes.getData());
-    String result;
-    if (in == nullptr) return result;
+// Walks a substitution template: `literal(c)` for each character that stands
+// for itself, `group(start, length)` for each reference to a sub-match that
+// matched some text. The template ends at its first NUL, as its ASCII bytes
+// do.
+template <class Literal, class Group>
+void walkTemplate(const char* in, const Program& prog, Literal literal, Group group) {
     while (*in != '\0') {
         char c = *in++;
         int reference = -1;
@@ -201,14 +204,40 @@ String RegularExpression::regsub(const String& source) const {
         }
         if (reference < 0) {
             if (c == '\\' && (*in == '\\' || *in == '&')) c = *in++;
-            result += c;
+            literal(c);
             continue;
         }
-        const char* start = prog->startp[reference];
-        const char* end = prog->endp[reference];
+        const char* start = prog.startp[reference];
+        const char* end = prog.endp[reference];
+        // A sub-match is text of the subject, which ends at its first NUL.
         if (start != nullptr && end != nullptr && end > start)
-            result += String(start, static_cast<unsigned int>(end - start));
+            group(start, static_cast<unsigned int>(strnlen(start, std::size_t(end - start))));
     }
+}
+
+}  // namespace
+
+// The template is read in place and the result built in one buffer of its
+// exact size: a first walk counts, a second one writes.
+String RegularExpression::regsub(const String& source) const {
+    if (prog == nullptr) throw QuillonException(QuillonError::RegularExpressionNull, kSubstituteLocation, String());
+    if (prog->code[0] != regex::kMagic) throw QuillonException(QuillonError::CorruptedInternalRegexp, kSubstituteLocation, String());
+
+    internal::noteGetASCIIByteArray();
+    const char* const in = source.getData();
+    std::uint64_t length = 0;
+    walkTemplate(
+        in, *prog, [&length](char) { ++length; },
+        [&length](const char*, unsigned int count) { length += count; });
+    if (length >= UINT32_MAX) internal::throwArrayTooLong();
+    String result(static_cast<unsigned int>(length), '\0');
+    char* out = result.getData();
+    walkTemplate(
+        in, *prog, [&out](char c) { *out++ = c; },
+        [&out](const char* start, unsigned int count) {
+            std::memcpy(out, start, count);
+            out += count;
+        });
     return result;
 }
 

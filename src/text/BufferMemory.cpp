@@ -7,17 +7,6 @@
 namespace Korvane {
 namespace internal {
 
-// Buffers come from operator new[] so that a test (or a hardening allocator)
-// that replaces the global array operators sees every buffer the library
-// allocates and releases.
-void* allocateBuffer(std::size_t bytes) {
-    return ::operator new[](bytes == 0 ? 1 : bytes);
-}
-
-void releaseBuffer(void* buffer) noexcept {
-    ::operator delete[](buffer);
-}
-
 // secureWipe is the platform's: BufferWipePosix.cpp, BufferWipeWindows.cpp.
 
 void throwArrayTooLong() {
@@ -29,6 +18,8 @@ void throwArrayTooLong() {
 void* BufferMemory::allocate(std::size_t bytes) { return internal::allocateBuffer(bytes); }
 void BufferMemory::release(void* buffer) noexcept { internal::releaseBuffer(buffer); }
 void BufferMemory::wipe(void* data, std::size_t bytes) noexcept { internal::secureWipe(data, bytes); }
+// allocateCounted, releaseCounted and countedBytes are the counted block's:
+// CountedBlock.cpp.
 void BufferMemory::throwTooLong() { internal::throwArrayTooLong(); }
 
 }  // namespace Korvane

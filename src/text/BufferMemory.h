@@ -8,16 +8,19 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 
 namespace Korvane {
 namespace internal {
 
 // Allocates `bytes` bytes of buffer memory (uninitialised). Throws
-// std::bad_alloc when the memory cannot be had.
-void* allocateBuffer(std::size_t bytes);
+// std::bad_alloc when the memory cannot be had. Buffers come from operator
+// new[] so that a test (or a hardening allocator) that replaces the global
+// array operators sees every buffer the library allocates and releases.
+inline void* allocateBuffer(std::size_t bytes) { return ::operator new[](bytes == 0 ? 1 : bytes); }
 
 // Releases a buffer obtained from allocateBuffer; null is ignored.
-void releaseBuffer(void* buffer) noexcept;
+inline void releaseBuffer(void* buffer) noexcept { ::operator delete[](buffer); }
 
 // Overwrites `bytes` bytes at `data` with zeros in a way the compiler may not
 // drop, even right before the memory is released.

@@ -11,6 +11,7 @@
 #include "korvane/String.h"
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
+#include "text/KeepOutOfLine.h"
 
 namespace Korvane {
 
@@ -104,17 +105,19 @@ void ByteArray::appendBytes(const unsigned char* bytes, unsigned int count) {
     const unsigned char* start = getData();
     const bool own = start != nullptr && bytes >= start && bytes < start + capacity;
     const std::size_t offset = own ? std::size_t(bytes - start) : 0;
-    ensureCapacity(elementCount + count);
+    ensureCapacityToFill(elementCount + count);
     if (own) bytes = getData() + offset;
     std::memmove(getData() + elementCount, bytes, count);
     elementCount += count;
     terminate();
 }
 
-ByteArray& ByteArray::operator+=(const ByteArray& other) {
-    appendBytes(other.getData(), other.elementCount);
-    return *this;
-}
+void ByteArray::appendByte(unsigned char byte) { appendBytes(&byte, 1); }
+
+// The appends of an array and a byte are inline; programs built when they
+// were not call these copies.
+KORVANE_KEEP_OUT_OF_LINE(ByteArray& (ByteArray::*)(const ByteArray&), &ByteArray::operator+=, keptAppendArray)
+KORVANE_KEEP_OUT_OF_LINE(ByteArray& (ByteArray::*)(char), &ByteArray::operator+=, keptAppendByte)
 
 ByteArray& ByteArray::operator+=(const String& s) {
     appendBytes(reinterpret_cast<const unsigned char*>(s.getData()), s.length());
@@ -123,19 +126,6 @@ ByteArray& ByteArray::operator+=(const String& s) {
 
 ByteArray& ByteArray::operator+=(const char* s) {
     appendBytes(asBytes(s), lengthOf(s));
-    return *this;
-}
-
-ByteArray& ByteArray::operator+=(char c) {
-    // One byte at a time is the common way to build an array: skip the
-    // general path while the buffer has room.
-    if (getData() != nullptr && std::uint64_t(elementCount) + 2 <= capacity) {
-        getData()[elementCount++] = static_cast<unsigned char>(c);
-        getData()[elementCount] = 0;
-        return *this;
-    }
-    const unsigned char byte = static_cast<unsigned char>(c);
-    appendBytes(&byte, 1);
     return *this;
 }
 

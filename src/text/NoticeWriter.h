@@ -17,5 +17,10 @@ using NoticeWriter = void (*)(const String& notice);
 // Makes `writer` the receiver of every later notice.
 void installNoticeWriter(NoticeWriter writer) noexcept;
 
+// What String::getASCIIByteArray does before it converts: its one-time
+// notice. For the library's readers of a String's ASCII bytes that need no
+// copy of them (a String's buffer ends with a NUL as the conversion does).
+void noteGetASCIIByteArray();
+
 }  // namespace internal
 }  // namespace Korvane

@@ -18,6 +18,7 @@
 #include "text/BufferMemory.h"
 #include "text/FormatBuffer.h"
 #include "text/IntegerText.h"
+#include "text/KeepOutOfLine.h"
 
 namespace Korvane {
 
@@ -125,12 +126,14 @@ void String::appendCharacters(const char* source, unsigned int count) {
     // Growing may release the buffer `source` points into (s += s).
     const bool own = inOwnBuffer(source);
     const std::size_t offset = own ? std::size_t(source - getData()) : 0;
-    ensureCapacity(elementCount + count);
+    ensureCapacityToFill(elementCount + count);
     if (own) source = getData() + offset;
     std::memmove(getData() + elementCount, source, count);
     elementCount += count;
     terminate();
 }
+
+void String::appendCharacter(char c) { appendCharacters(&c, 1); }
 
 void String::replaceWithExactCopy(const char* source, unsigned int count) {
     // The kept characters usually live in the buffer being replaced.
@@ -180,23 +183,13 @@ String& String::operator+=(const char* s) {
     return *this;
 }
 
-String& String::operator+=(const String& other) {
-    appendCharacters(other.getData(), other.elementCount);
-    return *this;
-}
 
 String& String::operator+=(const ByteArray& b) { return *this += fromASCIIByteArray(b); }
 
-String& String::operator+=(char c) {
-    // The common way to build text: skip the general path while there is room.
-    if (std::uint64_t(elementCount) + 2 <= capacity) {
-        getData()[elementCount++] = c;
-        getData()[elementCount] = '\0';
-        return *this;
-    }
-    appendCharacters(&c, 1);
-    return *this;
-}
+// The appends of a String and a character are inline; programs built when
+// they were not call these copies.
+KORVANE_KEEP_OUT_OF_LINE(String& (String::*)(const String&), &String::operator+=, keptAppendString)
+KORVANE_KEEP_OUT_OF_LINE(String& (String::*)(char), &String::operator+=, keptAppendCharacter)
 
 String& String::operator+=(int value) { return *this += decimalText(value); }
 String& String::operator+=(unsigned int value) { return *this += decimalText(value); }

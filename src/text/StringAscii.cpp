@@ -49,9 +49,13 @@ const String& String::fromASCII(const ByteArray& bytes) {
     return *this;
 }
 
-ByteArray String::getASCIIByteArray() const {
+void internal::noteGetASCIIByteArray() {
     writeNoticeOnce(getASCIIByteArrayNoticePending, "String::getASCIIByteArray()",
                     "Please use String::toASCIIByteArray()");
+}
+
+ByteArray String::getASCIIByteArray() const {
+    internal::noteGetASCIIByteArray();
     return toASCIIByteArray();
 }
 

@@ -42,6 +42,11 @@ unsigned int daysBeforeMonth(unsigned int month, unsigned int year) {
 }
 
 void normalise(CalendarFields& f) {
+    // Fields already in range, the usual case, need no carrying at all.
+    if (f.milliseconds >= 0 && f.milliseconds < 1000 && f.seconds >= 0 && f.seconds < 60 &&
+        f.minute >= 0 && f.minute < 60 && f.hour >= 0 && f.hour < 24 && f.month >= 0 &&
+        f.month < 12 && f.day >= 1 && f.day <= 28)
+        return;
     carry(f.milliseconds, 1000, f.seconds);
     carry(f.seconds, 60, f.minute);
     carry(f.minute, 60, f.hour);
@@ -95,8 +100,12 @@ void normalise(CalendarFields& f) {
 long unzonedEpochSeconds(unsigned int year, int month, int day, int hour, int minute,
                          int seconds) {
     if (year < 1970 || year > 2037) return -1;
-    long long days = (day - 1) + daysBeforeMonth(static_cast<unsigned int>(month), year);
-    for (unsigned int y = 1970; y < year; ++y) days += isLeapYear(y) ? 366 : 365;
+    // Leap days before `year` counted in closed form: those of years 1..year-1
+    // less those of years 1..1969 (477).
+    const long long before = year - 1;
+    const long long leapDays = before / 4 - before / 100 + before / 400 - 477;
+    long long days = (day - 1) + daysBeforeMonth(static_cast<unsigned int>(month), year) +
+                     365LL * (year - 1970) + leapDays;
     const long long total = days * 86400 + seconds + 60LL * minute + 3600LL * hour;
     return static_cast<int>(static_cast<unsigned int>(total));
 }

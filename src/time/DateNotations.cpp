@@ -11,15 +11,16 @@ namespace Korvane {
 
 namespace {
 
+// The names, lower case; every long name begins with its short one, and the
+// short ones differ in their three letters.
 const char* const kShortWeekdays[7] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
 const char* const kLongWeekdays[7] = {"monday", "tuesday",  "wednesday", "thursday",
                                       "friday", "saturday", "sunday"};
-// Entry 0 is never matched: months are looked up from index 1.
-const char* const kShortMonths[13] = {"",    "jan", "feb", "mar", "apr", "may", "jun",
+const char* const kShortMonths[12] = {"jan", "feb", "mar", "apr", "may", "jun",
                                       "jul", "aug", "sep", "oct", "nov", "dec"};
-const char* const kLongMonths[13] = {"",     "january", "february",  "march",   "april",
-                                     "may",  "june",    "july",      "august",  "september",
-                                     "october", "november", "december"};
+const char* const kLongMonths[12] = {"january", "february",  "march",   "april",
+                                     "may",     "june",      "july",    "august",
+                                     "september", "october", "november", "december"};
 
 const char* const kUTCTimeLocation = "Date::makeUTCTime(const String& date)";
 const char* const kGeneralizedTimeLocation = "Date::makeGeneralizedTime(const String& date)";
@@ -28,11 +29,19 @@ const char* const kGeneralizedTimeLocation = "Date::makeGeneralizedTime(const St
 // the substring: the piece is clamped to the text and ends at a NUL.
 int toIntOfPiece(const String& text, unsigned int start, unsigned int count) {
     const unsigned int length = text.length();
+    // Nearly every piece is a two-digit field inside the text: read at once.
+    if (count == 2 && start <= length && length - start >= 2) {
+        const unsigned int tens = static_cast<unsigned char>(text.getData()[start]) - '0';
+        const unsigned int units = static_cast<unsigned char>(text.getData()[start + 1]) - '0';
+        if (tens <= 9 && units <= 9) return static_cast<int>(tens * 10 + units);
+    }
     if (start > length) start = length;
     if (count > length - start) count = length - start;
     const char* piece = text.getData() + start;
-    return internal::tokenToInt(
-        internal::Token{piece, static_cast<unsigned int>(strnlen(piece, count))});
+    // The pieces are a few characters long: a loop, not a call to strnlen.
+    unsigned int pieceLength = 0;
+    while (pieceLength < count && piece[pieceLength] != '\0') ++pieceLength;
+    return internal::tokenToInt(internal::Token{piece, pieceLength});
 }
 
 // Whether `token`, with 'A'-'Z' lowered, is `lowerName`: the comparison
@@ -44,6 +53,23 @@ bool equalsLowerCased(const internal::Token& token, const char* lowerName) {
         if (c != *lowerName) return false;
     }
     return *lowerName == '\0';
+}
+
+char lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The index of the first of `count` names whose short or long form
+// `token` is, case aside, or -1. The token's first three letters pick the
+// one candidate, whose long form is compared only when the token is longer.
+int findName(const internal::Token& token, const char* const* shortNames,
+             const char* const* longNames, int count) {
+    if (token.length < 3) return -1;
+    const char a = lowered(token.start[0]), b = lowered(token.start[1]), c = lowered(token.start[2]);
+    for (int i = 0; i < count; ++i) {
+        const char* name = shortNames[i];
+        if (name[0] != a || name[1] != b || name[2] != c) continue;
+        return token.length == 3 || equalsLowerCased(token, longNames[i]) ? i : -1;
+    }
+    return -1;
 }
 
 bool isDigitAt(const String& text, int index) {
@@ -82,20 +108,12 @@ String Date::toRFC822Format() const { return getFormat("%a, %d %b %Y %H:%M:%S %z
 Date Date::makeRFC822Format(const String& date) {
     internal::TokenCursor tokens(date.getData(), " ,:");
     internal::Token dayToken = tokens.nextToken();
-    bool isWeekday = false;
-    for (int i = 0; i < 7 && !isWeekday; ++i)
-        isWeekday = equalsLowerCased(dayToken, kShortWeekdays[i]) ||
-                    equalsLowerCased(dayToken, kLongWeekdays[i]);
     // The weekday is skipped, not checked against the date.
-    if (isWeekday) dayToken = tokens.nextToken();
+    if (findName(dayToken, kShortWeekdays, kLongWeekdays, 7) >= 0) dayToken = tokens.nextToken();
     const int dayOfMonth = internal::tokenToInt(dayToken);
 
     const internal::Token monthToken = tokens.nextToken();
-    int monthNumber = 0;
-    for (int i = 1; i <= 12 && monthNumber == 0; ++i)
-        if (equalsLowerCased(monthToken, kShortMonths[i]) ||
-            equalsLowerCased(monthToken, kLongMonths[i]))
-            monthNumber = i;
+    const int monthNumber = findName(monthToken, kShortMonths, kLongMonths, 12) + 1;
     if (monthNumber == 0)
         throw QuillonException(QuillonError::DataFormatInvalid, " Date::makeRFC822Format(const String& date)",
                                String("The month has not been assigned"));

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "korvane/Date.h"
 #include "time/Calendar.h"
@@ -239,10 +240,14 @@ const TimeZone& TimeZone::getTimeZone(int offset) {
 }
 
 namespace {
-// Whether the `length` characters at `name` are exactly the text of `s`.
-bool sameText(const char* name, unsigned int length, const String& s) {
-    return s.getData()[0] == (length == 0 ? '\0' : name[0]) && std::strlen(s.getData()) == length &&
-           std::memcmp(name, s.getData(), length) == 0;
+// Whether the `length` characters at `name`, none of them NUL, are exactly
+// the text at `text` up to its first NUL. `first` is name[0], or NUL for an
+// empty name: most names differ from it there, at the cost of one load.
+// strncmp stops at the name's end or at a NUL in `s`, so nothing past
+// either is read.
+inline bool sameText(const char* name, unsigned int length, char first, const char* text) {
+    if (text == nullptr) return length == 0;  // a String with no storage is ""
+    return text[0] == first && (length == 0 || (std::strncmp(name, text, length) == 0 && text[length] == '\0'));
 }
 }  // namespace
 
@@ -252,12 +257,28 @@ const TimeZone& TimeZone::getTimeZone(const String& name) {
 }
 
 const TimeZone& TimeZone::findByName(const char* name, unsigned int length) {
-    for (const TimeZone* zone : kSearchOrder) {
-        if (sameText(name, length, zone->tables->standardName)) return *zone;
-        if (!zone->tables->daylightName.isEmpty() && sameText(name, length, zone->tables->daylightName))
-            return *zone;
-    }
-    if (sameText(name, length, UTC.tables->standardName)) return UTC;
+    // The names in search order, gathered once into one array: the
+    // predefined zones are built at load and never change, and walking
+    // their tables at every lookup costs more than the comparisons. An
+    // empty daylight name is no name; UTC is found by its standard name
+    // alone, after the others.
+    struct Named {
+        const TimeZone* zone;
+        const char* text;
+    };
+    static const std::vector<Named> kNames = [] {
+        std::vector<Named> names;
+        for (const TimeZone* zone : kSearchOrder) {
+            names.push_back(Named{zone, zone->tables->standardName.getData()});
+            const char* daylight = zone->tables->daylightName.getData();
+            if (daylight != nullptr && daylight[0] != '\0') names.push_back(Named{zone, daylight});
+        }
+        names.push_back(Named{&UTC, UTC.tables->standardName.getData()});
+        return names;
+    }();
+    const char first = length == 0 ? '\0' : name[0];
+    for (const Named& named : kNames)
+        if (sameText(name, length, first, named.text)) return *named.zone;
     return GMT;
 }
 

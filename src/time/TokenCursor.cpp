@@ -10,15 +10,18 @@
 namespace Korvane {
 namespace internal {
 
-Token TokenCursor::nextToken() {
-    rest += std::strspn(rest, delimiters);
-    if (*rest == '\0') throw QuillonException(QuillonError::NoMoreTokens, "StringTokenizer::nextToken()", String());
-    const char* start = rest;
-    rest += std::strcspn(rest, delimiters);
-    return Token{start, static_cast<unsigned int>(rest - start)};
+TokenCursor::TokenCursor(const char* text, const char* delimiters) : rest(text), stopBits{1, 0, 0, 0} {
+    for (; *delimiters != '\0'; ++delimiters) {
+        const unsigned char u = static_cast<unsigned char>(*delimiters);
+        stopBits[u >> 6] |= std::uint64_t(1) << (u & 63);
+    }
 }
 
-int tokenToInt(const Token& token) {
+void TokenCursor::throwNoMoreTokens() {
+    throw QuillonException(QuillonError::NoMoreTokens, "StringTokenizer::nextToken()", String());
+}
+
+int tokenToIntOfAnyForm(const Token& token) {
     // String::toInt on a copy of the token: leading '0's skipped, the rest
     // read completely with strtol base 0 or the value is 0, saturated to int.
     const char* digits = token.start;

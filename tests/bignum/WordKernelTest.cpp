@@ -11,6 +11,8 @@
 #include "TestSupport.h"
 #include "bignum/MultiplyKernel.h"
 #include "bignum/NumberTheoreticTransform.h"
+#include "bignum/Radix52Montgomery.h"
+#include "bignum/Radix52Vector.h"
 #include "bignum/WordArithmetic.h"
 
 using namespace Korvane::internal;
@@ -134,4 +136,73 @@ TEST(WordKernel, TransformProductsAndDivisionsMatchGmp) {
         ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " bn " << bn;
     }
     setTransformThreshold(saved);
+}
+
+// The radix-52 field at every vector count, in each form this processor
+// runs: a chain of squarings and products feeds each product residues up to
+// 2m, and leaving the field must give the power that GMP gives.
+TEST(WordKernel, Radix52ProductsMatchGmpAtEveryVectorCount) {
+    std::mt19937_64 random(korvane_test::testSeed(0x72353231));
+    for (const bool vectors : {false, true}) {
+        if (vectors && !Radix52Montgomery::processorSupported()) continue;  // no AVX-512 IFMA here
+        for (std::size_t mn = 8; Radix52Montgomery::suits(mn); ++mn) {
+            SCOPED_TRACE(std::string(vectors ? "vectors" : "words") + ", modulus words " + std::to_string(mn));
+            std::vector<Word> m = words(random, mn);
+            m[0] |= 1;
+            if (m[mn - 1] == 0) m[mn - 1] = 1;
+            std::vector<Word> x = words(random, mn);
+            Z base;
+            mpz_mod(base.v, Z(x).v, Z(m).v);
+            std::fill(x.begin(), x.end(), 0);
+            mpz_export(x.data(), nullptr, -1, sizeof(Word), 0, 0, base.v);
+
+            Radix52Montgomery field(m.data(), mn, vectors);
+            std::vector<Word> held(field.size()), power(field.size()), out(mn);
+            field.toField(held.data(), x.data());
+            // x^(2^j + 1): j squarings of x, then one product with x.
+            const unsigned int squarings = 3 + random() % 20;
+            power = held;
+            for (unsigned int j = 0; j < squarings; ++j) field.square(power.data(), power.data());
+            field.multiply(power.data(), power.data(), held.data());
+            field.fromField(out.data(), power.data());
+            Z exponent, expected;
+            mpz_ui_pow_ui(exponent.v, 2, squarings);
+            mpz_add_ui(exponent.v, exponent.v, 1);
+            mpz_powm(expected.v, base.v, exponent.v, Z(m).v);
+            ASSERT_TRUE(Z(out) == expected);
+            // A multiple of m leaves the field as 0, not as m.
+            std::fill(x.begin(), x.end(), 0);
+            field.toField(held.data(), x.data());
+            field.fromField(out.data(), held.data());
+            ASSERT_TRUE(std::all_of(out.begin(), out.end(), [](Word w) { return w == 0; }));
+        }
+    }
+}
+
+// The vector form's carrying at the end of each product, on limbs made to
+// ripple: all-ones limbs behind limbs that carry, which random products
+// almost never give.
+TEST(WordKernel, Radix52VectorCarriesRippleThroughAllOnesLimbs) {
+    if (!Radix52Montgomery::processorSupported()) GTEST_SKIP() << "no AVX-512 IFMA here";
+    std::mt19937_64 random(korvane_test::testSeed(0x72697070));
+    const Word mask = (Word(1) << 52) - 1;
+    for (int i = 0; i < 20000; ++i) {
+        const std::size_t vectors = 1 + random() % kRadix52MostVectors;
+        const std::size_t lanes = 8 * vectors, k = lanes - random() % 8;
+        std::vector<Word> limbs(lanes, 0), out(lanes);
+        for (std::size_t j = 0; j + 1 < k; ++j) {
+            const Word kinds[] = {mask, mask, mask + 1, 0, random() & mask, random() >> 2, mask - 1};
+            limbs[j] = kinds[random() % 7];
+        }
+        radix52VectorCarry(out.data(), limbs.data(), k, vectors);
+        Z expected, actual;
+        for (std::size_t j = lanes; j-- > 0;) {
+            mpz_mul_2exp(expected.v, expected.v, 52);
+            mpz_add_ui(expected.v, expected.v, limbs[j]);
+            mpz_mul_2exp(actual.v, actual.v, 52);
+            ASSERT_LE(out[j], mask) << "limb " << j;
+            mpz_add_ui(actual.v, actual.v, out[j]);
+        }
+        ASSERT_TRUE(actual == expected) << vectors << " vectors, " << k << " limbs";
+    }
 }
