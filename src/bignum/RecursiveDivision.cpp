@@ -60,41 +60,65 @@ void divideThreeHalves(Word* q, Word* r, const Word* a, const Word* b, std::size
     std::memcpy(r, rest, 2 * m * sizeof(Word));
 }
 
-}  // namespace
-
-void divideRecursively(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn) {
-    // Blocks of n = j 2^k >= dn words with j at most the threshold, so that
-    // halving ends in blocks for long division. Divisor and dividend are
-    // shifted by the same pad words and bits until the divisor fills a block
-    // with its top bit set.
-    std::size_t j = dn;
+// The least n = j 2^k >= words with j at most the threshold, so that
+// halving ends in blocks for long division.
+std::size_t blockFor(std::size_t words) {
+    std::size_t j = words;
     unsigned int k = 0;
     while (j > kRecursiveDivisionThreshold) {
         j = (j + 1) / 2;
         ++k;
     }
-    const std::size_t n = j << k;
-    const std::size_t pad = n - dn;
+    return j << k;
+}
+
+// Blocks of n words for the `length`-word a shifted by pad words and s
+// bits; at least two.
+std::size_t blocksNeeded(const Word* a, std::size_t length, std::size_t pad, unsigned int s, std::size_t n) {
+    const std::size_t bits = bitLength(a, length) + kWordBits * pad + s;
+    const std::size_t t = (bits + kWordBits * n - 1) / (kWordBits * n);
+    return t < 2 ? 2 : t;
+}
+
+}  // namespace
+
+void divideRecursively(Word* q, Word* r, const Word* a, std::size_t an, const Word* d, std::size_t dn) {
+    // Blocks of n >= dn words. Divisor and dividend are shifted by the same
+    // pad words and bits until the divisor fills a block with its top bit set.
+    // A quotient a little longer than the divisor would take two steps of
+    // blocks barely filled by the pad; blocks as long as the quotient take
+    // one (the case of radix conversion, whose powers are a little shorter
+    // than half the number).
+    const std::size_t length = significantWords(a, an);
     const unsigned int s = leadingZeros(d[dn - 1]);
+    std::size_t n = blockFor(dn);
+    const std::size_t quotientWords = length >= dn ? length - dn + 1 : 0;
+    if (blocksNeeded(a, length, n - dn, s, n) > 2 && 2 * quotientWords <= 3 * dn) n = blockFor(quotientWords);
+    const std::size_t pad = n - dn;
     WordBuffer b(n);
     if (s != 0)
         shiftLeftWords(b.data() + pad, d, dn, s);
     else
         std::memcpy(b.data() + pad, d, dn * sizeof(Word));
 
-    // The dividend in t blocks, t chosen so that the top bit of the top
-    // block is clear: the top block is below b, as each step needs.
-    const std::size_t length = significantWords(a, an);
-    const std::size_t bits = bitLength(a, length) + kWordBits * pad + s;
-    std::size_t t = bits / (kWordBits * n) + 1;
-    if (t < 2) t = 2;
+    // The dividend in t blocks. Each step needs a top block below b; the
+    // dividend's own top block is below 2b (b has its top bit set), so one
+    // subtraction of b, worth a quotient word of 1 above the others, makes
+    // it so without a block of zeros on top, which would double the work
+    // whenever the dividend's length is a whole number of blocks.
+    const std::size_t t = blocksNeeded(a, length, pad, s, n);
     WordBuffer dividend(t * n + 1);
     if (s != 0)
         dividend[pad + length] = shiftLeftWords(dividend.data() + pad, a, length, s);
     else
         std::memcpy(dividend.data() + pad, a, length * sizeof(Word));
 
-    WordBuffer quotient((t - 1) * n);
+    WordBuffer quotient((t - 1) * n + 1);
+    Word* top = dividend.data() + (t - 1) * n;
+    if (compareWords(top, b.data(), n) >= 0) {
+        subtractWords(top, top, b.data(), n);
+        quotient[(t - 1) * n] = 1;
+    }
     WordBuffer window(2 * n);
     WordBuffer remainder(n);
     std::memcpy(window.data(), dividend.data() + (t - 2) * n, 2 * n * sizeof(Word));

@@ -11,7 +11,7 @@ namespace Korvane {
 namespace internal {
 
 // multiplyWords and squareWords take this path for balanced operands of at
-// least this many words.
+// least this many words and below transformThreshold().
 constexpr std::size_t kToomThreshold = 1000;
 
 // r[0 .. 2n) = a * b for two n-word operands (n >= kToomThreshold); a may

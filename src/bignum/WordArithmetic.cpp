@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bignum/RecursiveDivision.h"
+#include "bignum/NumberTheoreticTransform.h"
 #include "bignum/ToomCook.h"
 
 namespace Korvane {
@@ -174,6 +175,10 @@ void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::s
         multiplyBasecase(r, a, an, b, bn);
         return;
     }
+    if (bn >= transformThreshold()) {
+        transformProduct(r, a, an, b, bn);
+        return;
+    }
     WordBuffer scratch(karatsubaScratch(bn) + 2 * bn + 1);
     if (an == bn) {
         balancedProduct(r, a, b, bn, scratch.data());
@@ -197,6 +202,10 @@ void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::s
 void squareWords(Word* r, const Word* a, std::size_t n) {
     if (n < kKaratsubaThreshold) {
         squareBasecase(r, a, n);
+        return;
+    }
+    if (n >= transformThreshold()) {
+        transformProduct(r, a, n, a, n);
         return;
     }
     if (n >= kToomThreshold) {

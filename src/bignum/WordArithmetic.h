@@ -45,7 +45,8 @@ std::size_t bitLength(const Word* x, std::size_t n);
 
 // ---- Multiplication ---------------------------------------------------------
 // r[0 .. an + bn) = a * b with an >= bn >= 1; r must not overlap a or b.
-// Schoolbook for short operands, then Karatsuba, then Toom-Cook 3-way.
+// Schoolbook for short operands, then Karatsuba, then Toom-Cook 3-way, then
+// number-theoretic transforms (NumberTheoreticTransform.h).
 void multiplyWords(Word* r, const Word* a, std::size_t an, const Word* b, std::size_t bn);
 // r[0 .. 2n) = a * a with n >= 1; r must not overlap a.
 void squareWords(Word* r, const Word* a, std::size_t n);

@@ -10,6 +10,7 @@
 
 #include "TestSupport.h"
 #include "bignum/MultiplyKernel.h"
+#include "bignum/NumberTheoreticTransform.h"
 #include "bignum/Radix52Montgomery.h"
 #include "bignum/Radix52Vector.h"
 #include "bignum/WordArithmetic.h"
@@ -104,6 +105,37 @@ TEST(WordKernel, LongDivisionMatchesGmp) {
         mpz_tdiv_qr(q.v, r.v, Z(dividend).v, Z(divisor).v);
         ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " dn " << dn;
     }
+}
+
+// The transform's threshold lowered so that short operands, and the
+// divisions built on products, take it; all-ones words give the largest
+// coefficients the remaindering must recover.
+TEST(WordKernel, TransformProductsAndDivisionsMatchGmp) {
+    const std::size_t saved = setTransformThreshold(2);
+    std::mt19937_64 random(korvane_test::testSeed(0x6e747431));
+    for (int i = 0; i < 400; ++i) {
+        SCOPED_TRACE("iteration " + std::to_string(i));
+        const std::size_t an = 2 + random() % (i % 20 == 0 ? 3000 : 200);
+        const std::size_t bn = i % 3 == 0 ? an : 2 + random() % (an - 1);
+        std::vector<Word> a = words(random, an), b = words(random, bn);
+        if (i % 7 == 0) std::fill(a.begin(), a.end(), ~Word(0)), std::fill(b.begin(), b.end(), ~Word(0));
+        std::vector<Word> product(an + bn), square(2 * an);
+        multiplyWords(product.data(), a.data(), an, b.data(), bn);
+        squareWords(square.data(), a.data(), an);
+        Z expected;
+        mpz_mul(expected.v, Z(a).v, Z(b).v);
+        ASSERT_TRUE(Z(product) == expected) << an << " x " << bn;
+        mpz_mul(expected.v, Z(a).v, Z(a).v);
+        ASSERT_TRUE(Z(square) == expected) << an << " squared";
+
+        if (b.back() == 0) b.back() = 1;
+        std::vector<Word> quotient(an - bn + 1), remainder(bn);
+        divideWords(quotient.data(), remainder.data(), a.data(), an, b.data(), bn);
+        Z q, r;
+        mpz_tdiv_qr(q.v, r.v, Z(a).v, Z(b).v);
+        ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " bn " << bn;
+    }
+    setTransformThreshold(saved);
 }
 
 // The radix-52 field at every vector count, in each form this processor
