@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <random>
 #include <vector>
 
 #include "TestSupport.h"
 #include "bignum/MultiplyKernel.h"
+#include "bignum/RadixConversion.h"
 #include "bignum/WordArithmetic.h"
+#include "korvane/String.h"
 
 using namespace Korvane::internal;
 
@@ -41,7 +44,8 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
     for (MultiplyKernel kernel : {MultiplyKernel::Portable, MultiplyKernel::CarryChains}) {
         if (!selectMultiplyKernel(kernel)) continue;  // no BMI2 and ADX here
         std::mt19937_64 random(korvane_test::testSeed(0x6b617261));
-        for (int i = 0; i < 1500; ++i) {
+        // At least the turns that reach past the Toom-Cook threshold.
+        for (int i = 0, turns = korvane_test::scaledTurns(1500, 101); i < turns; ++i) {
             SCOPED_TRACE("kernel " + std::to_string(int(kernel)) + ", iteration " + std::to_string(i));
             // Mostly row sizes, one in ten across the Karatsuba threshold,
             // one in fifty across the Toom-Cook one.
@@ -77,7 +81,9 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
 
 TEST(WordKernel, LongDivisionMatchesGmp) {
     std::mt19937_64 random(korvane_test::testSeed(0x64697669));
-    for (int i = 0; i < 20000; ++i) {
+    // At least the turns that reach the recursive division and its capped
+    // quotients.
+    for (int i = 0, turns = korvane_test::scaledTurns(20000, 161); i < turns; ++i) {
         SCOPED_TRACE("iteration " + std::to_string(i));
         // One in forty long enough for the recursive division.
         const bool recursive = i % 40 == 0;
@@ -101,5 +107,27 @@ TEST(WordKernel, LongDivisionMatchesGmp) {
         Z q, r;
         mpz_tdiv_qr(q.v, r.v, Z(dividend).v, Z(divisor).v);
         ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " dn " << dn;
+    }
+}
+
+TEST(WordKernel, RadixConversionMatchesGmp) {
+    std::mt19937_64 random(korvane_test::testSeed(0x72616469));
+    for (int i = 0, turns = korvane_test::scaledTurns(600, 60); i < turns; ++i) {
+        // One in four long enough for the divide-and-conquer conversions.
+        const std::size_t n = 1 + random() % (i % 4 == 0 ? 300 : 8);
+        const unsigned int base = 2 + random() % 35;
+        SCOPED_TRACE("iteration " + std::to_string(i) + ", " + std::to_string(n) + " words, base " +
+                     std::to_string(base));
+        std::vector<Word> value = words(random, n);
+        const Z expected(value);
+        std::string text(mpz_sizeinbase(expected.v, static_cast<int>(base)) + 2, '\0');
+        mpz_get_str(&text[0], static_cast<int>(base), expected.v);
+        text.resize(text.find('\0'));
+        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        ASSERT_EQ(korvane_test::str(wordsToText(value.data(), n, base, false)), text);
+
+        WordBuffer back(wordsForText(text.size()));
+        textToWords(text.data(), text.size(), base, back);
+        ASSERT_TRUE(Z(std::vector<Word>(back.data(), back.data() + back.size())) == expected);
     }
 }
