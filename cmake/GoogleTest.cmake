@@ -1,9 +1,13 @@
-# GoogleTest for the tests: the installed package for a native build; for a
-# cross build (no GoogleTest for the target is installed), compiled here from
-# the sources of Debian's googletest package, which define the same
-# GTest::gtest and GTest::gtest_main targets.
+# GoogleTest for the tests: the installed package for a native build or a
+# cross build whose target has one (Debian's multiarch libgtest-dev); for
+# other cross builds, compiled here from the sources of Debian's googletest
+# package, which define the same GTest::gtest and GTest::gtest_main targets.
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(GTest REQUIRED)
+  return()
+endif()
+find_package(GTest CONFIG QUIET)
+if(GTest_FOUND)
   return()
 endif()
 

@@ -19,6 +19,14 @@ function(korvane_select_platform_sources sources)
   set(${sources} ${kept} PARENT_SCOPE)
 endfunction()
 
+# The C library of a 32-bit Linux target keeps 32-bit file offsets and
+# time_t unless asked: 64-bit ones keep files past 2 GiB and the C
+# runtime's times past 2038 (mktime, timegm) working there. No public
+# header uses either type, so programs built without them still link.
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_definitions(_FILE_OFFSET_BITS=64 _TIME_BITS=64)
+endif()
+
 if(WIN32)
   # korvane.dll, as Windows programs name their libraries; the import
   # library keeps the MinGW name libkorvane.dll.a.

@@ -80,6 +80,17 @@ inline std::uint64_t testSeed(std::uint64_t fixed) {
     return seed;
 }
 
+// The turns of a seeded random loop: `turns`, times KORVANE_TEST_SCALE when
+// that is set (a fraction, such as 0.1 under an emulator, where every turn
+// costs many times more), but never fewer than `least`, which a loop sets
+// to keep every case that its turn number picks.
+inline int scaledTurns(int turns, int least = 1) {
+    const char* scale = std::getenv("KORVANE_TEST_SCALE");
+    if (scale == nullptr || *scale == '\0') return turns;
+    const int scaled = static_cast<int>(turns * std::strtod(scale, nullptr));
+    return scaled > least ? scaled : least;
+}
+
 // A fresh temporary directory, removed with its contents at the end; with
 // `enter`, the working directory for as long as it lives.
 class ScratchDirectory {

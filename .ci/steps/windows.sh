@@ -10,7 +10,11 @@ for package in "${needed[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  apt-get update -qq && apt-get install -y -qq "${missing[@]}"
+  # A mirror caught mid-sync fails an index now and then (more often with the
+  # foreign architectures the cross step adds); the install says so itself
+  # if a package cannot be had.
+  apt-get update -qq || echo "apt-get update reported a failure; installing all the same"
+  apt-get install -y -qq "${missing[@]}"
 fi
 
 WINEPREFIX=$(mktemp -d)

@@ -10,6 +10,7 @@
 #include "korvane/ByteArray.h"
 #include "text/LoadOrder.h"
 #include "text/BufferMemory.h"
+#include "text/ByteOrder.h"
 
 namespace Korvane {
 
@@ -194,7 +195,7 @@ BigNumber BigNumber::fromMSDByteArray(const ByteArray& bytes, bool negative) {
     for (; i + internal::kWordBytes <= count; i += internal::kWordBytes) {
         internal::Word w;
         std::memcpy(&w, last - i - internal::kWordBytes, sizeof w);
-        w = __builtin_bswap64(w);
+        w = internal::byteSwap(w);
         std::memcpy(digits + i, &w, sizeof w);
     }
     for (; i < count; ++i) digits[i] = last[-1 - static_cast<std::ptrdiff_t>(i)];

@@ -3,7 +3,7 @@
 // Every target computes on 64-bit words, least significant first, so digit
 // layouts, thresholds and the serialised forms are the same everywhere. The
 // double-width results (a 64x64 -> 128-bit product, sums with a carry in and
-// out, a 128/64 division) are formed here and nowhere else: with the
+// out, sums and differences of two products, a 128/64 division) are formed here and nowhere else: with the
 // compiler's 128-bit integer where it has one (x86-64, aarch64, s390x), and
 // otherwise from 32x32 -> 64-bit products (i686, or any target built with
 // KORVANE_PORTABLE_WORDS, which the CMake option of that name sets so the
@@ -59,6 +59,25 @@ inline Word subtractBorrow(Word a, Word b, Word borrowIn, Word& borrowOut) {
     return static_cast<Word>(d);
 }
 
+// a x + b y + c for a, b below 2^62, which fits in two words.
+inline Word combineProducts(Word a, Word x, Word b, Word y, Word c, Word& high) {
+    const DoubleWord s = DoubleWord(a) * x + DoubleWord(b) * y + c;
+    high = static_cast<Word>(s >> kWordBits);
+    return static_cast<Word>(s);
+}
+
+// a x - b y + carry for a, b below 2^62 and a signed word `carry` (two's
+// complement): returns the low word and leaves the high one, which always
+// fits in a signed word, in `carry`.
+inline Word differenceOfProducts(Word a, Word x, Word b, Word y, Word& carry) {
+    __extension__ typedef __int128 SignedDoubleWord;
+    const SignedDoubleWord s = static_cast<SignedDoubleWord>(DoubleWord(a) * x) -
+                               static_cast<SignedDoubleWord>(DoubleWord(b) * y) +
+                               static_cast<std::int64_t>(carry);
+    carry = static_cast<Word>(s >> kWordBits);
+    return static_cast<Word>(s);
+}
+
 // (high B + low) / d for high < d: returns the quotient, the remainder in
 // `remainder`. Its time depends on the operands: public values only.
 inline Word divideWide(Word high, Word low, Word d, Word& remainder) {
@@ -100,6 +119,25 @@ inline Word multiplyAdd(Word a, Word b, Word c, Word d, Word& high) {
     low = addCarry(low, c, 0, carry1);
     low = addCarry(low, d, 0, carry2);
     high += carry1 + carry2;
+    return low;
+}
+
+inline Word combineProducts(Word a, Word x, Word b, Word y, Word c, Word& high) {
+    Word high1, high2;
+    const Word low = multiplyAdd(a, x, c, 0, high1);
+    const Word sum = multiplyAdd(b, y, low, 0, high2);
+    high = high1 + high2;
+    return sum;
+}
+
+inline Word differenceOfProducts(Word a, Word x, Word b, Word y, Word& carry) {
+    Word plusHigh, minusHigh, c1, c2;
+    const Word plusLow = multiplyWide(a, x, plusHigh);
+    const Word minusLow = multiplyWide(b, y, minusHigh);
+    const Word extension = 0 - (carry >> (kWordBits - 1));
+    Word low = addCarry(plusLow, carry, 0, c1);
+    low = subtractBorrow(low, minusLow, 0, c2);
+    carry = plusHigh + extension + c1 - minusHigh - c2;
     return low;
 }
 

@@ -84,18 +84,6 @@ StepMatrix finish(std::int64_t x, std::int64_t y, Word& gcd) {
     return m;
 }
 
-// plus + carry - minus as two words, with `carry` a signed word in two's
-// complement: returns the low word and leaves the high one, again a signed
-// word (it always fits), in `carry`.
-inline Word signedTerm(Word plusLow, Word plusHigh, Word minusLow, Word minusHigh, Word& carry) {
-    const Word extension = 0 - (carry >> (kWordBits - 1));
-    Word c1, c2;
-    Word low = addCarry(plusLow, carry, 0, c1);
-    low = subtractBorrow(low, minusLow, 0, c2);
-    carry = plusHigh + extension + c1 - minusHigh - c2;
-    return low;
-}
-
 // (u, v) = (A u + B v, C u + D v) over n words; the results are known to be
 // non-negative, so a signed accumulator carries between words.
 void applyToPair(const StepMatrix& m, Word* u, Word* v, std::size_t n) {
@@ -109,15 +97,8 @@ void applyToPair(const StepMatrix& m, Word* u, Word* v, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const Word ui = u[i];
         const Word vi = v[i];
-        Word auHigh, bvHigh, cuHigh, dvHigh;
-        const Word auLow = multiplyWide(a, ui, auHigh);
-        const Word bvLow = multiplyWide(b, vi, bvHigh);
-        const Word cuLow = multiplyWide(c, ui, cuHigh);
-        const Word dvLow = multiplyWide(d, vi, dvHigh);
-        u[i] = aNegative ? signedTerm(bvLow, bvHigh, auLow, auHigh, carryU)
-                         : signedTerm(auLow, auHigh, bvLow, bvHigh, carryU);
-        v[i] = cNegative ? signedTerm(dvLow, dvHigh, cuLow, cuHigh, carryV)
-                         : signedTerm(cuLow, cuHigh, dvLow, dvHigh, carryV);
+        u[i] = aNegative ? differenceOfProducts(b, vi, a, ui, carryU) : differenceOfProducts(a, ui, b, vi, carryU);
+        v[i] = cNegative ? differenceOfProducts(d, vi, c, ui, carryV) : differenceOfProducts(c, ui, d, vi, carryV);
     }
 }
 
@@ -129,14 +110,8 @@ void applyToCofactors(const StepMatrix& m, Word* s0, Word* s1, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const Word x = s0[i];
         const Word y = s1[i];
-        // Below 2^62 each, the factors keep both sums within two words.
-        Word high0, high1, by0, by1;
-        const Word low0 = multiplyAdd(a, x, carry0, 0, high0);
-        const Word low1 = multiplyAdd(c, x, carry1, 0, high1);
-        s0[i] = multiplyAdd(b, y, low0, 0, by0);
-        s1[i] = multiplyAdd(d, y, low1, 0, by1);
-        carry0 = high0 + by0;
-        carry1 = high1 + by1;
+        s0[i] = combineProducts(a, x, b, y, carry0, carry0);
+        s1[i] = combineProducts(c, x, d, y, carry1, carry1);
     }
     s0[n] = carry0;
     s1[n] = carry1;

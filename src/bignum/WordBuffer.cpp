@@ -28,23 +28,19 @@ std::size_t WordBuffer::significantSize() const { return significantWords(words,
 void digitsToWords(const unsigned char* digits, std::size_t count, Word* words) {
     if (count == 0) return;
     words[(count - 1) / kWordBytes] = 0;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    std::memcpy(words, digits, count);
-#else
+    if (!kBigEndianHost) {
+        std::memcpy(words, digits, count);
+        return;
+    }
     for (std::size_t i = 0; i < count; ++i) {
         if (i % kWordBytes == 0) words[i / kWordBytes] = 0;
         words[i / kWordBytes] |= Word(digits[i]) << (8 * (i % kWordBytes));
     }
-#endif
 }
 
 void wordsToDigitOrder(Word* words, std::size_t count) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    (void)words;
-    (void)count;
-#else
-    for (std::size_t i = 0; i < count; ++i) words[i] = __builtin_bswap64(words[i]);
-#endif
+    if (!kBigEndianHost) return;
+    for (std::size_t i = 0; i < count; ++i) words[i] = byteSwap(words[i]);
 }
 
 }  // namespace internal

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "bignum/MachineWord.h"
+#include "text/ByteOrder.h"
 
 namespace Korvane {
 namespace internal {
@@ -54,21 +55,9 @@ void digitsToWords(const unsigned char* digits, std::size_t count, Word* words);
 
 // Eight base-256 digits at `digits` (the first least significant) as one
 // word, and a word back into eight digits, on hosts of either byte order.
-inline Word loadDigitWord(const unsigned char* digits) {
-    Word w;
-    std::memcpy(&w, digits, sizeof w);
-#if !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__)
-    w = __builtin_bswap64(w);
-#endif
-    return w;
-}
+inline Word loadDigitWord(const unsigned char* digits) { return loadLittleEndian(digits); }
 
-inline void storeDigitWord(unsigned char* digits, Word w) {
-#if !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__)
-    w = __builtin_bswap64(w);
-#endif
-    std::memcpy(digits, &w, sizeof w);
-}
+inline void storeDigitWord(unsigned char* digits, Word w) { storeLittleEndian(digits, w); }
 
 // Rearranges `count` words in place so that their bytes read as base-256
 // digits, least significant first (a no-op on little-endian hosts).

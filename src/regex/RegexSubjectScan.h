@@ -46,7 +46,10 @@ inline std::size_t scanForAny(const unsigned char* text, std::size_t at, std::si
         return length;
     }
 #endif
+    // strcspn stops at the NUL after the subject, or early at a NUL inside
+    // it, which is no start byte: the caller's attempt there fails.
     (void)count;
+    (void)length;
     return at + std::strcspn(reinterpret_cast<const char*>(text) + at, wanted);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <random>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "bignum/NumberTheoreticTransform.h"
 #include "bignum/Radix52Montgomery.h"
 #include "bignum/Radix52Vector.h"
+#include "bignum/RadixConversion.h"
 #include "bignum/WordArithmetic.h"
+#include "korvane/String.h"
 
 using namespace Korvane::internal;
 
@@ -44,7 +47,8 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
     for (MultiplyKernel kernel : {MultiplyKernel::Portable, MultiplyKernel::CarryChains}) {
         if (!selectMultiplyKernel(kernel)) continue;  // no BMI2 and ADX here
         std::mt19937_64 random(korvane_test::testSeed(0x6b617261));
-        for (int i = 0; i < 1500; ++i) {
+        // At least the turns that reach past the Toom-Cook threshold.
+        for (int i = 0, turns = korvane_test::scaledTurns(1500, 101); i < turns; ++i) {
             SCOPED_TRACE("kernel " + std::to_string(int(kernel)) + ", iteration " + std::to_string(i));
             // Mostly row sizes, one in ten across the Karatsuba threshold,
             // one in fifty across the Toom-Cook one.
@@ -67,7 +71,7 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
             const Word w = words(random, 1)[0];
             const Word carry = addMultiplyWord(sum.data(), a.data(), an, w);
             mpz_set(expected.v, Z(r).v);
-            mpz_addmul_ui(expected.v, Z(a).v, w);
+            mpz_addmul(expected.v, Z(a).v, Z(std::vector<Word>{w}).v);  // w may not fit a long
             sum.push_back(carry);
             ASSERT_TRUE(Z(sum) == expected);
             sum.pop_back();
@@ -80,7 +84,9 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
 
 TEST(WordKernel, LongDivisionMatchesGmp) {
     std::mt19937_64 random(korvane_test::testSeed(0x64697669));
-    for (int i = 0; i < 20000; ++i) {
+    // At least the turns that reach the recursive division and its capped
+    // quotients.
+    for (int i = 0, turns = korvane_test::scaledTurns(20000, 161); i < turns; ++i) {
         SCOPED_TRACE("iteration " + std::to_string(i));
         // One in forty long enough for the recursive division.
         const bool recursive = i % 40 == 0;
@@ -113,7 +119,7 @@ TEST(WordKernel, LongDivisionMatchesGmp) {
 TEST(WordKernel, TransformProductsAndDivisionsMatchGmp) {
     const std::size_t saved = setTransformThreshold(2);
     std::mt19937_64 random(korvane_test::testSeed(0x6e747431));
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0, turns = korvane_test::scaledTurns(400, 40); i < turns; ++i) {
         SCOPED_TRACE("iteration " + std::to_string(i));
         const std::size_t an = 2 + random() % (i % 20 == 0 ? 3000 : 200);
         const std::size_t bn = i % 3 == 0 ? an : 2 + random() % (an - 1);
@@ -186,7 +192,7 @@ TEST(WordKernel, Radix52VectorCarriesRippleThroughAllOnesLimbs) {
     if (!Radix52Montgomery::processorSupported()) GTEST_SKIP() << "no AVX-512 IFMA here";
     std::mt19937_64 random(korvane_test::testSeed(0x72697070));
     const Word mask = (Word(1) << 52) - 1;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0, turns = korvane_test::scaledTurns(20000, 2000); i < turns; ++i) {
         const std::size_t vectors = 1 + random() % kRadix52MostVectors;
         const std::size_t lanes = 8 * vectors, k = lanes - random() % 8;
         std::vector<Word> limbs(lanes, 0), out(lanes);
@@ -204,5 +210,27 @@ TEST(WordKernel, Radix52VectorCarriesRippleThroughAllOnesLimbs) {
             mpz_add_ui(actual.v, actual.v, out[j]);
         }
         ASSERT_TRUE(actual == expected) << vectors << " vectors, " << k << " limbs";
+    }
+}
+
+TEST(WordKernel, RadixConversionMatchesGmp) {
+    std::mt19937_64 random(korvane_test::testSeed(0x72616469));
+    for (int i = 0, turns = korvane_test::scaledTurns(600, 60); i < turns; ++i) {
+        // One in four long enough for the divide-and-conquer conversions.
+        const std::size_t n = 1 + random() % (i % 4 == 0 ? 300 : 8);
+        const unsigned int base = 2 + random() % 35;
+        SCOPED_TRACE("iteration " + std::to_string(i) + ", " + std::to_string(n) + " words, base " +
+                     std::to_string(base));
+        std::vector<Word> value = words(random, n);
+        const Z expected(value);
+        std::string text(mpz_sizeinbase(expected.v, static_cast<int>(base)) + 2, '\0');
+        mpz_get_str(&text[0], static_cast<int>(base), expected.v);
+        text.resize(text.find('\0'));
+        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        ASSERT_EQ(korvane_test::str(wordsToText(value.data(), n, base, false)), text);
+
+        WordBuffer back(wordsForText(text.size()));
+        textToWords(text.data(), text.size(), base, back);
+        ASSERT_TRUE(Z(std::vector<Word>(back.data(), back.data() + back.size())) == expected);
     }
 }

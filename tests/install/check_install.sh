@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# check_install.sh SOURCE_DIR BUILD_DIR CXX [TOOLCHAIN_FILE EMULATOR]
+# check_install.sh SOURCE_DIR BUILD_DIR CXX [TOOLCHAIN_FILE EMULATOR [ARGUMENT...]]
 # With a toolchain file the consumers are cross-built with it and run through
-# the emulator, each beside the DLLs it needs.
+# the emulator (with its arguments); Windows programs each beside the DLLs
+# they need.
 set -euo pipefail
 source_dir=$1
 build_dir=$2
 compiler=$3
 toolchain=${4:-}
-emulator=${5:-}
+emulator=("${@:5}")
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,8 +27,12 @@ fi
 run() {
   local program=$1
   shift
-  if [ -z "$emulator" ]; then
+  if [ ${#emulator[@]} -eq 0 ]; then
     "$program"
+    return
+  fi
+  if [ ! -e "$program.exe" ]; then
+    "${emulator[@]}" "$program"
     return
   fi
   # Windows finds a program's DLLs in the program's own folder.
@@ -35,7 +40,7 @@ run() {
   for folder in "$@"; do
     find "$folder" -maxdepth 1 -name '*.dll' -exec cp -n {} "$(dirname "$program")" \;
   done
-  "$emulator" "$program.exe" | tr -d '\r'
+  "${emulator[@]}" "$program.exe" | tr -d '\r'
 }
 
 # find_package(Korvane) with the version file.
