@@ -7,6 +7,9 @@
 // then applied to the full numbers in one pass. When no step can be proved
 // (the operands differ much in length) one multi-word division step is taken.
 //
+// Long pairs are first brought below halfGcdThreshold() words by the
+// half-gcd reduction (HalfGcd.h), which hands over the same state.
+//
 // Only the cofactor of b is kept, as a magnitude with the sign given by the
 // parity of the step count k: u = (-1)^k s0 b and v = (-1)^(k+1) s1 b mod a.
 #include "bignum/ModularInverse.h"
@@ -14,133 +17,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "bignum/HalfGcd.h"
+#include "bignum/LehmerSteps.h"
 #include "bignum/WordArithmetic.h"
 
 namespace Korvane {
 namespace internal {
 
 namespace {
-constexpr unsigned int kLeadingBits = 62;
-
-// A product of Euclid steps [0 1; 1 -q]: its entries alternate in sign, so
-// A B <= 0 and C D <= 0, and their magnitudes stay below 2^62.
-struct StepMatrix {
-    std::int64_t a = 1, b = 0, c = 0, d = 1;
-    unsigned int steps = 0;
-
-    void step(std::int64_t q) {
-        const std::int64_t nextC = a - q * c;
-        a = c;
-        c = nextC;
-        const std::int64_t nextD = b - q * d;
-        b = d;
-        d = nextD;
-        ++steps;
-    }
-};
-
-Word magnitude(std::int64_t x) { return x < 0 ? 0 - static_cast<Word>(x) : static_cast<Word>(x); }
-
-// Bits [shift, shift + 62) of x (n words).
-Word leadingPart(const Word* x, std::size_t n, std::size_t shift) {
-    const std::size_t word = shift / kWordBits;
-    const unsigned int bit = shift % kWordBits;
-    if (word >= n) return 0;
-    Word value = x[word] >> bit;
-    if (bit != 0 && word + 1 < n) value |= x[word + 1] << (kWordBits - bit);
-    return value & ((Word(1) << kLeadingBits) - 1);
-}
-
-// Lehmer's simulation on x > y (the leading parts of u and v): the interval
-// [(x + B) / (y + D), (x + A) / (y + C)] holds the true quotient u/v of the
-// current pair, so a step is certain when both ends give the same quotient.
-StepMatrix simulate(std::int64_t x, std::int64_t y) {
-    StepMatrix m;
-    for (;;) {
-        const std::int64_t low = y + m.c;
-        const std::int64_t high = y + m.d;
-        if (low <= 0 || high <= 0 || x + m.a < 0 || x + m.b < 0) break;
-        const std::int64_t q = (x + m.a) / low;
-        if (q == 0 || q != (x + m.b) / high) break;
-        m.step(q);
-        const std::int64_t next = x - q * y;
-        x = y;
-        y = next;
-    }
-    return m;
-}
-
-// Euclid to the end on a pair that fits in 62 bits: every quotient is exact.
-StepMatrix finish(std::int64_t x, std::int64_t y, Word& gcd) {
-    StepMatrix m;
-    while (y != 0) {
-        const std::int64_t q = x / y;
-        m.step(q);
-        const std::int64_t next = x - q * y;
-        x = y;
-        y = next;
-    }
-    gcd = static_cast<Word>(x);
-    return m;
-}
-
-// plus + carry - minus as two words, with `carry` a signed word in two's
-// complement: returns the low word and leaves the high one, again a signed
-// word (it always fits), in `carry`.
-inline Word signedTerm(Word plusLow, Word plusHigh, Word minusLow, Word minusHigh, Word& carry) {
-    const Word extension = 0 - (carry >> (kWordBits - 1));
-    Word c1, c2;
-    Word low = addCarry(plusLow, carry, 0, c1);
-    low = subtractBorrow(low, minusLow, 0, c2);
-    carry = plusHigh + extension + c1 - minusHigh - c2;
-    return low;
-}
-
-// (u, v) = (A u + B v, C u + D v) over n words; the results are known to be
-// non-negative, so a signed accumulator carries between words.
-void applyToPair(const StepMatrix& m, Word* u, Word* v, std::size_t n) {
-    const Word a = magnitude(m.a), b = magnitude(m.b), c = magnitude(m.c), d = magnitude(m.d);
-    // Which term of each row is subtracted: the negative entry, or the zero
-    // one when the other entry is positive.
-    const bool aNegative = m.a < 0 || (m.a == 0 && m.b > 0);
-    const bool cNegative = m.c < 0 || (m.c == 0 && m.d > 0);
-    Word carryU = 0;
-    Word carryV = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Word ui = u[i];
-        const Word vi = v[i];
-        Word auHigh, bvHigh, cuHigh, dvHigh;
-        const Word auLow = multiplyWide(a, ui, auHigh);
-        const Word bvLow = multiplyWide(b, vi, bvHigh);
-        const Word cuLow = multiplyWide(c, ui, cuHigh);
-        const Word dvLow = multiplyWide(d, vi, dvHigh);
-        u[i] = aNegative ? signedTerm(bvLow, bvHigh, auLow, auHigh, carryU)
-                         : signedTerm(auLow, auHigh, bvLow, bvHigh, carryU);
-        v[i] = cNegative ? signedTerm(dvLow, dvHigh, cuLow, cuHigh, carryV)
-                         : signedTerm(cuLow, cuHigh, dvLow, dvHigh, carryV);
-    }
-}
-
-// (s0, s1) = (|A| s0 + |B| s1, |C| s0 + |D| s1) over n words plus a top word.
-void applyToCofactors(const StepMatrix& m, Word* s0, Word* s1, std::size_t n) {
-    const Word a = magnitude(m.a), b = magnitude(m.b), c = magnitude(m.c), d = magnitude(m.d);
-    Word carry0 = 0;
-    Word carry1 = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Word x = s0[i];
-        const Word y = s1[i];
-        // Below 2^62 each, the factors keep both sums within two words.
-        Word high0, high1, by0, by1;
-        const Word low0 = multiplyAdd(a, x, carry0, 0, high0);
-        const Word low1 = multiplyAdd(c, x, carry1, 0, high1);
-        s0[i] = multiplyAdd(b, y, low0, 0, by0);
-        s1[i] = multiplyAdd(d, y, low1, 0, by1);
-        carry0 = high0 + by0;
-        carry1 = high1 + by1;
-    }
-    s0[n] = carry0;
-    s1[n] = carry1;
-}
 
 std::size_t cofactorLength(const Word* s0, const Word* s1, std::size_t n) {
     const std::size_t first = significantWords(s0, n);
@@ -161,13 +45,17 @@ bool modularInverse(Word* x, const Word* a, std::size_t an, const Word* b, std::
     Word* quotient = s1 + an + 1;      // an words
     Word* remainder = quotient + an;   // an words
     Word* next = remainder + an;       // an + 1 words
-    std::memcpy(u, a, an * sizeof(Word));
-    std::memcpy(v, b, bn * sizeof(Word));
-    s1[0] = 1;
-    std::size_t un = an;
-    std::size_t vn = significantWords(v, an);
-    std::size_t sn = 1;
     unsigned int parity = 1;
+    if (bn >= halfGcdThreshold()) {
+        parity = halfGcdReduce(a, an, b, bn, u, v, s0, s1);
+    } else {
+        std::memcpy(u, a, an * sizeof(Word));
+        std::memcpy(v, b, bn * sizeof(Word));
+        s1[0] = 1;
+    }
+    std::size_t un = significantWords(u, an);
+    std::size_t vn = significantWords(v, an);
+    std::size_t sn = cofactorLength(s0, s1, an);
 
     while (vn != 0) {
         const std::size_t bits = bitLength(u, un);
