@@ -24,6 +24,7 @@
 #include <cstring>
 #include <utility>
 #include <vector>
+#include <cstdlib>
 
 #include "bignum/LehmerSteps.h"
 #include "bignum/WordArithmetic.h"
@@ -143,11 +144,50 @@ Natural shiftedDown(const Natural& x, std::size_t bits) {
     return r;
 }
 
+// The quotients of a reduction, end to end in one vector of words.
+class QuotientList {
+public:
+    QuotientList() = default;
+    QuotientList(QuotientList&&) noexcept = default;
+    QuotientList& operator=(QuotientList&&) noexcept = default;
+    ~QuotientList() {
+        if (!words.empty()) secureWipe(words.data(), words.size() * sizeof(Word));
+    }
+
+    std::size_t size() const { return ends.size(); }
+    bool empty() const { return ends.empty(); }
+    void push(const Word* q, std::size_t n) {
+        words.insert(words.end(), q, q + n);
+        ends.push_back(words.size());
+    }
+    Natural back() const {
+        const std::size_t begin = ends.size() > 1 ? ends[ends.size() - 2] : 0;
+        return Natural(words.data() + begin, ends.back() - begin);
+    }
+    bool backIsOne() const {
+        const std::size_t begin = ends.size() > 1 ? ends[ends.size() - 2] : 0;
+        return ends.back() - begin == 1 && words[begin] == 1;
+    }
+    void pop() {
+        ends.pop_back();
+        words.resize(ends.empty() ? 0 : ends.back());
+    }
+    void append(const QuotientList& other) {
+        const std::size_t offset = words.size();
+        words.insert(words.end(), other.words.begin(), other.words.end());
+        for (const std::size_t end : other.ends) ends.push_back(offset + end);
+    }
+
+private:
+    std::vector<Word> words;
+    std::vector<std::size_t> ends;
+};
+
 // (a, b) = M (a', b') with M a product of Euclid steps; `quotients` lists
 // them, so M's determinant is (-1)^k for k of them.
 struct Reduction {
     Natural m[2][2];
-    std::vector<Natural> quotients;
+    QuotientList quotients;
     Natural a, b;
 
     Reduction(Natural first, Natural second) : a(std::move(first)), b(std::move(second)) {
@@ -163,43 +203,78 @@ struct Reduction {
             row[1] = std::move(row[0]);
             row[0] = std::move(next);
         }
-        quotients.push_back(std::move(q));
+        quotients.push(q.data(), q.size());
     }
 
-    // M = M [0 1; 1 -q] for the last quotient q.
+    // M = M [0 1; 1 -q] for the last quotient q, and (a', b') = (q a' + b', a').
     void dropStep() {
-        const Natural q = std::move(quotients.back());
-        quotients.pop_back();
+        const Natural q = quotients.back();
+        quotients.pop();
         for (auto& row : m) {
             Natural previous = difference(row[0], product(q, row[1]));
             row[0] = std::move(row[1]);
             row[1] = std::move(previous);
         }
+        Natural previous = sum(product(q, a), b);
+        b = std::move(a);
+        a = std::move(previous);
     }
 };
 
-// (x, y) = M^-1 (a, b) = (-1)^k (m11 a - m01 b, m00 b - m10 a); false unless
-// both are non-negative, x > y and the steps are the true ones.
-bool applyInverse(const Reduction& r, const Natural& a, const Natural& b, Natural& x, Natural& y) {
-    const bool even = r.quotients.size() % 2 == 0;
-    auto signedDifference = [even](const Natural& plus, const Natural& minus, Natural& out) {
-        const Natural& high = even ? plus : minus;
-        const Natural& low = even ? minus : plus;
-        if (compare(high, low) < 0) return false;
-        out = difference(high, low);
-        return true;
-    };
-    if (!signedDifference(product(r.m[1][1], a), product(r.m[0][1], b), x)) return false;
-    if (!signedDifference(product(r.m[0][0], b), product(r.m[1][0], a), y)) return false;
-    if (compare(x, y) <= 0) return false;
-    return !(y.isZero() && !r.quotients.empty() && r.quotients.back().isOne());
+Natural lowPart(const Natural& x, std::size_t bits) {
+    const std::size_t n = std::min(x.size(), (bits + kWordBits - 1) / kWordBits);
+    Natural r(x.data(), n);
+    if (bits % kWordBits != 0 && n == (bits + kWordBits - 1) / kWordBits) {
+        r.pad(n);
+        r.data()[n - 1] &= (Word(1) << (bits % kWordBits)) - 1;
+        r.normalize();
+    }
+    return r;
 }
 
-// Applies a reduction `part` found on leading parts to the full pair of r,
-// dropping its last steps until they hold, and appends it to r.
-void applyPart(Reduction& r, Reduction& part) {
+Natural shiftedUp(const Natural& x, std::size_t bits) {
+    if (x.isZero()) return Natural();
+    const std::size_t skip = bits / kWordBits;
+    Natural r(x.size() + skip + 1);
+    const unsigned int shift = bits % kWordBits;
+    if (shift == 0)
+        std::memcpy(r.data() + skip, x.data(), x.size() * sizeof(Word));
+    else
+        r.data()[x.size() + skip] = shiftLeftWords(r.data() + skip, x.data(), x.size(), shift);
+    r.normalize();
+    return r;
+}
+
+// high + plus - minus, false when negative.
+bool combine(const Natural& high, const Natural& plus, const Natural& minus, Natural& out) {
+    Natural total = sum(high, plus);
+    if (compare(total, minus) < 0) return false;
+    out = difference(total, minus);
+    return true;
+}
+
+// For (a, b) = (A 2^p + a0, B 2^p + b0) and a part reduced from (A, B) to
+// (part.a, part.b): (x, y) = M^-1 (a, b) = (part.a, part.b) 2^p + M^-1 (a0, b0),
+// with M^-1 = (-1)^k [m11 -m01; -m10 m00]. False unless both are
+// non-negative, x > y and the steps are the true ones.
+bool applyInverse(const Reduction& part, const Natural& a, const Natural& b, std::size_t p, Natural& x,
+                  Natural& y) {
+    const bool even = part.quotients.size() % 2 == 0;
+    const Natural a0 = lowPart(a, p), b0 = lowPart(b, p);
+    Natural first = product(part.m[1][1], a0), second = product(part.m[0][1], b0);
+    if (!combine(shiftedUp(part.a, p), even ? first : second, even ? second : first, x)) return false;
+    first = product(part.m[0][0], b0);
+    second = product(part.m[1][0], a0);
+    if (!combine(shiftedUp(part.b, p), even ? first : second, even ? second : first, y)) return false;
+    if (compare(x, y) <= 0) return false;
+    return !(y.isZero() && !part.quotients.empty() && part.quotients.backIsOne());
+}
+
+// Applies a reduction `part` found on the leading parts a >> p, b >> p to the
+// full pair of r, dropping its last steps until they hold, and appends it.
+void applyPart(Reduction& r, Reduction& part, std::size_t p) {
     Natural x, y;
-    while (!applyInverse(part, r.a, r.b, x, y)) part.dropStep();
+    while (!applyInverse(part, r.a, r.b, p, x, y)) part.dropStep();
     if (part.quotients.empty()) return;
     Natural m[2][2];
     for (int i = 0; i < 2; ++i)
@@ -207,7 +282,7 @@ void applyPart(Reduction& r, Reduction& part) {
             m[i][j] = sum(product(r.m[i][0], part.m[0][j]), product(r.m[i][1], part.m[1][j]));
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j) r.m[i][j] = std::move(m[i][j]);
-    for (auto& q : part.quotients) r.quotients.push_back(std::move(q));
+    r.quotients.append(part.quotients);
     r.a = std::move(x);
     r.b = std::move(y);
 }
@@ -258,12 +333,12 @@ void lehmerSteps(Reduction& r, std::size_t s) {
         }
         for (const std::int64_t q : quotients) {
             const Word word = static_cast<Word>(q);
-            r.quotients.emplace_back(&word, 1);
+            r.quotients.push(&word, 1);
         }
     }
 }
 
-std::size_t baseWords() { return std::max<std::size_t>(threshold / 4, 2); }
+std::size_t baseWords() { static std::size_t e = getenv("HG_BASE") ? atoi(getenv("HG_BASE")) : 0; if (e) return e; return std::max<std::size_t>(threshold / 4, 2); }
 
 Reduction reduce(const Natural& a, const Natural& b, std::size_t s) {
     Reduction r(a, b);
@@ -280,7 +355,7 @@ Reduction reduce(const Natural& a, const Natural& b, std::size_t s) {
         const Natural low = shiftedDown(r.b, s);
         if (compare(high, low) > 0) {
             Reduction part = reduce(high, low, high.bits() / 2 + 1);
-            applyPart(r, part);
+            applyPart(r, part, s);
         }
     }
     // Then leading parts of twice the remaining distance to s bits.
@@ -291,7 +366,7 @@ Reduction reduce(const Natural& a, const Natural& b, std::size_t s) {
         const Natural low = shiftedDown(r.b, p);
         if (compare(high, low) > 0) {
             Reduction part = reduce(high, low, std::max(s - p, high.bits() / 2 + 1));
-            applyPart(r, part);
+            applyPart(r, part, p);
         }
     }
     lehmerSteps(r, s);
