@@ -5,8 +5,10 @@
 // M = [q1 1; 1 0] ... [qk 1; 1 0], so (a, b) = M (a', b'). The steps come from
 // the leading halves: the quotients of a >> p and b >> p agree with those of
 // a and b until the remainders reach about half the length of the leading
-// part, so two recursive calls on quarter-size leading parts, each applied
-// to the full pair by a few products, do the work of the whole reduction.
+// part, so two recursive calls on quarter-size leading parts do the work of
+// the whole reduction. A part found on a >> p is applied to the full pair
+// through the low p bits alone: M^-1 (a, b) is the part's own reduced pair
+// shifted up by p, plus M^-1 (a mod 2^p, b mod 2^p).
 //
 // The agreement is only nearly certain at the last step or two, so every
 // matrix taken from leading parts is checked on the full pair: the steps are
@@ -24,7 +26,6 @@
 #include <cstring>
 #include <utility>
 #include <vector>
-#include <cstdlib>
 
 #include "bignum/LehmerSteps.h"
 #include "bignum/WordArithmetic.h"
@@ -35,6 +36,8 @@ namespace internal {
 
 namespace {
 
+// About 10 kbit: below it Lehmer's loop alone is as fast (at 8 kbit the
+// recursion still costs 5% more, at 12 kbit it saves 6%).
 std::size_t threshold = 160;
 
 // A natural number in a vector of words with no zero top word; wiped when
@@ -338,7 +341,7 @@ void lehmerSteps(Reduction& r, std::size_t s) {
     }
 }
 
-std::size_t baseWords() { static std::size_t e = getenv("HG_BASE") ? atoi(getenv("HG_BASE")) : 0; if (e) return e; return std::max<std::size_t>(threshold / 4, 2); }
+std::size_t baseWords() { return std::max<std::size_t>(threshold / 4, 2); }
 
 Reduction reduce(const Natural& a, const Natural& b, std::size_t s) {
     Reduction r(a, b);
