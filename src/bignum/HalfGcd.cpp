@@ -23,7 +23,9 @@
 #include "bignum/HalfGcd.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -40,30 +42,35 @@ namespace {
 // recursion still costs 5% more, at 12 kbit it saves 6%).
 std::size_t threshold = 160;
 
-// A natural number in a vector of words with no zero top word; wiped when
-// released, as every buffer that held operand data.
+// Vectors of words whose buffers are wiped when released, and taken from the
+// library's buffer memory like every other buffer that holds operand data.
+template <class T>
+struct WipingAllocator {
+    using value_type = T;
+    WipingAllocator() = default;
+    template <class U>
+    WipingAllocator(const WipingAllocator<U>&) {}
+    T* allocate(std::size_t n) {
+        if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+        return static_cast<T*>(allocateBuffer(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept {
+        secureWipe(p, n * sizeof(T));
+        releaseBuffer(p);
+    }
+    template <class U>
+    bool operator==(const WipingAllocator<U>&) const { return true; }
+    template <class U>
+    bool operator!=(const WipingAllocator<U>&) const { return false; }
+};
+using Words = std::vector<Word, WipingAllocator<Word>>;
+
+// A natural number: words with no zero top word.
 class Natural {
 public:
     Natural() = default;
     Natural(const Word* words, std::size_t n) : words(words, words + significantWords(words, n)) {}
     explicit Natural(std::size_t n) : words(n, 0) {}
-    Natural(const Natural&) = default;
-    Natural(Natural&&) noexcept = default;
-    Natural& operator=(const Natural& other) {
-        if (this != &other) {
-            wipe();
-            words = other.words;
-        }
-        return *this;
-    }
-    Natural& operator=(Natural&& other) noexcept {
-        if (this != &other) {
-            wipe();
-            words = std::move(other.words);
-        }
-        return *this;
-    }
-    ~Natural() { wipe(); }
 
     std::size_t size() const { return words.size(); }
     bool isZero() const { return words.empty(); }
@@ -72,30 +79,14 @@ public:
     std::size_t bits() const { return bitLength(words.data(), words.size()); }
     bool isOne() const { return words.size() == 1 && words[0] == 1; }
 
-    void normalize() {
-        const std::size_t n = significantWords(words.data(), words.size());
-        words.resize(n);
-    }
+    void normalize() { words.resize(significantWords(words.data(), words.size())); }
     // Zero words above the top up to n words (n >= size()).
     void pad(std::size_t n) {
-        if (n > words.size()) {
-            if (n > words.capacity()) {
-                std::vector<Word> grown(n, 0);
-                std::copy(words.begin(), words.end(), grown.begin());
-                wipe();
-                words = std::move(grown);
-            } else {
-                words.resize(n, 0);
-            }
-        }
+        if (n > words.size()) words.resize(n, 0);
     }
 
 private:
-    void wipe() {
-        if (!words.empty()) secureWipe(words.data(), words.size() * sizeof(Word));
-    }
-
-    std::vector<Word> words;
+    Words words;
 };
 
 int compare(const Natural& x, const Natural& y) {
@@ -150,13 +141,6 @@ Natural shiftedDown(const Natural& x, std::size_t bits) {
 // The quotients of a reduction, end to end in one vector of words.
 class QuotientList {
 public:
-    QuotientList() = default;
-    QuotientList(QuotientList&&) noexcept = default;
-    QuotientList& operator=(QuotientList&&) noexcept = default;
-    ~QuotientList() {
-        if (!words.empty()) secureWipe(words.data(), words.size() * sizeof(Word));
-    }
-
     std::size_t size() const { return ends.size(); }
     bool empty() const { return ends.empty(); }
     void push(const Word* q, std::size_t n) {
@@ -182,7 +166,7 @@ public:
     }
 
 private:
-    std::vector<Word> words;
+    Words words;
     std::vector<std::size_t> ends;
 };
 
@@ -399,7 +383,7 @@ unsigned int halfGcdReduce(const Word* a, std::size_t an, const Word* b, std::si
     Natural m00(&one, 1), m01;
     Natural x(a, an), y(b, bn);
     std::size_t steps = 0;
-    while (y.size() >= threshold) {
+    while (!y.isZero() && y.size() >= threshold) {
         Reduction r = reduce(x, y, x.bits() / 2);
         if (r.quotients.empty()) {
             // No step below half the length (b much shorter than a): one
