@@ -386,8 +386,7 @@ unsigned int halfGcdReduce(const Word* a, std::size_t an, const Word* b, std::si
     while (!y.isZero() && y.size() >= threshold) {
         Reduction r = reduce(x, y, x.bits() / 2);
         if (r.quotients.empty()) {
-            // No step below half the length (b much shorter than a): one
-            // exact division step.
+            // b is already at most half as long as a: one exact division.
             Reduction single(std::move(x), std::move(y));
             lehmerSteps(single, single.b.bits() - 1);
             r = std::move(single);
