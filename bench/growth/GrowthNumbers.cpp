@@ -212,7 +212,7 @@ void addNumberBenchmarks() {
             keep(r);
         };
     });
-    const std::size_t lastInverse = bits(100000);
+    const std::size_t lastInverse = bits(kLastBits);
     add("BigNumberMulInv", "Korvane", kFirstBits, lastInverse, [](std::size_t n) {
         return [a = number(randomNumber(n, 1)), m = number(randomNumber(n, 3, true))] { keep(a.mulInv(m)); };
     });

@@ -7,6 +7,9 @@
 // then applied to the full numbers in one pass. When no step can be proved
 // (the operands differ much in length) one multi-word division step is taken.
 //
+// Long pairs are first brought below halfGcdThreshold() words by the
+// half-gcd reduction (HalfGcd.h), which hands over the same state.
+//
 // Only the cofactor of b is kept, as a magnitude with the sign given by the
 // parity of the step count k: u = (-1)^k s0 b and v = (-1)^(k+1) s1 b mod a.
 #include "bignum/ModularInverse.h"
@@ -14,108 +17,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "bignum/HalfGcd.h"
+#include "bignum/LehmerSteps.h"
 #include "bignum/WordArithmetic.h"
 
 namespace Korvane {
 namespace internal {
 
 namespace {
-constexpr unsigned int kLeadingBits = 62;
-
-// A product of Euclid steps [0 1; 1 -q]: its entries alternate in sign, so
-// A B <= 0 and C D <= 0, and their magnitudes stay below 2^62.
-struct StepMatrix {
-    std::int64_t a = 1, b = 0, c = 0, d = 1;
-    unsigned int steps = 0;
-
-    void step(std::int64_t q) {
-        const std::int64_t nextC = a - q * c;
-        a = c;
-        c = nextC;
-        const std::int64_t nextD = b - q * d;
-        b = d;
-        d = nextD;
-        ++steps;
-    }
-};
-
-Word magnitude(std::int64_t x) { return x < 0 ? 0 - static_cast<Word>(x) : static_cast<Word>(x); }
-
-// Bits [shift, shift + 62) of x (n words).
-Word leadingPart(const Word* x, std::size_t n, std::size_t shift) {
-    const std::size_t word = shift / kWordBits;
-    const unsigned int bit = shift % kWordBits;
-    if (word >= n) return 0;
-    Word value = x[word] >> bit;
-    if (bit != 0 && word + 1 < n) value |= x[word + 1] << (kWordBits - bit);
-    return value & ((Word(1) << kLeadingBits) - 1);
-}
-
-// Lehmer's simulation on x > y (the leading parts of u and v): the interval
-// [(x + B) / (y + D), (x + A) / (y + C)] holds the true quotient u/v of the
-// current pair, so a step is certain when both ends give the same quotient.
-StepMatrix simulate(std::int64_t x, std::int64_t y) {
-    StepMatrix m;
-    for (;;) {
-        const std::int64_t low = y + m.c;
-        const std::int64_t high = y + m.d;
-        if (low <= 0 || high <= 0 || x + m.a < 0 || x + m.b < 0) break;
-        const std::int64_t q = (x + m.a) / low;
-        if (q == 0 || q != (x + m.b) / high) break;
-        m.step(q);
-        const std::int64_t next = x - q * y;
-        x = y;
-        y = next;
-    }
-    return m;
-}
-
-// Euclid to the end on a pair that fits in 62 bits: every quotient is exact.
-StepMatrix finish(std::int64_t x, std::int64_t y, Word& gcd) {
-    StepMatrix m;
-    while (y != 0) {
-        const std::int64_t q = x / y;
-        m.step(q);
-        const std::int64_t next = x - q * y;
-        x = y;
-        y = next;
-    }
-    gcd = static_cast<Word>(x);
-    return m;
-}
-
-// (u, v) = (A u + B v, C u + D v) over n words; the results are known to be
-// non-negative, so a signed accumulator carries between words.
-void applyToPair(const StepMatrix& m, Word* u, Word* v, std::size_t n) {
-    const Word a = magnitude(m.a), b = magnitude(m.b), c = magnitude(m.c), d = magnitude(m.d);
-    // Which term of each row is subtracted: the negative entry, or the zero
-    // one when the other entry is positive.
-    const bool aNegative = m.a < 0 || (m.a == 0 && m.b > 0);
-    const bool cNegative = m.c < 0 || (m.c == 0 && m.d > 0);
-    Word carryU = 0;
-    Word carryV = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Word ui = u[i];
-        const Word vi = v[i];
-        u[i] = aNegative ? differenceOfProducts(b, vi, a, ui, carryU) : differenceOfProducts(a, ui, b, vi, carryU);
-        v[i] = cNegative ? differenceOfProducts(d, vi, c, ui, carryV) : differenceOfProducts(c, ui, d, vi, carryV);
-    }
-}
-
-// (s0, s1) = (|A| s0 + |B| s1, |C| s0 + |D| s1) over n words plus a top word.
-void applyToCofactors(const StepMatrix& m, Word* s0, Word* s1, std::size_t n) {
-    const Word a = magnitude(m.a), b = magnitude(m.b), c = magnitude(m.c), d = magnitude(m.d);
-    Word carry0 = 0;
-    Word carry1 = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Word x = s0[i];
-        const Word y = s1[i];
-        s0[i] = combineProducts(a, x, b, y, carry0, carry0);
-        s1[i] = combineProducts(c, x, d, y, carry1, carry1);
-    }
-    s0[n] = carry0;
-    s1[n] = carry1;
-}
 
 std::size_t cofactorLength(const Word* s0, const Word* s1, std::size_t n) {
     const std::size_t first = significantWords(s0, n);
@@ -136,13 +45,17 @@ bool modularInverse(Word* x, const Word* a, std::size_t an, const Word* b, std::
     Word* quotient = s1 + an + 1;      // an words
     Word* remainder = quotient + an;   // an words
     Word* next = remainder + an;       // an + 1 words
-    std::memcpy(u, a, an * sizeof(Word));
-    std::memcpy(v, b, bn * sizeof(Word));
-    s1[0] = 1;
-    std::size_t un = an;
-    std::size_t vn = significantWords(v, an);
-    std::size_t sn = 1;
     unsigned int parity = 1;
+    if (bn >= halfGcdThreshold()) {
+        parity = halfGcdReduce(a, an, b, bn, u, v, s0, s1);
+    } else {
+        std::memcpy(u, a, an * sizeof(Word));
+        std::memcpy(v, b, bn * sizeof(Word));
+        s1[0] = 1;
+    }
+    std::size_t un = significantWords(u, an);
+    std::size_t vn = significantWords(v, an);
+    std::size_t sn = cofactorLength(s0, s1, an);
 
     while (vn != 0) {
         const std::size_t bits = bitLength(u, un);

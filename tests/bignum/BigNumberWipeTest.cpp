@@ -39,6 +39,8 @@ TEST(BigNumberWipe, ArithmeticTextAndModularWorkLeaveNoDigitsBehind) {
         EXPECT_FALSE(base.expMod(exponent, odd).isZero() || base.expMod(exponent, even).isZero());
         EXPECT_FALSE(base.expMod(exponent, static_cast<unsigned char>(221)).isNegative());
         EXPECT_FALSE(base.mulInv(odd).isZero() || decimal(30, 4).power(BigNumber(40)).isZero());
+        // Half-gcd sized.
+        EXPECT_FALSE(decimal(3500, 6).mulInv(product.add(static_cast<unsigned char>(1), false)).isZero());
         const ByteArray bytes = ByteArray::fromHexString(base.toBase(16), true);
         EXPECT_FALSE(bytes.toPrintableString(7, false).isEmpty());
     }

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "bignum/HalfGcd.h"
+#include "bignum/ModularInverse.h"
 #include "bignum/MultiplyKernel.h"
 #include "bignum/NumberTheoreticTransform.h"
 #include "bignum/Radix52Montgomery.h"
@@ -233,4 +235,39 @@ TEST(WordKernel, RadixConversionMatchesGmp) {
         textToWords(text.data(), text.size(), base, back);
         ASSERT_TRUE(Z(std::vector<Word>(back.data(), back.data() + back.size())) == expected);
     }
+}
+
+// The half-gcd threshold lowered so that short pairs take the recursion and
+// its checks on leading parts; every third pair shares a factor, and words
+// of all ones or single bits give long runs of quotient 1 and huge quotients.
+TEST(WordKernel, HalfGcdInversesMatchGmp) {
+    const std::size_t saved = setHalfGcdThreshold(2);
+    std::mt19937_64 random(korvane_test::testSeed(0x68676364));
+    for (int i = 0, turns = korvane_test::scaledTurns(300, 30); i < turns; ++i) {
+        SCOPED_TRACE("iteration " + std::to_string(i));
+        const std::size_t an = 2 + random() % (i % 25 == 0 ? 400 : 60);
+        const std::size_t bn = i % 4 == 0 ? an : 1 + random() % an;
+        std::vector<Word> a = i % 2 == 0 ? words(random, an) : std::vector<Word>(an);
+        std::vector<Word> b = i % 2 == 0 ? words(random, bn) : std::vector<Word>(bn);
+        if (i % 2 != 0) {
+            for (Word& w : a) w = random();
+            for (Word& w : b) w = random();
+        }
+        if (a.back() == 0) a.back() = 1;
+        if (i % 3 == 0) a[0] &= ~Word(1), b[0] &= ~Word(1);
+        Z za(a), zb(b);
+        if (mpz_cmp(zb.v, za.v) >= 0) mpz_sub(zb.v, za.v, zb.v), mpz_sub_ui(zb.v, zb.v, 1);
+        if (mpz_sgn(zb.v) <= 0) continue;
+        std::fill(b.begin(), b.end(), 0);
+        std::size_t count = 0;
+        mpz_export(b.data(), &count, -1, sizeof(Word), 0, 0, zb.v);
+        std::vector<Word> x(an);
+        const bool found = modularInverse(x.data(), a.data(), an, b.data(), count);
+        Z expected;
+        ASSERT_EQ(found, mpz_invert(expected.v, zb.v, za.v) != 0) << an << " words";
+        if (found) {
+            ASSERT_TRUE(Z(x) == expected) << an << " words";
+        }
+    }
+    setHalfGcdThreshold(saved);
 }
