@@ -6,7 +6,11 @@
 // Residues are held as x R mod m with R = 2^(52 k), k the least limb count
 // with 4 2^(64 mn) <= R, in size() limbs (k padded to whole vectors of eight), and
 // stay below 2m between products (Radix52Product.h): the one masked
-// subtraction comes when a residue leaves the field. Every operation runs
+// subtraction comes when a residue leaves the field. Small moduli, whose
+// products wait on the chain from one limb's q to the next, are replaced
+// in the products by their multiple k0 m (k0 = -m^-1 mod 2^52), congruent
+// to -1 modulo 2^52, when its extra limb fits the same vectors: residues
+// modulo k0 m are residues modulo m, and its q costs no multiplication. Every operation runs
 // the same instructions on the same addresses whatever its operands hold;
 // only the modulus and its size steer it.
 #pragma once
@@ -58,12 +62,15 @@ public:
 
 private:
     std::size_t mn;
+    bool minusOne;  // products modulo k0 m, congruent to -1 modulo 2^52
     std::size_t k;
     std::size_t lanes;
     Product product;
+    Product plainProduct;  // modulo m itself
     Select selector;
     Word k0;  // -m^-1 mod 2^52
-    WordBuffer m;         // the modulus in limbs
+    WordBuffer m;         // the products' modulus in limbs
+    WordBuffer plainM;    // m in limbs
     WordBuffer modulus;   // and in words
     WordBuffer unit;      // R mod m
     WordBuffer rSquared;  // R^2 mod m

@@ -99,6 +99,62 @@ KORVANE_UNROLL_VECTORS
     Lanes::template normalise<V>(fromA, limb0, limb1, out, k);
 }
 
+// radix52Product for a modulus congruent to -1 modulo 2^52 (k0 = 1): q is
+// the low limb of the sum itself, and the limb leaving the sum carries
+// (low + (2^52 - 1) q) / 2^52 = (low >> 52) + q, so the chain from one q
+// to the next holds no multiplication by k0 and no high half of m0 q. Each
+// scalar product whose two halves are both needed comes from one
+// multiplication of the limb shifted up by 12 bits, which leaves the
+// multiplier free for the vector side's round trip.
+template <class Lanes, std::size_t V>
+inline void radix52MinusOneProduct(Word* out, const Word* a, const Word* b, const Word* m, std::size_t k) {
+    using Vector = typename Lanes::Vector;
+    Vector fromA[V];
+    Vector fromM[V];
+KORVANE_UNROLL_VECTORS
+    for (std::size_t v = 0; v < V; ++v) fromA[v] = fromM[v] = Lanes::zero();
+    const unsigned int up = kWordBits - kLimbBits;
+    const Word a2 = a[2], m2 = m[2];
+    const Word a0Up = a[0] << up, a1Up = a[1] << up, m1Up = m[1] << up;
+    Word limb0 = 0;
+    Word limb1 = 0;
+    for (std::size_t i = 0; i < k; ++i) {
+        const Word bi = b[i];
+        const Word limb2 = Lanes::lane2(Lanes::add(fromA[0], fromM[0]));
+        Word highA0, highA1, highM1;
+        const Word lowA0 = multiplyWide(a0Up, bi, highA0) >> up;
+        const Word lowA1 = multiplyWide(a1Up, bi, highA1) >> up;
+        const Word low = limb0 + lowA0;
+        const Word q = low & kLimbMask;
+        const Word lowM1 = multiplyWide(m1Up, q, highM1) >> up;
+        limb0 = limb1 + lowA1 + lowM1 + (low >> kLimbBits) + q + highA0;
+        limb1 = limb2 + ((a2 * bi) & kLimbMask) + ((m2 * q) & kLimbMask) + highA1 + highM1;
+
+        const Vector bv = Lanes::broadcast(bi);
+        const Vector qv = Lanes::broadcast(q);
+KORVANE_UNROLL_VECTORS
+        for (std::size_t v = 0; v < V; ++v) {
+            fromA[v] = Lanes::multiplyAddLow(fromA[v], Lanes::load(a + kLanes * v), bv);
+            fromM[v] = Lanes::multiplyAddLow(fromM[v], Lanes::load(m + kLanes * v), qv);
+        }
+KORVANE_UNROLL_VECTORS
+        for (std::size_t v = 0; v + 1 < V; ++v) {
+            fromA[v] = Lanes::shiftDown(fromA[v], fromA[v + 1]);
+            fromM[v] = Lanes::shiftDown(fromM[v], fromM[v + 1]);
+        }
+        fromA[V - 1] = Lanes::shiftDown(fromA[V - 1], Lanes::zero());
+        fromM[V - 1] = Lanes::shiftDown(fromM[V - 1], Lanes::zero());
+KORVANE_UNROLL_VECTORS
+        for (std::size_t v = 0; v < V; ++v) {
+            fromA[v] = Lanes::multiplyAddHigh(fromA[v], Lanes::load(a + kLanes * v), bv);
+            fromM[v] = Lanes::multiplyAddHigh(fromM[v], Lanes::load(m + kLanes * v), qv);
+        }
+    }
+KORVANE_UNROLL_VECTORS
+    for (std::size_t v = 0; v < V; ++v) fromA[v] = Lanes::add(fromA[v], fromM[v]);
+    Lanes::template normalise<V>(fromA, limb0, limb1, out, k);
+}
+
 // out[0 .. total) = the number whose limb j is limbs[j] (j < k; above k the
 // limbs are zero), with every limb carried back to 52 bits. Each limb holds
 // less than 4 k 2^52 + 2^54 after a product; the value is below 2^(52 k), so

@@ -109,9 +109,12 @@ KORVANE_UNROLL_VECTORS
     }
 };
 
-template <std::size_t V>
+template <std::size_t V, bool MinusOne>
 void ifmaProduct(Word* out, const Word* a, const Word* b, const Word* m, Word k0, std::size_t k) {
-    radix52Product<IfmaLanes, V>(out, a, b, m, k0, k);
+    if constexpr (MinusOne)
+        radix52MinusOneProduct<IfmaLanes, V>(out, a, b, m, k);
+    else
+        radix52Product<IfmaLanes, V>(out, a, b, m, k0, k);
 }
 
 // out = table entry `index` of `entries` n-limb entries (n a multiple of
@@ -146,9 +149,10 @@ void ifmaSelect(Word* out, const Word* table, std::size_t entries, std::size_t n
 }
 
 template <std::size_t... V>
-constexpr Radix52Montgomery::Product productFor(std::size_t vectors, std::index_sequence<V...>) {
-    constexpr Radix52Montgomery::Product table[] = {ifmaProduct<V + 1>...};
-    return table[vectors - 1];
+constexpr Radix52Montgomery::Product productFor(std::size_t vectors, bool minusOne, std::index_sequence<V...>) {
+    constexpr Radix52Montgomery::Product table[] = {ifmaProduct<V + 1, false>...};
+    constexpr Radix52Montgomery::Product minusOneTable[] = {ifmaProduct<V + 1, true>...};
+    return minusOne ? minusOneTable[vectors - 1] : table[vectors - 1];
 }
 
 template <std::size_t V>
@@ -170,8 +174,8 @@ void radix52VectorCarry(Word* out, const Word* limbs, std::size_t k, std::size_t
     carryFor(vectors, out, limbs, k, std::make_index_sequence<kRadix52MostVectors>());
 }
 
-Radix52Montgomery::Product radix52VectorProduct(std::size_t vectors) {
-    return productFor(vectors, std::make_index_sequence<kRadix52MostVectors>());
+Radix52Montgomery::Product radix52VectorProduct(std::size_t vectors, bool minusOne) {
+    return productFor(vectors, minusOne, std::make_index_sequence<kRadix52MostVectors>());
 }
 
 void radix52VectorSelect(Word* out, const Word* table, std::size_t entries, std::size_t n, Word index) {
@@ -207,7 +211,7 @@ namespace Korvane {
 namespace internal {
 
 bool radix52VectorsSupported() { return false; }
-Radix52Montgomery::Product radix52VectorProduct(std::size_t) { return nullptr; }
+Radix52Montgomery::Product radix52VectorProduct(std::size_t, bool) { return nullptr; }
 void radix52VectorSelect(Word*, const Word*, std::size_t, std::size_t, Word) {}
 void radix52VectorCarry(Word*, const Word*, std::size_t, std::size_t) {}
 

@@ -14,8 +14,9 @@ namespace internal {
 
 // Whether this processor and build run the vector forms.
 bool radix52VectorsSupported();
-// The product for moduli of `vectors` vectors of limbs (1 .. kRadix52MostVectors).
-Radix52Montgomery::Product radix52VectorProduct(std::size_t vectors);
+// The product for moduli of `vectors` vectors of limbs (1 .. kRadix52MostVectors);
+// with `minusOne`, for moduli congruent to -1 modulo 2^52 alone.
+Radix52Montgomery::Product radix52VectorProduct(std::size_t vectors, bool minusOne);
 // out[0 .. 8 vectors) = the limbs[0 .. 8 vectors) (each below 2^62, their
 // value below 2^(52 k)) carried back to 52 bits, as the products end: for
 // the white-box tests, whose inputs can make carries ripple, as products
