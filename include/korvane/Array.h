@@ -13,7 +13,8 @@
 ///    buffer with zeros, on destruction and on exact reallocation. A buffer
 ///    the array allocates shares one block with its counter, and the last
 ///    release of the block overwrites all of it (counter, elements and any
-///    room behind the capacity) with zeros before freeing it.
+///    room behind the capacity) with zeros before freeing it (or keeping it
+///    for the thread's next small buffer, see BufferMemory).
 ///  - The capacity follows the growth rule below; a block may hold room
 ///    behind it, which later growth takes without moving the elements.
 ///  - Element access is bounds checked and throws IndexOutOfRange; writing at
