@@ -7,8 +7,9 @@
 /// new (so a replacement of it sees them), and every buffer that may have
 /// held data is overwritten with zeros, in a way the compiler may not drop,
 /// before it is released. Each thread keeps up to eight released blocks of
-/// the smallest size (32 buffer bytes), wiped, for its next allocations;
-/// they reach the array operator delete when the thread ends.
+/// 32 buffer bytes (buffers of 17 to 32 bytes), wiped, for its next
+/// allocations of that size; they reach the array operator delete when the
+/// thread ends.
 /// @class Korvane::BufferMemory
 /// @headerfile BufferMemory.h "korvane/BufferMemory.h"
 /// @ingroup storage

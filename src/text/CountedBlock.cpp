@@ -13,26 +13,28 @@ namespace internal {
 
 namespace {
 constexpr std::size_t kWordWipeBytes = 128;
-// The buffer units of the smallest block, the one size the cache below keeps.
+// The buffer units of the one block size the cache below keeps: buffers of
+// 17 to 32 bytes, such as a read of 16 bytes with its terminator. Smaller
+// buffers are not rounded up to it: a text growing from empty would then
+// follow another sequence of capacities, which costs more than it saves.
 constexpr std::size_t kCachedUnits = 2;
 constexpr std::size_t kCachedBlockBytes = kCountedHeader + kCachedUnits * kCountedUnit;
 static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % sizeof(std::uint64_t) == 0,
               "a block is whole words");
 
 // Whole units for `bytes`; a size whose block the address space (or the
-// 32-bit record) cannot describe is a failed allocation. Small buffers share
-// the one size of the block cache.
+// 32-bit record) cannot describe is a failed allocation.
 std::size_t unitsFor(std::size_t bytes) {
     if (bytes > SIZE_MAX - kCountedHeader - kCountedUnit) throw std::bad_alloc();
     const std::size_t units = (bytes + kCountedUnit - 1) / kCountedUnit;
     if (units > UINT32_MAX) throw std::bad_alloc();
-    return units < kCachedUnits ? kCachedUnits : units;
+    return units;
 }
 
 // Short values (a read of a few bytes, a word of text) come and go in
 // loops, where the allocator's round trip costs more than everything else
-// the value does. Each thread keeps a few released blocks of the smallest
-// size for its next allocations. A block enters the cache wiped, exactly as
+// the value does. Each thread keeps a few released blocks of one small size
+// for its next allocations of that size. A block enters the cache wiped, exactly as
 // it would reach the allocator, so nothing it held outlives its release.
 // Being per thread, the cache needs no lock; a block allocated on one thread
 // and released on another simply joins the other thread's cache. The cache
