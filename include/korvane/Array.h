@@ -13,7 +13,8 @@
 ///    buffer with zeros, on destruction and on exact reallocation. A buffer
 ///    the array allocates shares one block with its counter, and the last
 ///    release of the block overwrites all of it (counter, elements and any
-///    room behind the capacity) with zeros before freeing it.
+///    room behind the capacity) with zeros before freeing it (or keeping it
+///    for the thread's next small buffer, see BufferMemory).
 ///  - The capacity follows the growth rule below; a block may hold room
 ///    behind it, which later growth takes without moving the elements.
 ///  - Element access is bounds checked and throws IndexOutOfRange; writing at
@@ -136,24 +137,19 @@ protected:
     Array(const T* source, unsigned int offset, unsigned int count, bool terminated)
         : nullTerminated(terminated) {
         if (source != nullptr) {
+            T* fresh = takeFirstBuffer(count);
             elementCount = count;
-            reallocate(count);
-            if (count != 0) std::memcpy(getData(), source + offset, count * sizeof(T));
-        } else if (nullTerminated) {
-            reallocate(0);
+            if (count != 0) std::memcpy(fresh, source + offset, count * sizeof(T));
+        } else {
+            takeFirstBuffer(0);
         }
     }
 
     /// `count` copies of `value`; with count 0 the same as a null source.
     Array(unsigned int count, T value, bool terminated) : nullTerminated(terminated) {
-        if (count != 0) {
-            elementCount = count;
-            reallocate(count);
-            T* data = getData();
-            for (unsigned int i = 0; i < count; ++i) data[i] = value;
-        } else if (nullTerminated) {
-            reallocate(0);
-        }
+        T* data = takeFirstBuffer(count);
+        elementCount = count;
+        for (unsigned int i = 0; i < count; ++i) data[i] = value;
     }
 
     /// Copies the elements into an exact-size buffer of this array's own.
@@ -248,6 +244,21 @@ protected:
             storage.release();
             capacity = 0;
         }
+    }
+
+    /// reallocate(n) for a constructor, whose array has no buffer yet to wipe
+    /// or release: a buffer of exactly `n` elements plus the terminator slot
+    /// (none when that is no slot at all). Returns it.
+    T* takeFirstBuffer(unsigned int n) {
+        const std::uint64_t slots = std::uint64_t(n) + terminatorSlots();
+        if (slots == 0) return nullptr;
+        if (slots > UINT32_MAX) BufferMemory::throwTooLong();
+        ReferenceCounter* counter = nullptr;
+        T* fresh = allocateCounted(std::size_t(slots), counter);
+        storage.adoptCounted(fresh, counter);
+        capacity = static_cast<unsigned int>(slots);
+        if (nullTerminated) fresh[n] = T();
+        return fresh;
     }
 
     /// The growing half of ensureCapacity, kept out of the callers' fast path;

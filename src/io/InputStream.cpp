@@ -93,10 +93,19 @@ unsigned int InputStream::getCount() const { return count; }
 ByteArray InputStream::readBlob(unsigned int n) {
     if (n == 0) return ByteArray();
     if (pushedBackLength() >= n) {
-        ByteArray result(pushBackBuffer.getData(), pushBackStart, n);
+        // The result is built right where the caller receives it, so the
+        // stream advances first and steps back should the copy fail.
+        const unsigned int start = pushBackStart;
+        const unsigned int countBefore = count;
         pushBackStart += n;
         countDelivered(n);
-        return result;
+        try {
+            return ByteArray(pushBackBuffer.getData(), start, n);
+        } catch (...) {
+            pushBackStart = start;
+            count = countBefore;
+            throw;
+        }
     }
     ByteArray accumulator;
     ByteArray chunk;

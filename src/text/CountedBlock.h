@@ -7,7 +7,8 @@
 // whole 16-byte units and recorded in the counter's padding. The counter's
 // deleting destructor, which the last holder reaches through `delete counter`
 // like any other counter, wipes the whole block (counter, buffer and any room
-// behind the used slots) before it releases it.
+// behind the used slots) before it releases it, or before the thread's cache
+// of the smallest blocks keeps it (CountedBlock.cpp).
 #pragma once
 
 #include <cstddef>
