@@ -102,22 +102,15 @@ TEST(UTF8StringTest, CharactersBeyondLatin1BecomeTheReplacement) {
     EXPECT_EQ(str(mixed.toString(0x20AC)), "abc\xe9");
 }
 
-TEST(UTF8StringTest, BuildingAssigningAndOutput) {
+// Building from bytes and Strings and appending are the utf8 fuzz target's.
+TEST(UTF8StringTest, AssigningAndOutput) {
     const unsigned char raw[] = {0xC3, 0x28, 0xFF, 0, 0x41};
-    EXPECT_EQ(bytes(UTF8String(raw)), "\xC3\x28\xFF");  // taken as they are, up to the first zero
-    EXPECT_EQ(UTF8String(nullptr).length(), 0u);
-    UTF8String u(String("a much longer text than the next"));
-    u.fromString(text(std::string("\xe9t\0cd", 5)));  // up to an embedded NUL
-    EXPECT_EQ(bytes(u), "\xC3\xA9t");
+    UTF8String u(raw);  // taken as they are, up to the first zero
     const UTF8String copy(u);
-    EXPECT_EQ(&(u += 'x'), &u);
-    EXPECT_EQ(bytes(copy), "\xC3\xA9t");
-    for (int i = 0; i < 500; ++i) u += static_cast<unsigned char>('a' + i % 26);
-    EXPECT_EQ(u.length(), 504u);
-    EXPECT_EQ(u.getData()[u.length()], 0);
+    u.fromString(text(std::string("\xe9t\0cd", 5)));  // up to an embedded NUL
+    EXPECT_EQ(bytes(u) + bytes(copy), "\xC3\xA9t\xC3\x28\xFF");
     u = utf8("2nd");
-    EXPECT_TRUE(u == utf8("2nd"));
-    EXPECT_FALSE(u == utf8("2n"));
+    EXPECT_TRUE(u == utf8("2nd") && !(u == utf8("2n")) && UTF8String(nullptr) == UTF8String());
     std::ostringstream out;
     out << UTF8String(String("x\xe9")) << UTF8String() << utf8("\xFF");
     EXPECT_EQ(out.str(), "x\xC3\xA9\xFF");
