@@ -129,8 +129,9 @@ TEST(DateTest, StructTMAndTheClock) {
     EXPECT_LE(Date::nextYear(TimeZone::UTC).getYear() - Date(after, TimeZone::UTC).getYear(), 1u);
 }
 
-// The pattern reader's quirks and years outside strftime's four digits (the
-// format fuzz target compares every directive with strftime and its own model).
+// Years beyond four digits and a zone of one's own (the format fuzz target
+// compares every directive and the pattern reader's quirks with strftime and
+// its own model, on the predefined zones).
 TEST(DateTest, FormatBeyondStrftime) {
     const Date d(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST);
     auto utc = [](unsigned int year, int month, int day) {
@@ -138,12 +139,8 @@ TEST(DateTest, FormatBeyondStrftime) {
     };
     struct Case { Date date; const char* pattern; const char* expected; } cases[] = {
         {d, "%a, %d %b %Y %H:%M:%S %z", "Tue, 15 Nov 1994 08:12:31 EST"},
-        {d, "100%%|50%", "100%|50"},
-        {d, "%q%5d", "d"},
-        {utc(2001, 0, 1), "%U %W", "01 00"},
         {utc(123456, 0, 1), "%Y %y", "123456 56"},
         {utc(4294967295u, 0, 1), "%Y", "-0001"},  // the year goes through an int
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::GMT), "%z|%Z", "BST|Greenwich Mean Time"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone(String("QQQ+1"))), "[%z][%Z]", "[QQQ][]"},
     };
     for (const Case& c : cases)
