@@ -40,6 +40,7 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
     const MultiplyKernel saved = activeMultiplyKernel();
     for (MultiplyKernel kernel : {MultiplyKernel::Portable, MultiplyKernel::CarryChains}) {
         if (!selectMultiplyKernel(kernel)) continue;  // no BMI2 and ADX here
+        ASSERT_EQ(activeMultiplyKernel(), kernel);
         std::mt19937_64 random(korvane_test::testSeed(0x6b617261));
         for (int i = 0; i < 1500; ++i) {
             SCOPED_TRACE("kernel " + std::to_string(int(kernel)) + ", iteration " + std::to_string(i));
