@@ -7,7 +7,6 @@
 
 #include <regex.h>
 
-#include <random>
 #include <string>
 
 #include "RegexTestSupport.h"

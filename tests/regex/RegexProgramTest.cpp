@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "RegexTestSupport.h"
 #include "korvane/QuillonException.h"

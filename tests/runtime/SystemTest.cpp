@@ -8,7 +8,6 @@
 #include <time.h>
 #endif
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <random>

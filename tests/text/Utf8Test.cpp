@@ -5,7 +5,6 @@
 #include <iconv.h>
 
 #include <optional>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
