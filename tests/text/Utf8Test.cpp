@@ -96,6 +96,8 @@ TEST(UTF8StringTest, AssigningAndOutput) {
     const UTF8String copy(u);
     u.fromString(text(std::string("\xe9t\0cd", 5)));  // up to an embedded NUL
     EXPECT_EQ(bytes(u) + bytes(copy), "\xC3\xA9t\xC3\x28\xFF");
+    u.fromString(String());
+    EXPECT_EQ(u.length(), 0u);
     u = utf8("2nd");
     EXPECT_TRUE(u == utf8("2nd") && !(u == utf8("2n")) && UTF8String(nullptr) == UTF8String());
     std::ostringstream out;
