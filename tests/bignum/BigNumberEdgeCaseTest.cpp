@@ -57,7 +57,8 @@ TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
     EXPECT_TRUE(assigned.isNegative());
     const BigNumber& self = assigned;
     assigned = self;
-    assigned = BigNumber(0x1234);
+    const BigNumber source(0x1234);
+    assigned = source;
     EXPECT_EQ(digitsOf(assigned), (Digits{0x34, 0x12}));
     EXPECT_TRUE(assigned.equals(BigNumber(0x1234)) && assigned != BigNumber(0x1235) && !assigned.isNegative());
 }

@@ -133,6 +133,7 @@ TEST(StringTest, AssignmentReusesTheBufferAndHandlesAliases) {
     korvane_test::StorageView<String> trimmed("  ab");
     trimmed.removeLeadingWhites();
     EXPECT_EQ(trimmed.capacityForTest(), 3u);  // exact size
+    EXPECT_EQ(korvane_test::StorageView<String>("abcdef", 2u, 3u).capacityForTest(), 4u);  // room for the terminator
 }
 
 // left() keeps an embedded NUL before its end, as a copy of characters should; right() stops at it.
