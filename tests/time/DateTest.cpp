@@ -121,10 +121,10 @@ TEST(DateTest, StructTMAndTheClock) {
     expectError([] { Date::makeFromStructTM(nullptr); }, 4, "Date::makeFromStructTM(const tm* const t)");
 
     const long before = static_cast<long>(std::time(nullptr));
-    const Date now = Date::now(TimeZone::EST), local2;
+    const Date now = Date::now(TimeZone::EST), inLocalZone;
     const long after = static_cast<long>(std::time(nullptr));
-    EXPECT_EQ(zoneOf(now) + zoneOf(local2), "ESTGMT");
-    for (const Date* n : {&now, &local2})
+    EXPECT_EQ(zoneOf(now) + zoneOf(inLocalZone), "ESTGMT");
+    for (const Date* n : {&now, &inLocalZone})
         EXPECT_TRUE(after > 2145916799L || (n->getEpochSecs(true) >= before && n->getEpochSecs(true) <= after));
     EXPECT_LE(Date::nextYear(TimeZone::UTC).getYear() - Date(after, TimeZone::UTC).getYear(), 1u);
 }
