@@ -57,7 +57,8 @@ TEST(BigNumberEdgeCase, DigitsAreLeastSignificantFirstAndNormalized) {
     EXPECT_TRUE(assigned.isNegative());
     const BigNumber& self = assigned;
     assigned = self;
-    assigned = BigNumber(0x1234);
+    const BigNumber source(0x1234);
+    assigned = source;
     EXPECT_EQ(digitsOf(assigned), (Digits{0x34, 0x12}));
     EXPECT_TRUE(assigned.equals(BigNumber(0x1234)) && assigned != BigNumber(0x1235) && !assigned.isNegative());
 }
@@ -151,32 +152,17 @@ TEST(BigNumberEdgeCase, ByteArrayNumberText) {
 }
 
 TEST(BigNumberEdgeCase, ZeroDivisorsAndModuliThrowDataFormatInvalid) {
-    const BigNumber negativeZero(ByteArray(), true);
-    const struct { const char* location; const char* extra; void (*call)(const BigNumber&); } cases[] = {
-        {"BigNumber::divide(const BigNumber& other) const", "division by zero",
-         [](const BigNumber&) { BigNumber(5).divide(BigNumber(3u, 0)); }},
-        {"BigNumber::mod(const BigNumber& other) const", "division by zero",
-         [](const BigNumber& z) { BigNumber(5).mod(z); }},
-        {"BigNumber::divide(unsigned char value) const", "division by zero",
-         [](const BigNumber&) { BigNumber(5).divide(byte(0)); }},
-        {"BigNumber::mod(unsigned char value) const", "division by zero",
-         [](const BigNumber&) { BigNumber(5).mod(byte(0)); }},
-        {"BigNumber::expMod(const BigNumber& exponent, const BigNumber& modulus) const", "modulus is zero",
-         [](const BigNumber&) { BigNumber(3).expMod(BigNumber(0), BigNumber(0)); }},
-        {"BigNumber::expMod(const BigNumber& exponent, unsigned char modulus) const", "modulus is zero",
-         [](const BigNumber&) { BigNumber(3).expMod(BigNumber(5), byte(0)); }},
-        {"BigNumber::mulInv(const BigNumber& modulus) const", "modulus is zero",
-         [](const BigNumber& z) { BigNumber(3).mulInv(z); }},
-    };
-    for (const auto& c : cases) {
-        try {
-            c.call(negativeZero);
-            ADD_FAILURE() << c.location << " did not throw";
-        } catch (const QuillonException& e) {
-            EXPECT_EQ(e.getErrNo(0), 22);
-            EXPECT_EQ(e.getLib(0), Exception::LIB_QUILLON);
-            EXPECT_EQ(str(e.getErrLocation(0)), c.location);
-            EXPECT_EQ(str(e.getExtraInfo(0)), c.extra);
-        }
-    }
+    const BigNumber zeros(3u, 0), negativeZero(ByteArray(), true);
+    const char* const division = "division by zero";
+    const char* const modulus = "modulus is zero";
+    korvane_test::expectError([&] { BigNumber(5).divide(zeros); }, 22, "BigNumber::divide(const BigNumber& other) const", division);
+    korvane_test::expectError([&] { BigNumber(5).mod(negativeZero); }, 22, "BigNumber::mod(const BigNumber& other) const", division);
+    korvane_test::expectError([] { BigNumber(5).divide(byte(0)); }, 22, "BigNumber::divide(unsigned char value) const", division);
+    korvane_test::expectError([] { BigNumber(5).mod(byte(0)); }, 22, "BigNumber::mod(unsigned char value) const", division);
+    korvane_test::expectError([] { BigNumber(3).expMod(BigNumber(0), BigNumber(0)); }, 22,
+                              "BigNumber::expMod(const BigNumber& exponent, const BigNumber& modulus) const", modulus);
+    korvane_test::expectError([] { BigNumber(3).expMod(BigNumber(5), byte(0)); }, 22,
+                              "BigNumber::expMod(const BigNumber& exponent, unsigned char modulus) const", modulus);
+    korvane_test::expectError([&] { BigNumber(3).mulInv(negativeZero); }, 22,
+                              "BigNumber::mulInv(const BigNumber& modulus) const", modulus);
 }

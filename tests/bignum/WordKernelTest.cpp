@@ -48,6 +48,7 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
     const MultiplyKernel saved = activeMultiplyKernel();
     for (MultiplyKernel kernel : {MultiplyKernel::Portable, MultiplyKernel::CarryChains}) {
         if (!selectMultiplyKernel(kernel)) continue;  // no BMI2 and ADX here
+        ASSERT_EQ(activeMultiplyKernel(), kernel);
         std::mt19937_64 random(korvane_test::testSeed(0x6b617261));
         // At least the turns that reach past the Toom-Cook threshold.
         for (int i = 0, turns = korvane_test::scaledTurns(1500, 101); i < turns; ++i) {

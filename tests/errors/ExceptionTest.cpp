@@ -44,6 +44,8 @@ TEST(ExceptionTest, ReportFormat) {
               "\nLocation : X::f()\nError    : Parameter is NULL\ndetail\n\n");
     EXPECT_EQ(str(second.toString(0)), str(second.toString(1)));
     EXPECT_EQ(str(second.toString(2)), "");
+    EXPECT_EQ(str(Exception(Exception::libraries(0), 0, "a()", String()).toString(0)),
+              "\nLocation : a()\nError    : The ASN.1 Any Object has not yet been set\n\n\n");
     // Libraries without a report table say "Unknown Error".
     Exception signText(Exception::LIB_SIGNTEXT, 0, "s()", String());
     EXPECT_EQ(str(signText.toString(0)), "\nLocation : s()\nError    : Unknown Error\n\n\n");

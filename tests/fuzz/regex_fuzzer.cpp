@@ -90,8 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (error != 0) return 0;
 
-    Matcher model{&program, &subject, -1};
-    model.remember = true;
+    Matcher model{&program, &subject};
     bool found = model.search(0);
     compareState(*re, model, found);
     for (std::size_t step = 0; step < 8 && found; ++step) {

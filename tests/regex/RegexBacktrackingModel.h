@@ -1,8 +1,7 @@
 // A model of the library's regular expressions written from the pattern
 // language, shared by the regex tests and fuzz target: a recursive-descent
 // parser that reports the same compile errors, and a continuation-passing
-// backtracking matcher with leftmost-first order, plain (optionally with a
-// step budget) or remembering failures.
+// backtracking matcher with leftmost-first order that remembers failures.
 #pragma once
 
 #include <bitset>
@@ -29,7 +28,6 @@ struct Atom {
 struct CompileError {
     int number;
 };
-struct TooMuchBacktracking {};  // a plain search ran out of its step budget
 
 // The parser; `width` tells whether what was parsed never matches empty.
 class Parser {
@@ -127,12 +125,11 @@ struct Matcher {
     using Next = std::function<bool(long)>;
     const Alternation* program;
     const std::string* s;
-    long stepsLeft;  // negative: no budget
     long start[10] = {}, end[10] = {}, searchStart = 0;
-    // Remembering failures: every atom is always followed by the same
-    // continuation, so an atom that failed at a position fails there again
-    // within one search (^ is fixed by the search's start).
-    bool remember = false;
+    // Every atom is always followed by the same continuation, so an atom
+    // that failed at a position fails there again within one search (^ is
+    // fixed by the search's start): remembering that keeps the model
+    // polynomial on patterns such as ((a+)+)+b.
     std::set<std::pair<const Atom*, long>> failed = {};
 
     // Leftmost-first search from `from`; on success the slots describe the match.
@@ -167,13 +164,12 @@ struct Matcher {
         return atom(a, at, [&](long e) { return star(a, e, next); }) || next(at);
     }
     bool atom(const Atom& a, long at, const Next& next) {
-        if (remember && failed.count({&a, at})) return false;
+        if (failed.count({&a, at})) return false;
         if (plainAtom(a, at, next)) return true;
-        if (remember) failed.insert({&a, at});
+        failed.insert({&a, at});
         return false;
     }
     bool plainAtom(const Atom& a, long at, const Next& next) {
-        if (stepsLeft >= 0 && stepsLeft-- == 0) throw TooMuchBacktracking{};
         const bool more = at < static_cast<long>(s->size());
         switch (a.kind) {
             case '.': return more && next(at + 1);

@@ -7,7 +7,6 @@
 
 #include <regex.h>
 
-#include <random>
 #include <string>
 
 #include "RegexTestSupport.h"
@@ -71,7 +70,7 @@ TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
         const int rounds = korvane_test::scaledTurns(run.rounds, 500);
         for (int round = 0; round < rounds; ++round) {
             const std::string pattern = generator.pattern();
-            if (korvane_test::compileOutcome(pattern, "").errorNumber != 0) continue;
+            if (korvane_test::compileError(pattern) != 0) continue;
             regex_t compiled;
             if (regcomp(&compiled, pattern.c_str(), REG_EXTENDED) != 0) {
                 ++tally.rejectedByPosix;

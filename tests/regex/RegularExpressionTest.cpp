@@ -5,9 +5,7 @@
 // corpus on every build.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "RegexTestSupport.h"
 #include "korvane/IndexOutOfRange.h"
@@ -15,42 +13,29 @@
 #include "korvane/RegularExpression.h"
 
 using namespace Korvane;
-using korvane_test::compileOutcome;
+using korvane_test::compileError;
 using korvane_test::expectError;
 using korvane_test::str;
 
 // ---- Compiling ----------------------------------------------------------------
 
-TEST(RegularExpressionTest, MalformedPatternsAreRejectedWithTheirOwnError) {
-    const struct { const char* pattern; int errorNumber; } cases[] = {
-        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7}, {"(a", 8}, {"a)", 8},
-        {"(a*)*", 10}, {"(a|)*", 10}, {"^*", 10},
-        {"a**", 11}, {"a*?", 11},
-        {"[z-a]", 12}, {"[a-c-b]", 12},  // the second range starts at c
-        {"[abc", 13}, {"[^]", 13}, {"*a", 15}, {"a|?", 15}, {"a\\", 16},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pattern);
-        expectError([&] { RegularExpression re(c.pattern, "abc"); }, c.errorNumber,
-                    korvane_test::compileErrorLocations().at(c.errorNumber), "");
-    }
-}
-
-TEST(RegexBadInputTest, HugePatternsFailFastAndLargeProgramsMatch) {
+TEST(RegularExpressionTest, MalformedAndHugePatternsAreRejectedWithTheirOwnError) {
     std::string alternatives;
     for (int i = 0; i < 20000; ++i) alternatives += "a|";
     const struct { std::string pattern; int errorNumber; } cases[] = {
+        {"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", 7}, {"(a", 8}, {"a)", 8}, {"(a*)*", 10}, {"(a|)*", 10}, {"^*", 10},
+        {"a**", 11}, {"a*?", 11}, {"[z-a]", 12}, {"[a-c-b]", 12},  // the second range starts at c
+        {"[abc", 13}, {"[^]", 13}, {"*a", 15}, {"a|?", 15}, {"a\\", 16},
         {std::string(1000000, '('), 7},  // the tenth group, long before the end
-        {std::string(1000000, '['), 13},
-        {"a" + std::string(1000000, '+'), 11},
-        {alternatives, 5},
+        {std::string(1000000, '['), 13}, {"a" + std::string(1000000, '+'), 11}, {alternatives, 5},
         {"[" + std::string(200000, '-') + "]", 0},  // '-' then ranges from '-' to '-': one member
         {std::string(200000, 'a') + "(", 8},         // the size check comes after the parse
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pattern.substr(0, 8) + "... (" + std::to_string(c.pattern.size()) + ")");
-        EXPECT_EQ(compileOutcome(c.pattern, "abc").errorNumber, c.errorNumber);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(compileError(c.pattern), c.errorNumber) << c.pattern.substr(0, 12) << " (" << c.pattern.size() << ")";
+    expectError([] { RegularExpression re("a)", ""); }, 8, "RegularExpression::reg(comp, bool, flags)");
+    expectError([] { RegularExpression re("a**", ""); }, 11, "RegularException::regpiece(comp *cp, int *flagp)");
+    expectError([] { RegularExpression re("a\\", ""); }, 16, "RegularException::regatom(comp, flags)");
     // Offsets near the 15-bit limit: the first branch links across almost the whole program.
     const std::string pattern = "x(" + std::string(32700, 'b') + "|a)y";
     EXPECT_EQ(str(RegularExpression(pattern.c_str(), "qqxay").substitute("&")), "xay");
@@ -125,7 +110,7 @@ TEST(RegularExpressionTest, RefusalForMissingLiteralKeepsThePreviousSlots) {
 TEST(RegularExpressionTest, GlobConversion) {
     const struct { const char *glob, *pattern; } cases[] = {
         {"*.txt", "^.*\\.txt$"}, {"a?b", "^a\\?b$"}, {"", "^$"}, {"[ab]*", "^\\[ab\\].*$"},
-        {"a\\*b", "^a\\*b$"}, {"a\\bc", "^a\\bc$"}, {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9 2", "^caf\xE9 2$"},
+        {"a\\*b0", "^a\\*b0$"}, {"a\\bc", "^a\\bc$"}, {"~$(x)", "^\\~\\$\\(x\\)$"}, {"caf\xE9 2", "^caf\xE9 2$"},
     };
     for (const auto& c : cases) EXPECT_EQ(str(RegularExpression::glob2RegularExpression(c.glob)), c.pattern) << c.glob;
     try {
@@ -136,23 +121,15 @@ TEST(RegularExpressionTest, GlobConversion) {
     }
 }
 
-TEST(RegularExpressionTest, CopiesAreIndependent) {
-    auto source = std::make_unique<RegularExpression>("x*([0-9])+", "a12b345c6");
-    RegularExpression copy(*source);
-    EXPECT_EQ(str(source->nextMatch(0)), "12");
-    EXPECT_EQ(str(source->nextMatch(1)), "5");
-    EXPECT_EQ(str(copy.substitute("&/\\1")), "12/2");  // walking the source left the copy alone
-    RegularExpression assigned("z", "z");
-    assigned = *source;
-    source.reset();  // the copies keep working without their source
-    EXPECT_EQ(str(copy.nextMatch(0)), "12");
-    EXPECT_EQ(str(copy.nextMatch(0)), "345");
+// Copies made during a walk are the regex fuzz target's; assignment is here.
+TEST(RegularExpressionTest, AssignmentCopiesTheWalk) {
+    RegularExpression source("x*([0-9])+", "a12b345c6"), assigned("z", "z");
+    EXPECT_EQ(str(source.nextMatch(0)), "12");
+    assigned = source;
+    const RegularExpression& self = assigned;
+    assigned = self;
+    EXPECT_EQ(str(source.nextMatch(0)), "345");
+    EXPECT_EQ(str(assigned.nextMatch(0)), "345");
     EXPECT_EQ(str(assigned.nextMatch(0)), "6");
     EXPECT_FALSE(assigned.hasExpression());
-    RegularExpression& self = copy;
-    copy = self;
-    EXPECT_EQ(str(copy.nextMatch(0)), "6");
-    RegularExpression copyOfFailed(RegularExpression("x", "abc"));
-    EXPECT_EQ(copyOfFailed.getNumberSubExpressions(), 0u);
-    EXPECT_THROW(copyOfFailed.nextMatch(0), QuillonException);
 }

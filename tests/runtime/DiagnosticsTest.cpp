@@ -6,10 +6,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <future>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "RuntimeTestSupport.h"
 #include "korvane/Diagnostics.h"
@@ -58,19 +56,23 @@ TEST(DiagnosticsTest, LinesNestingAndEndTrace) {
                            line("  ", 2, "twice") + line("", 1, "outer"));
 }
 
+// A two-argument constructor switches the file of every object and resets
+// the level; a file that cannot be opened loses the writes silently.
 TEST(DiagnosticsTest, TwoArgumentConstructorSwitchesTheFileOfEveryObject) {
     korvane_test::ScratchDirectory scratch(true);
-    Diagnostics first("first", "first.log");
-    Diagnostics earlier("earlier");
-    (void)first.nested();
     {
-        Diagnostics switcher("switcher", "other.log");  // also resets the level
-        switcher.endTrace();
+        Diagnostics first("first", "first.log");
+        Diagnostics earlier("earlier");
+        (void)first.nested();
+        { Diagnostics switcher("switcher", "other.log"); }
+        earlier.endTrace();
+        first.endTrace();
+        Diagnostics lost("lost", "missing/dir/trace.log");
+        lost.startTime();
+        lost.addedInfo(ByteArray("info"));
     }
-    earlier.endTrace();
-    first.endTrace();
-    EXPECT_FALSE(std::filesystem::exists("first.log"));
     EXPECT_EQ(trace("other.log"), line("", 1, "switcher") + line("", 1, "earlier") + line("", 1, "first"));
+    EXPECT_FALSE(std::filesystem::exists("first.log") || std::filesystem::exists("missing"));
 }
 
 TEST(DiagnosticsTest, RefreshStartTimeAddedInfoAndCopies) {
@@ -100,22 +102,9 @@ TEST(DiagnosticsTest, RefreshStartTimeAddedInfoAndCopies) {
     {
         Diagnostics ended("ended");
         ended.endTrace();
-        Diagnostics endedCopy(ended);
-        Diagnostics running("running");
-        Diagnostics runningCopy(running);
-        Diagnostics assigned("assigned");
+        Diagnostics endedCopy(ended), running("running"), runningCopy(running), assigned("assigned");
         assigned = running;
     }
     EXPECT_EQ(trace("copies.log"), line("", 1, "ended") + line("", 1, "running") +
                                        line("", 1, "running") + line("", 1, "running"));
-}
-
-TEST(DiagnosticsTest, UnopenableTraceFileLosesWritesSilently) {
-    korvane_test::ScratchDirectory scratch(true);
-    {
-        Diagnostics lost("lost", "missing/dir/trace.log");
-        lost.startTime();
-        lost.addedInfo(ByteArray("info"));
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
 }

@@ -1,10 +1,9 @@
 // BoolArray and IntArray: the cases the bits fuzz target's models do not
-// reach (packing, printing, parsing and trimming of arbitrary input are
-// its, replayed from its corpus on every build).
+// reach (packing, printing, parsing, trimming and appending of arbitrary
+// input are its, replayed from its corpus on every build).
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"
@@ -12,7 +11,6 @@
 #include "korvane/IntArray.h"
 
 using namespace Korvane;
-using korvane_test::str;
 using Bits = std::vector<bool>;
 using Ints = std::vector<int>;
 
@@ -31,25 +29,15 @@ IntArray intArray(const Ints& values) { return IntArray(values.data(), static_ca
 Ints elements(const IntArray& a) { return Ints(a.getData(), a.getData() + a.length()); }
 }  // namespace
 
-TEST(BoolArrayTest, PackingTextEqualityAndAppending) {
-    // Element i at bit i mod 8 of byte i div 8, high zero bytes dropped but one kept.
-    EXPECT_EQ(boolArray({1, 0, 0, 0, 0, 0, 0, 0, 0, 1}).toByteArray(), ByteArray("\x01\x02", 2u));
-    EXPECT_EQ(boolArray({0, 1, 0, 0, 0, 0, 0, 0, 0, 0}).toByteArray(), ByteArray("\x02", 1u));
+TEST(BoolArrayTest, PackingEqualityCopiesAndTrimmedGrowth) {
+    // High zero bytes dropped but one kept.
     EXPECT_EQ(BoolArray(17, false).toByteArray(), ByteArray(1u, '\0'));
     EXPECT_EQ(ByteArray(boolArray({1, 1})), ByteArray("\x03", 1u));
-    EXPECT_EQ(elements(BoolArray(ByteArray("\x81\x40", 2u), 6, false)), (Bits{1, 0, 0, 0, 0, 0, 0, 1, 0, 1}));
-    EXPECT_EQ(elements(BoolArray(ByteArray("\x81\x40", 2u), 7, true)), (Bits{1, 0, 0, 0, 0, 0, 0, 1, 0}));
     EXPECT_EQ(BoolArray(ByteArray("\xFF", 1u), 8, true).length(), 0u);
-    EXPECT_EQ(str(boolArray({1, 1, 0}).toString()), "011");  // the last element first
-    EXPECT_EQ(BoolArray().toByteArray().length(), 0u);
     EXPECT_EQ(BoolArray(ByteArray(), 0, true).getData(), nullptr);
-    EXPECT_EQ(elements(BoolArray(String("1x0 1"), false)), (Bits{1, 0, 1}));  // other characters ignored
-    EXPECT_EQ(BoolArray(String("abc 2"), false).length(), 0u);
     EXPECT_EQ(BoolArray::emptyArray, BoolArray());
-    EXPECT_FALSE(boolArray({1, 0}) == boolArray({1, 0, 0}));
-    EXPECT_TRUE(boolArray({1, 0}) != boolArray({0, 0}));
-    EXPECT_TRUE(BoolArray(9, false).isClear());
-    EXPECT_FALSE(boolArray({0, 1}).isClear());
+    EXPECT_FALSE(boolArray({1, 0}) == boolArray({1, 0, 0}) || boolArray({1, 0}).equals(boolArray({0, 0})));
+    EXPECT_TRUE(boolArray({1, 0}) != boolArray({0, 0}) && boolArray({0, 1}).equals(boolArray({0, 1})));
     BoolArray a = boolArray({1, 0});
     BoolArray copy(a);
     copy[0] = false;  // copies do not share
@@ -63,11 +51,9 @@ TEST(BoolArrayTest, PackingTextEqualityAndAppending) {
     EXPECT_EQ(&trimmed.trimLSB(), &trimmed);
     trimmed += false;
     EXPECT_EQ(elements(trimmed), (Bits{1, 1, 1, 0}));
-    BoolArray clear = boolArray({0, 0});
-    EXPECT_EQ(clear.trimLSB().length(), 0u);
 }
 
-TEST(IntArrayTest, StorageAppendingAndDottedText) {
+TEST(IntArrayTest, StorageAppendingAndEquality) {
     EXPECT_EQ(IntArray(nullptr, 5).getData(), nullptr);
     IntArray own = intArray({5, 6, 7, 8});
     const IntArray copy(own);
@@ -78,14 +64,7 @@ TEST(IntArrayTest, StorageAppendingAndDottedText) {
     EXPECT_EQ(own.length(), 0u);
     EXPECT_EQ(&(own += 7), &own);
     EXPECT_EQ(elements(IntArray() + intArray({3}) + IntArray()), (Ints{3}));
-    EXPECT_EQ(intArray({1, 2}), intArray({1, 2}));
+    EXPECT_TRUE(intArray({1, 2}).equals(intArray({1, 2})) && !intArray({1, 2}).equals(intArray({1, 3})));
     EXPECT_NE(intArray({1, 2}), intArray({1, 2, 0}));
-    const struct {
-        const char* text;
-        Ints values;
-    } cases[] = {{"1.2.840.113549", {1, 2, 840, 113549}}, {"1.x.3", {1, 0, 3}}, {"", {}}, {"..1..2.", {1, 2}},
-                 {"2147483647.-2147483648.-1", {INT_MAX, INT_MIN, -1}}, {"1 .2", {0, 2}}, {"010.007", {10, 7}}};
-    for (const auto& c : cases) EXPECT_EQ(elements(IntArray(String(c.text))), c.values) << c.text;
-    EXPECT_EQ(str(IntArray(String("")).toString()), "Null");
-    EXPECT_EQ(str(intArray({1, -2, INT_MAX}).toString()), "1.-2.2147483647");
+    EXPECT_EQ(elements(IntArray(String("2147483647.-2147483648.-1"))), (Ints{INT_MAX, INT_MIN, -1}));
 }

@@ -95,7 +95,7 @@ TEST(ByteArrayTest, ConstructionConversionAppendingAndComplement) {
     ByteArray complement = of({0, 0xFF, 0x0F});
     ~complement;
     EXPECT_EQ(complement, of({0xFF, 0, 0xF0}));
-    EXPECT_TRUE(of({1, 2}) < of({1, 2, 0}));
+    EXPECT_TRUE(of({1, 2}) < of({1, 2, 0}) && of({1, 2}).equals(of({1, 2})) && !of({1}).equals(of({2})));
 
     ByteArray a = of({1, 2});
     a += a;

@@ -111,8 +111,10 @@ TEST(StringTest, ConstructionAppendingAndNumbers) {
     EXPECT_EQ(str(withNul + String("d")), std::string("a\0bd", 4));
     EXPECT_TRUE(String("a\0b", 3u) == String("a"));
     EXPECT_EQ(str(String::formatString("%d-%s", 5, "x")), "5-x");
-    const std::string huge(100000, 'z');
-    EXPECT_EQ(str(String::formatString("<%s>", huge.c_str())), "<" + huge + ">");
+    for (std::size_t size : {254, 100000}) {  // exactly the first buffer's room, and far beyond it
+        const std::string huge(size, 'z');
+        EXPECT_EQ(str(String::formatString("<%s>", huge.c_str())), "<" + huge + ">");
+    }
     EXPECT_FALSE(String("a\x80").is7BitASCIIString());
     EXPECT_TRUE(String("\xff").isASCIIString());
     EXPECT_EQ(String::emptyString.length() + ByteArray::emptyArray.length(), 0u);
@@ -131,6 +133,7 @@ TEST(StringTest, AssignmentReusesTheBufferAndHandlesAliases) {
     korvane_test::StorageView<String> trimmed("  ab");
     trimmed.removeLeadingWhites();
     EXPECT_EQ(trimmed.capacityForTest(), 3u);  // exact size
+    EXPECT_EQ(korvane_test::StorageView<String>("abcdef", 2u, 3u).capacityForTest(), 4u);  // room for the terminator
 }
 
 // left() keeps an embedded NUL before its end, as a copy of characters should; right() stops at it.

@@ -71,24 +71,21 @@ TEST(DateTest, EpochSecondsComparisonsAndCopies) {
     struct Case { Date date; bool withOffset; long expected; } cases[] = {
         {Date(1970, 0, 1, 0, 0, 0, 999, TimeZone::UTC), false, 0L},
         {Date(1969, 11, 31, 23, 59, 59, 0, TimeZone::UTC), false, -1L},
+        {Date(2037, 11, 31, 23, 59, 59, 0, TimeZone::UTC), false, 2145916799L},
         {Date(2038, 0, 1, 0, 0, 0, 0, TimeZone::UTC), false, -1L},
         {Date(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST), false, 784894351L - 2 * 3600},
         {Date(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST), true, 784894351L + 3 * 3600},
         {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), true, 993988800L},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.date.getEpochSecs(c.withOffset), c.expected) << fieldsOf(c.date);
-    // Whole seconds, across zones.
-    const Date a(2001, 0, 1, 12, 0, 0, 100, TimeZone::UTC);
-    const Date sameInEst(2001, 0, 1, 7, 0, 0, 900, TimeZone::EST);
+    for (const Case& c : cases) EXPECT_EQ(c.date.getEpochSecs(c.withOffset), c.expected) << fieldsOf(c.date);
+    // Whole seconds, across zones; compareDateOnly uses this date's zone.
+    const Date a(2001, 0, 1, 12, 0, 0, 100, TimeZone::UTC), same(2001, 0, 1, 7, 0, 0, 900, TimeZone::EST);
     const Date later(2001, 0, 1, 7, 0, 1, 0, TimeZone::EST);
-    EXPECT_TRUE(a.equals(sameInEst) && a == sameInEst && a <= sameInEst && a >= sameInEst);
-    EXPECT_FALSE(a.after(sameInEst) || a.before(sameInEst) || a < sameInEst || a != sameInEst);
+    EXPECT_TRUE(a.equals(same) && a == same && a <= same && a >= same);
+    EXPECT_FALSE(a.after(same) || a.before(same) || a < same || a != same);
     EXPECT_TRUE(later.after(a) && a.before(later) && a < later && later > a && a != later);
-    // compareDateOnly uses this date's zone.
-    const Date ect(2001, 0, 2, 0, 30, 0, 0, TimeZone::ECT);
-    const Date lateUtc(2001, 0, 1, 23, 30, 0, 0, TimeZone::UTC);
-    EXPECT_EQ(lateUtc.compareDateOnly(ect), Date::SAME_DAY);
+    EXPECT_EQ(Date(2001, 0, 1, 23, 30, 0, 0, TimeZone::UTC).compareDateOnly(Date(2001, 0, 2, 0, 30, 0, 0, TimeZone::ECT)),
+              Date::SAME_DAY);
     EXPECT_EQ(a.compareDateOnly(Date(2001, 0, 2, 0, 30, 0, 0, TimeZone::UTC)), Date::EARLIER);
     EXPECT_EQ(Date(2002, 0, 1, 0, 0, 0, 0, TimeZone::UTC).compareDateOnly(a), Date::LATER);
     Date assigned(0L, TimeZone::GMT);
@@ -99,20 +96,17 @@ TEST(DateTest, EpochSecondsComparisonsAndCopies) {
     EXPECT_EQ(assigned.getTimeZoneOffset(), 18000);
 }
 
-TEST(DateTest, StructTM) {
+TEST(DateTest, StructTMAndTheClock) {
     tm t{};
     Date(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST).toStructTM(&t);
-    EXPECT_EQ(std::vector<int>({t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
-                                t.tm_wday, t.tm_yday, t.tm_isdst}),
+    EXPECT_EQ(std::vector<int>({t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, t.tm_wday, t.tm_yday,
+                                t.tm_isdst}),
               std::vector<int>({94, 10, 15, 8, 12, 31, 2, 318, 0}));
-    tm untouched{};
-    untouched.tm_year = 77;
-    expectError([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&untouched); },
-                  27, "Date::toStructTM(tm *)", "");
-    EXPECT_EQ(untouched.tm_year, 77);
-    expectError([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4,
-                  "Date::toStructTM(tm *)", "");
-
+    Date(1900, 0, 1, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&t);
+    EXPECT_EQ(t.tm_year, 0);
+    expectError([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&t); }, 27, "Date::toStructTM(tm *)");
+    EXPECT_EQ(t.tm_year, 0);  // untouched
+    expectError([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4, "Date::toStructTM(tm *)");
     tm local{};
     local.tm_year = 101;
     local.tm_mon = 1;
@@ -120,30 +114,24 @@ TEST(DateTest, StructTM) {
     local.tm_hour = 25;
     local.tm_isdst = 1;
     const Date d = Date::makeFromStructTM(&local);
-    EXPECT_EQ(fieldsOf(d), "2001-03-02 01:00:00.000");
-    EXPECT_EQ(zoneOf(d), "GMT");
+    EXPECT_EQ(fieldsOf(d) + zoneOf(d), "2001-03-02 01:00:00.000GMT");
     Date target(0L, TimeZone::EST);
     EXPECT_EQ(&target.fromStructTM(&local), &target);
     EXPECT_EQ(fieldsOf(target), fieldsOf(d));
-    expectError([] { Date::makeFromStructTM(nullptr); }, 4,
-                  "Date::makeFromStructTM(const tm* const t)", "");
-}
+    expectError([] { Date::makeFromStructTM(nullptr); }, 4, "Date::makeFromStructTM(const tm* const t)");
 
-TEST(DateTest, CurrentTimeFollowsTheClock) {
     const long before = static_cast<long>(std::time(nullptr));
-    const Date now = Date::now(TimeZone::EST);
-    const Date local;
+    const Date now = Date::now(TimeZone::EST), inLocalZone;
     const long after = static_cast<long>(std::time(nullptr));
-    EXPECT_EQ(zoneOf(now) + zoneOf(local), "ESTGMT");
-    for (const Date* d : {&now, &local}) {
-        EXPECT_TRUE(after > 2145916799L || (d->getEpochSecs(true) >= before && d->getEpochSecs(true) <= after));
-    }
-    const unsigned int year = Date(after, TimeZone::UTC).getYear();
-    EXPECT_TRUE(Date::nextYear(TimeZone::UTC).getYear() - year <= 1u);
+    EXPECT_EQ(zoneOf(now) + zoneOf(inLocalZone), "ESTGMT");
+    for (const Date* n : {&now, &inLocalZone})
+        EXPECT_TRUE(after > 2145916799L || (n->getEpochSecs(true) >= before && n->getEpochSecs(true) <= after));
+    EXPECT_LE(Date::nextYear(TimeZone::UTC).getYear() - Date(after, TimeZone::UTC).getYear(), 1u);
 }
 
-// The pattern reader's quirks and years outside strftime's four digits (the
-// format fuzz target compares every directive with strftime and its own model).
+// Years beyond four digits and a zone of one's own (the format fuzz target
+// compares every directive and the pattern reader's quirks with strftime and
+// its own model, on the predefined zones).
 TEST(DateTest, FormatBeyondStrftime) {
     const Date d(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST);
     auto utc = [](unsigned int year, int month, int day) {
@@ -151,12 +139,8 @@ TEST(DateTest, FormatBeyondStrftime) {
     };
     struct Case { Date date; const char* pattern; const char* expected; } cases[] = {
         {d, "%a, %d %b %Y %H:%M:%S %z", "Tue, 15 Nov 1994 08:12:31 EST"},
-        {d, "100%%|50%", "100%|50"},
-        {d, "%q%5d", "d"},
-        {utc(2001, 0, 1), "%U %W", "01 00"},
         {utc(123456, 0, 1), "%Y %y", "123456 56"},
         {utc(4294967295u, 0, 1), "%Y", "-0001"},  // the year goes through an int
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::GMT), "%z|%Z", "BST|Greenwich Mean Time"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone(String("QQQ+1"))), "[%z][%Z]", "[QQQ][]"},
     };
     for (const Case& c : cases)

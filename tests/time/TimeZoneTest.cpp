@@ -27,10 +27,8 @@ TEST(TimeZoneTest, PredefinedZones) {
         // The first and last of the load order, both daylight-saving zones,
         // and a half-hour offset.
         {TimeZone::MIT, "MIT", 39600, 39600, "Midway Islands Time"},
-        {TimeZone::PRT, "PRT", 14400, 14400, "Puerto Rico and US Virgin Islands Time"},
         {TimeZone::CNT, "CNT", 12600, 12600, "Canada Newfoundland Time"},
         {TimeZone::GMT, "GMT", 0, -3600, "Greenwich Mean Time"},
-        {TimeZone::ART, "ART", -7200, -7200, "(Arabic) Egypt Standard Time"},
         {TimeZone::BST, "BST", -21600, -21600, "Bangladesh Standard Time"},
         {TimeZone::AET, "AET", -36000, -39600, "Australian Eastern Time"},
         {TimeZone::UTC, "UTC", 0, 0, "Coordinated Universal Time"},
@@ -41,8 +39,7 @@ TEST(TimeZoneTest, PredefinedZones) {
         EXPECT_EQ(row.zone.getTimeZoneOffsetWithDST(), row.withDst) << row.name;
         EXPECT_EQ(str(row.zone.toString(true)), row.longName);
     }
-    EXPECT_EQ(str(TimeZone::GMT.to3CharString(true)), "BST");
-    EXPECT_EQ(str(TimeZone::AET.to3CharString(true)), "AET");
+    EXPECT_EQ(str(TimeZone::GMT.to3CharString(true)) + str(TimeZone::AET.to3CharString(true)), "BSTAET");
 }
 
 TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
@@ -131,26 +128,18 @@ TEST(TimeZoneTest, DaylightSavingAtTheEdgesOfTablesAndRules) {
 
 TEST(TimeZoneTest, LookupsByOffsetAndByName) {
     struct ByOffset { int offset; const TimeZone& expected; } byOffset[] = {
-        {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {10800, TimeZone::AGT},
-        {0, TimeZone::GMT},     {12345, TimeZone::GMT},
-        {-21600, TimeZone::BST},
-    };
-    for (const ByOffset& c : byOffset)
-        EXPECT_EQ(&TimeZone::getTimeZone(c.offset), &c.expected) << c.offset;
+        {25200, TimeZone::PNT}, {18000, TimeZone::EST}, {0, TimeZone::GMT}, {12345, TimeZone::GMT}, {-21600, TimeZone::BST}};
+    for (const ByOffset& c : byOffset) EXPECT_EQ(&TimeZone::getTimeZone(c.offset), &c.expected) << c.offset;
     struct ByName { const char* name; const TimeZone& expected; } byName[] = {
-        {"EST", TimeZone::EST}, {"BST", TimeZone::GMT}, {"UTC", TimeZone::UTC},
-        {"AET", TimeZone::AET}, {"est", TimeZone::GMT}, {"", TimeZone::GMT},
-        {"Z", TimeZone::GMT},   {"MST", TimeZone::MST},
-    };
-    for (const ByName& c : byName)
-        EXPECT_EQ(&TimeZone::getTimeZone(String(c.name)), &c.expected) << c.name;
+        {"EST", TimeZone::EST}, {"BST", TimeZone::GMT}, {"UTC", TimeZone::UTC}, {"AET", TimeZone::AET},
+        {"est", TimeZone::GMT}, {"", TimeZone::GMT},    {"MST", TimeZone::MST}};
+    for (const ByName& c : byName) EXPECT_EQ(&TimeZone::getTimeZone(String(c.name)), &c.expected) << c.name;
     EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
 }
 
 TEST(TimeZoneTest, ConversionsBetweenZones) {
     struct Case { Date from; const TimeZone& to; const char* expected; } cases[] = {
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
-        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-01-01 12:00:00.000"},
         {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-01-01 23:00:00.000"},
         {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-07-01 22:00:00.000"},

@@ -78,7 +78,6 @@ bool libraryInDst(const TimeZone& zone, long long instant) {
 
 TEST(ZoneRulesPeerTest, TransitionsAndAnswersAreGlibcs) {
     std::mt19937 random(korvane_test::testSeed(20261251));
-    std::uniform_int_distribution<long long> anyInstant(0, 2145916799LL);
     for (int round = 0; round < 300; ++round) {
         // Whole and half hours only, so no zone has the machine's offset of 2:15.
         const long long standard = (static_cast<int>(random() % 49) - 24) * 1800LL;
@@ -102,14 +101,11 @@ TEST(ZoneRulesPeerTest, TransitionsAndAnswersAreGlibcs) {
             comparable.push_back(std::llabs(starts.back() - ends.back()) > 2 * 86400);
             janFirst += internal::isLeapYear(year) ? 31622400 : 31536000;
         }
-        std::vector<long long> instants;
-        for (int i = 0; i < 40; ++i) instants.push_back(anyInstant(random));
-        std::vector<int> flips, expected;
+        std::vector<int> flips;
         underTZ(definition, [&] {
             for (std::size_t y = 0; y < starts.size(); ++y)
                 for (long long instant : {starts[y] - 1, starts[y], ends[y] - 1, ends[y]})
                     flips.push_back(glibcIsDst(instant));
-            for (long long instant : instants) expected.push_back(glibcIsDst(instant));
         });
         const std::string context = "zone " + definition;
         for (std::size_t y = 0; y < starts.size(); ++y) {
@@ -121,17 +117,13 @@ TEST(ZoneRulesPeerTest, TransitionsAndAnswersAreGlibcs) {
         ASSERT_EQ(ours.getTimeZoneOffset(), -standard) << context;
         // A daylight offset of 0 reads as "no daylight offset".
         ASSERT_EQ(ours.getTimeZoneOffsetWithDST(), daylight != 0 ? -daylight : -standard) << context;
-        for (std::size_t i = 0; i < instants.size(); ++i) {
-            const unsigned int y = Date(static_cast<long>(instants[i]), TimeZone::UTC).getYear() - 1970;
-            if (y >= comparable.size() || !comparable[y]) continue;
-            ASSERT_EQ(libraryInDst(ours, instants[i]), expected[i] == 1) << context << " instant " << instants[i];
-        }
-        const std::size_t y = random() % starts.size();
-        for (long long instant : {starts[y] - 1, starts[y] + 1, ends[y] - 1, ends[y] + 1})
-            if (comparable[y]) {
+        // Our answers on both sides of the changes of three of the years.
+        for (std::size_t y : {std::size_t(random() % starts.size()), std::size_t(0), starts.size() - 1}) {
+            if (!comparable[y]) continue;
+            for (long long instant : {starts[y] - 1, starts[y] + 1, ends[y] - 1, ends[y] + 1})
                 ASSERT_EQ(libraryInDst(ours, instant), instant == starts[y] + 1 || instant == ends[y] - 1)
-                    << context << " boundary " << instant;
-            }
+                    << context << " year " << 1970 + y << " instant " << instant;
+        }
     }
 }
 
