@@ -20,13 +20,14 @@ fi
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
+# One server for the whole run, started before anything else uses the prefix
+# (it refuses to start beside a running one): otherwise it stops when a test
+# program ends, and a program starting in that moment is refused ("wine
+# client error:0: recvmsg: Connection reset by peer").
+wineserver -p
 # The first start sets up the prefix (about 15 s); doing it here keeps that
 # out of the first test's time.
 wineboot --init >/dev/null 2>&1 || true
-# One server for the whole run: otherwise it stops when a test program ends,
-# and a program starting in that moment is refused ("wine client error:0:
-# recvmsg: Connection reset by peer").
-wineserver -p
 
 cmake --preset windows-x64
 cmake --build --preset windows-x64
