@@ -32,6 +32,35 @@
 namespace Korvane {
 namespace internal {
 
+// The vector side of one step of the products below: the low halves of
+// a b_i and m q join the accumulators, the sums move one limb down, and the
+// high halves land on their limbs.
+template <class Lanes, std::size_t V>
+inline __attribute__((always_inline)) void radix52VectorStep(typename Lanes::Vector (&fromA)[V],
+                                                             typename Lanes::Vector (&fromM)[V], const Word* a,
+                                                             const Word* m, Word bi, Word q) {
+    using Vector = typename Lanes::Vector;
+    const Vector bv = Lanes::broadcast(bi);
+    const Vector qv = Lanes::broadcast(q);
+KORVANE_UNROLL_VECTORS
+    for (std::size_t v = 0; v < V; ++v) {
+        fromA[v] = Lanes::multiplyAddLow(fromA[v], Lanes::load(a + kLanes * v), bv);
+        fromM[v] = Lanes::multiplyAddLow(fromM[v], Lanes::load(m + kLanes * v), qv);
+    }
+KORVANE_UNROLL_VECTORS
+    for (std::size_t v = 0; v + 1 < V; ++v) {
+        fromA[v] = Lanes::shiftDown(fromA[v], fromA[v + 1]);
+        fromM[v] = Lanes::shiftDown(fromM[v], fromM[v + 1]);
+    }
+    fromA[V - 1] = Lanes::shiftDown(fromA[V - 1], Lanes::zero());
+    fromM[V - 1] = Lanes::shiftDown(fromM[V - 1], Lanes::zero());
+KORVANE_UNROLL_VECTORS
+    for (std::size_t v = 0; v < V; ++v) {
+        fromA[v] = Lanes::multiplyAddHigh(fromA[v], Lanes::load(a + kLanes * v), bv);
+        fromM[v] = Lanes::multiplyAddHigh(fromM[v], Lanes::load(m + kLanes * v), qv);
+    }
+}
+
 // out = a b / R (mod m), k limbs (3 <= k <= 8 V, limbs of a, b and m below
 // 2^52, padding limbs zero); out may be a or b. `k0` is -m^-1 mod 2^52.
 // `Lanes` supplies the vector type and its operations (see the two users).
@@ -73,26 +102,7 @@ KORVANE_UNROLL_VECTORS
         limb1 = limb2 + ((a2 * bi) & kLimbMask) + ((m2 * q) & kLimbMask) + Lanes::highWord(a1Up, bi) +
                 Lanes::highWord(m1Up, q);
 
-        const Vector bv = Lanes::broadcast(bi);
-        const Vector qv = Lanes::broadcast(q);
-KORVANE_UNROLL_VECTORS
-        for (std::size_t v = 0; v < V; ++v) {
-            fromA[v] = Lanes::multiplyAddLow(fromA[v], Lanes::load(a + kLanes * v), bv);
-            fromM[v] = Lanes::multiplyAddLow(fromM[v], Lanes::load(m + kLanes * v), qv);
-        }
-        // One limb down; the high halves land on their limbs.
-KORVANE_UNROLL_VECTORS
-        for (std::size_t v = 0; v + 1 < V; ++v) {
-            fromA[v] = Lanes::shiftDown(fromA[v], fromA[v + 1]);
-            fromM[v] = Lanes::shiftDown(fromM[v], fromM[v + 1]);
-        }
-        fromA[V - 1] = Lanes::shiftDown(fromA[V - 1], Lanes::zero());
-        fromM[V - 1] = Lanes::shiftDown(fromM[V - 1], Lanes::zero());
-KORVANE_UNROLL_VECTORS
-        for (std::size_t v = 0; v < V; ++v) {
-            fromA[v] = Lanes::multiplyAddHigh(fromA[v], Lanes::load(a + kLanes * v), bv);
-            fromM[v] = Lanes::multiplyAddHigh(fromM[v], Lanes::load(m + kLanes * v), qv);
-        }
+        radix52VectorStep<Lanes, V>(fromA, fromM, a, m, bi, q);
     }
 KORVANE_UNROLL_VECTORS
     for (std::size_t v = 0; v < V; ++v) fromA[v] = Lanes::add(fromA[v], fromM[v]);
@@ -130,25 +140,7 @@ KORVANE_UNROLL_VECTORS
         limb0 = limb1 + lowA1 + lowM1 + (low >> kLimbBits) + q + highA0;
         limb1 = limb2 + ((a2 * bi) & kLimbMask) + ((m2 * q) & kLimbMask) + highA1 + highM1;
 
-        const Vector bv = Lanes::broadcast(bi);
-        const Vector qv = Lanes::broadcast(q);
-KORVANE_UNROLL_VECTORS
-        for (std::size_t v = 0; v < V; ++v) {
-            fromA[v] = Lanes::multiplyAddLow(fromA[v], Lanes::load(a + kLanes * v), bv);
-            fromM[v] = Lanes::multiplyAddLow(fromM[v], Lanes::load(m + kLanes * v), qv);
-        }
-KORVANE_UNROLL_VECTORS
-        for (std::size_t v = 0; v + 1 < V; ++v) {
-            fromA[v] = Lanes::shiftDown(fromA[v], fromA[v + 1]);
-            fromM[v] = Lanes::shiftDown(fromM[v], fromM[v + 1]);
-        }
-        fromA[V - 1] = Lanes::shiftDown(fromA[V - 1], Lanes::zero());
-        fromM[V - 1] = Lanes::shiftDown(fromM[V - 1], Lanes::zero());
-KORVANE_UNROLL_VECTORS
-        for (std::size_t v = 0; v < V; ++v) {
-            fromA[v] = Lanes::multiplyAddHigh(fromA[v], Lanes::load(a + kLanes * v), bv);
-            fromM[v] = Lanes::multiplyAddHigh(fromM[v], Lanes::load(m + kLanes * v), qv);
-        }
+        radix52VectorStep<Lanes, V>(fromA, fromM, a, m, bi, q);
     }
 KORVANE_UNROLL_VECTORS
     for (std::size_t v = 0; v < V; ++v) fromA[v] = Lanes::add(fromA[v], fromM[v]);
