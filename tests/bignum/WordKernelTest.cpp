@@ -42,6 +42,19 @@ std::vector<Word> words(std::mt19937_64& random, std::size_t n) {
     }
     return w;
 }
+
+// a b and a a by the library's product and square, against GMP's.
+void expectProductAndSquareMatchGmp(const std::vector<Word>& a, const std::vector<Word>& b) {
+    const std::size_t an = a.size(), bn = b.size();
+    std::vector<Word> product(an + bn), square(2 * an);
+    multiplyWords(product.data(), a.data(), an, b.data(), bn);
+    squareWords(square.data(), a.data(), an);
+    Z expected;
+    mpz_mul(expected.v, Z(a).v, Z(b).v);
+    ASSERT_TRUE(Z(product) == expected) << an << " x " << bn;
+    mpz_mul(expected.v, Z(a).v, Z(a).v);
+    ASSERT_TRUE(Z(square) == expected) << an << " squared";
+}
 }  // namespace
 
 TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
@@ -58,14 +71,7 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
             const std::size_t an = i % 50 == 0 ? 1000 + random() % 1500 : 1 + random() % (i % 10 == 0 ? 300 : 40);
             const std::size_t bn = 1 + random() % an;
             const std::vector<Word> a = words(random, an), b = words(random, bn);
-            std::vector<Word> product(an + bn), square(2 * an);
-            multiplyWords(product.data(), a.data(), an, b.data(), bn);
-            squareWords(square.data(), a.data(), an);
-            Z expected;
-            mpz_mul(expected.v, Z(a).v, Z(b).v);
-            ASSERT_TRUE(Z(product) == expected) << an << " x " << bn;
-            mpz_mul(expected.v, Z(a).v, Z(a).v);
-            ASSERT_TRUE(Z(square) == expected) << an << " squared";
+            ASSERT_NO_FATAL_FAILURE(expectProductAndSquareMatchGmp(a, b));
 
             // r + a*w, then a*w taken away again: r comes back, and the
             // word borrowed is the word carried.
@@ -73,7 +79,7 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
             std::vector<Word> sum = r;
             const Word w = words(random, 1)[0];
             const Word carry = addMultiplyWord(sum.data(), a.data(), an, w);
-            mpz_set(expected.v, Z(r).v);
+            Z expected(r);
             mpz_addmul(expected.v, Z(a).v, Z(std::vector<Word>{w}).v);  // w may not fit a long
             sum.push_back(carry);
             ASSERT_TRUE(Z(sum) == expected);
@@ -128,14 +134,7 @@ TEST(WordKernel, TransformProductsAndDivisionsMatchGmp) {
         const std::size_t bn = i % 3 == 0 ? an : 2 + random() % (an - 1);
         std::vector<Word> a = words(random, an), b = words(random, bn);
         if (i % 7 == 0) std::fill(a.begin(), a.end(), ~Word(0)), std::fill(b.begin(), b.end(), ~Word(0));
-        std::vector<Word> product(an + bn), square(2 * an);
-        multiplyWords(product.data(), a.data(), an, b.data(), bn);
-        squareWords(square.data(), a.data(), an);
-        Z expected;
-        mpz_mul(expected.v, Z(a).v, Z(b).v);
-        ASSERT_TRUE(Z(product) == expected) << an << " x " << bn;
-        mpz_mul(expected.v, Z(a).v, Z(a).v);
-        ASSERT_TRUE(Z(square) == expected) << an << " squared";
+        ASSERT_NO_FATAL_FAILURE(expectProductAndSquareMatchGmp(a, b));
 
         if (b.back() == 0) b.back() = 1;
         std::vector<Word> quotient(an - bn + 1), remainder(bn);
