@@ -12,7 +12,6 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-constexpr std::size_t kWordWipeBytes = 128;
 // The buffer units of the one block size the cache below keeps: buffers of
 // 17 to 32 bytes, such as a read of 16 bytes with its terminator. Smaller
 // buffers are not rounded up to it: a text growing from empty would then
@@ -22,12 +21,19 @@ constexpr std::size_t kCachedBlockBytes = kCountedHeader + kCachedUnits * kCount
 static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % sizeof(std::uint64_t) == 0,
               "a block is whole words");
 
-// Whole units for `bytes`; a size whose block the address space (or the
-// 32-bit record) cannot describe is a failed allocation.
+// The size word's flag of a block with a trailer, and the units it leaves.
+constexpr std::uint32_t kTrackedFlag = std::uint32_t(1) << 31;
+constexpr std::size_t kMaximumUnits = kTrackedFlag - 1;
+// The smallest block with room that tracks its claims; smaller ones are
+// wiped whole, which costs less than keeping the count.
+constexpr std::size_t kTrackedBytes = 4096;
+
+// Whole units for `bytes`; a size whose block (with a trailer) the address
+// space or the 31-bit record cannot describe is a failed allocation.
 std::size_t unitsFor(std::size_t bytes) {
-    if (bytes > SIZE_MAX - kCountedHeader - kCountedUnit) throw std::bad_alloc();
+    if (bytes > SIZE_MAX - kCountedHeader - 2 * kCountedUnit) throw std::bad_alloc();
     const std::size_t units = (bytes + kCountedUnit - 1) / kCountedUnit;
-    if (units > UINT32_MAX) throw std::bad_alloc();
+    if (units > kMaximumUnits) throw std::bad_alloc();
     return units;
 }
 
@@ -93,38 +99,74 @@ bool keepCachedBlock(void* block) noexcept {
 }
 }  // namespace
 
-BlockCounter::BlockCounter(std::uint32_t bufferUnits) : units(bufferUnits) {}
+BlockCounter::BlockCounter(std::size_t units, bool tracked)
+    : sizeWord(static_cast<std::uint32_t>(units) | (tracked ? kTrackedFlag : 0)) {}
 
 BlockCounter::~BlockCounter() = default;
 
-inline void* BlockCounter::allocate(std::size_t bytes, ReferenceCounter*& counter) {
-    const std::size_t units = unitsFor(bytes);
+std::uint64_t* BlockCounter::trailer() const noexcept {
+    const std::size_t units = sizeWord & ~kTrackedFlag;
+    return reinterpret_cast<std::uint64_t*>(
+        const_cast<char*>(reinterpret_cast<const char*>(this)) + kCountedHeader + units * kCountedUnit);
+}
+
+inline void* BlockCounter::allocate(std::size_t bytes, std::size_t room, ReferenceCounter*& counter) {
+    const std::size_t claimed = unitsFor(bytes);
+    std::size_t units = room > bytes ? unitsFor(room) : claimed;
+    bool tracked = units > claimed && units * kCountedUnit >= kTrackedBytes;
     char* block = units == kCachedUnits ? takeCachedBlock() : nullptr;
-    if (block == nullptr) block = static_cast<char*>(allocateBuffer(kCountedHeader + units * kCountedUnit));
-    counter = new (block) BlockCounter(static_cast<std::uint32_t>(units));
+    if (block == nullptr) {
+        try {
+            block = static_cast<char*>(allocateBuffer(kCountedHeader + (units + tracked) * kCountedUnit));
+        } catch (const std::bad_alloc&) {
+            // The room is a saving, not a need.
+            if (units == claimed) throw;
+            units = claimed;
+            tracked = false;
+            block = static_cast<char*>(allocateBuffer(kCountedHeader + units * kCountedUnit));
+        }
+    }
+    BlockCounter* made = new (block) BlockCounter(units, tracked);
+    if (tracked) *made->trailer() = claimed;
+    counter = made;
     return block + kCountedHeader;
 }
 
 std::size_t BlockCounter::bufferBytes(const ReferenceCounter* counter) noexcept {
     if (counter == nullptr || typeid(*counter) != typeid(BlockCounter)) return 0;
-    return std::size_t(static_cast<const BlockCounter*>(counter)->units) * kCountedUnit;
+    return std::size_t(static_cast<const BlockCounter*>(counter)->sizeWord & ~kTrackedFlag) * kCountedUnit;
 }
 
-// Most blocks are small: they are wiped a word at a time here (volatile
-// stores are never dropped), which costs less than the call of the
-// platform's wipe.
-void BlockCounter::release(ReferenceCounter* counter) noexcept {
-    const std::size_t bytes = kCountedHeader + std::size_t(static_cast<const BlockCounter*>(counter)->units) * kCountedUnit;
-    volatile std::uint64_t* word = reinterpret_cast<volatile std::uint64_t*>(counter);
-    if (bytes == kCachedBlockBytes) {
-        // The commonest block, wiped without a loop.
-        wipeWords(word, std::make_index_sequence<kCachedBlockBytes / sizeof(std::uint64_t)>());
-    } else if (bytes <= kWordWipeBytes) {
-        for (std::size_t i = 0; i < bytes / sizeof(std::uint64_t); ++i) word[i] = 0;
-    } else {
-        secureWipe(counter, bytes);
+bool BlockCounter::claim(ReferenceCounter* counter, std::size_t bytes) noexcept {
+    const std::size_t available = bufferBytes(counter);
+    if (bytes > available) return false;
+    const BlockCounter* block = static_cast<const BlockCounter*>(counter);
+    if (block->sizeWord & kTrackedFlag) {
+        const std::uint64_t units = (bytes + kCountedUnit - 1) / kCountedUnit;
+        std::uint64_t* claimed = block->trailer();
+        if (units > *claimed) *claimed = units;
     }
-    if (bytes == kCachedBlockBytes && keepCachedBlock(counter)) return;
+    return true;
+}
+
+// The commonest block is wiped a word at a time, without a loop (volatile
+// stores are never dropped); any other by the library's memset.
+void BlockCounter::release(ReferenceCounter* counter) noexcept {
+    const BlockCounter* block = static_cast<const BlockCounter*>(counter);
+    const std::uint32_t sizeWord = block->sizeWord;
+    const std::size_t units = sizeWord & ~kTrackedFlag;
+    if (units == kCachedUnits && !(sizeWord & kTrackedFlag)) {
+        wipeWords(reinterpret_cast<volatile std::uint64_t*>(counter),
+                  std::make_index_sequence<kCachedBlockBytes / sizeof(std::uint64_t)>());
+        if (keepCachedBlock(counter)) return;
+    } else if (sizeWord & kTrackedFlag) {
+        std::uint64_t* trailer = block->trailer();
+        const std::size_t claimed = std::size_t(*trailer);
+        wipeOwnBlock(counter, kCountedHeader + claimed * kCountedUnit);
+        wipeOwnBlock(trailer, sizeof *trailer);
+    } else {
+        wipeOwnBlock(counter, kCountedHeader + units * kCountedUnit);
+    }
     releaseBuffer(counter);
 }
 
@@ -138,9 +180,17 @@ void BlockCounter::operator delete(void* counter) noexcept {
 // A fresh block is counted for the holder that asked for it, without the
 // atomic increment a shared counter needs.
 void* BufferMemory::allocateCounted(std::size_t bytes, ReferenceCounter*& counter) {
-    void* buffer = internal::BlockCounter::allocate(bytes, counter);
+    void* buffer = internal::BlockCounter::allocate(bytes, bytes, counter);
     counter->count.store(1, std::memory_order_relaxed);
     return buffer;
+}
+void* BufferMemory::allocateCountedWithRoom(std::size_t bytes, std::size_t room, ReferenceCounter*& counter) {
+    void* buffer = internal::BlockCounter::allocate(bytes, room, counter);
+    counter->count.store(1, std::memory_order_relaxed);
+    return buffer;
+}
+bool BufferMemory::claimCounted(ReferenceCounter* counter, std::size_t bytes) noexcept {
+    return internal::BlockCounter::claim(counter, bytes);
 }
 void BufferMemory::releaseCounted(ReferenceCounter* counter) noexcept {
     internal::BlockCounter::release(counter);
