@@ -12,12 +12,11 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-// The buffer units of the one block size the cache below keeps: buffers of
-// 17 to 32 bytes, such as a read of 16 bytes with its terminator. Smaller
-// buffers are not rounded up to it: a text growing from empty would then
-// follow another sequence of capacities, which costs more than it saves.
+// The cache below keeps blocks of one and two buffer units: buffers of up to
+// 16 bytes, such as the terminator of an empty text, and of 17 to 32 bytes,
+// such as a read of 16 bytes with its terminator. Each keeps its own size: a
+// text growing from empty would otherwise follow another sequence of blocks.
 constexpr std::size_t kCachedUnits = 2;
-constexpr std::size_t kCachedBlockBytes = kCountedHeader + kCachedUnits * kCountedUnit;
 static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % sizeof(std::uint64_t) == 0,
               "a block is whole words");
 
@@ -25,8 +24,8 @@ static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % size
 constexpr std::uint32_t kTrackedFlag = std::uint32_t(1) << 31;
 constexpr std::size_t kMaximumUnits = kTrackedFlag - 1;
 // The smallest block with room that tracks its claims; smaller ones are
-// wiped whole, which costs less than keeping the count.
-constexpr std::size_t kTrackedBytes = 4096;
+// wiped whole, and the cached sizes keep the size they are cached by.
+constexpr std::size_t kTrackedBytes = 256;
 
 // Whole units for `bytes`; a size whose block (with a trailer) the address
 // space or the 31-bit record cannot describe is a failed allocation.
@@ -39,8 +38,8 @@ std::size_t unitsFor(std::size_t bytes) {
 
 // Short values (a read of a few bytes, a word of text) come and go in
 // loops, where the allocator's round trip costs more than everything else
-// the value does. Each thread keeps a few released blocks of one small size
-// for its next allocations of that size. A block enters the cache wiped, exactly as
+// the value does. Each thread keeps a few released blocks of each of the
+// two smallest sizes for its next allocations of that size. A block enters the cache wiped, exactly as
 // it would reach the allocator, so nothing it held outlives its release.
 // Being per thread, the cache needs no lock; a block allocated on one thread
 // and released on another simply joins the other thread's cache. The cache
@@ -51,8 +50,8 @@ std::size_t unitsFor(std::size_t bytes) {
 constexpr std::size_t kCachedBlocks = 8;
 
 struct BlockCache {
-    void* blocks[kCachedBlocks];
-    std::size_t count;
+    void* blocks[kCachedUnits][kCachedBlocks];
+    std::size_t count[kCachedUnits];
     bool drainRegistered;
     bool closed;
 };
@@ -64,16 +63,19 @@ struct BlockCacheDrain {
     ~BlockCacheDrain() {
         BlockCache& cache = blockCache;
         cache.closed = true;
-        while (cache.count != 0) releaseBuffer(cache.blocks[--cache.count]);
+        for (std::size_t size = 0; size < kCachedUnits; ++size)
+            while (cache.count[size] != 0) releaseBuffer(cache.blocks[size][--cache.count[size]]);
     }
 };
 
 thread_local BlockCacheDrain blockCacheDrain;
 
-char* takeCachedBlock() noexcept {
+// A kept block of `units` (1 or 2) buffer units, or null.
+char* takeCachedBlock(std::size_t units) noexcept {
     BlockCache& cache = blockCache;
-    if (cache.count == 0) return nullptr;
-    return static_cast<char*>(cache.blocks[--cache.count]);
+    std::size_t& count = cache.count[units - 1];
+    if (count == 0) return nullptr;
+    return static_cast<char*>(cache.blocks[units - 1][--count]);
 }
 
 template <std::size_t... I>
@@ -81,10 +83,12 @@ void wipeWords(volatile std::uint64_t* word, std::index_sequence<I...>) noexcept
     ((word[I] = 0), ...);
 }
 
-// Whether the wiped `block` was kept for reuse.
-bool keepCachedBlock(void* block) noexcept {
+// Whether the wiped `block` of `units` (1 or 2) buffer units was kept for
+// reuse.
+bool keepCachedBlock(void* block, std::size_t units) noexcept {
     BlockCache& cache = blockCache;
-    if (cache.count == kCachedBlocks || cache.closed) return false;
+    std::size_t& count = cache.count[units - 1];
+    if (count == kCachedBlocks || cache.closed) return false;
     if (!cache.drainRegistered) {
         // Registering the drain may allocate; without it the block is not kept.
         try {
@@ -94,7 +98,7 @@ bool keepCachedBlock(void* block) noexcept {
         }
         cache.drainRegistered = true;
     }
-    cache.blocks[cache.count++] = block;
+    cache.blocks[units - 1][count++] = block;
     return true;
 }
 }  // namespace
@@ -114,7 +118,7 @@ inline void* BlockCounter::allocate(std::size_t bytes, std::size_t room, Referen
     const std::size_t claimed = unitsFor(bytes);
     std::size_t units = room > bytes ? unitsFor(room) : claimed;
     bool tracked = units > claimed && units * kCountedUnit >= kTrackedBytes;
-    char* block = units == kCachedUnits ? takeCachedBlock() : nullptr;
+    char* block = units - 1 < kCachedUnits ? takeCachedBlock(units) : nullptr;
     if (block == nullptr) {
         try {
             block = static_cast<char*>(allocateBuffer(kCountedHeader + (units + tracked) * kCountedUnit));
@@ -149,16 +153,20 @@ bool BlockCounter::claim(ReferenceCounter* counter, std::size_t bytes) noexcept 
     return true;
 }
 
-// The commonest block is wiped a word at a time, without a loop (volatile
-// stores are never dropped); any other by the library's memset.
+// The cached sizes are wiped a word at a time, without a loop (volatile
+// stores are never dropped); any other block by the library's memset.
 void BlockCounter::release(ReferenceCounter* counter) noexcept {
     const BlockCounter* block = static_cast<const BlockCounter*>(counter);
     const std::uint32_t sizeWord = block->sizeWord;
     const std::size_t units = sizeWord & ~kTrackedFlag;
-    if (units == kCachedUnits && !(sizeWord & kTrackedFlag)) {
-        wipeWords(reinterpret_cast<volatile std::uint64_t*>(counter),
-                  std::make_index_sequence<kCachedBlockBytes / sizeof(std::uint64_t)>());
-        if (keepCachedBlock(counter)) return;
+    volatile std::uint64_t* words = reinterpret_cast<volatile std::uint64_t*>(counter);
+    if (units - 1 < kCachedUnits) {
+        // Never tracked: the smallest tracked block is larger.
+        if (units == 1)
+            wipeWords(words, std::make_index_sequence<(kCountedHeader + kCountedUnit) / sizeof(std::uint64_t)>());
+        else
+            wipeWords(words, std::make_index_sequence<(kCountedHeader + 2 * kCountedUnit) / sizeof(std::uint64_t)>());
+        if (keepCachedBlock(counter, units)) return;
     } else if (sizeWord & kTrackedFlag) {
         std::uint64_t* trailer = block->trailer();
         const std::size_t claimed = std::size_t(*trailer);
