@@ -116,7 +116,10 @@ std::uint64_t* BlockCounter::trailer() const noexcept {
 
 inline void* BlockCounter::allocate(std::size_t bytes, std::size_t room, ReferenceCounter*& counter) {
     const std::size_t claimed = unitsFor(bytes);
-    std::size_t units = room > bytes ? unitsFor(room) : claimed;
+    // Room that no block can describe is left out, like room that cannot be had.
+    std::size_t units = claimed;
+    if (room > bytes && room / kCountedUnit < kMaximumUnits && room <= SIZE_MAX - kCountedHeader - 2 * kCountedUnit)
+        units = unitsFor(room);
     bool tracked = units > claimed && units * kCountedUnit >= kTrackedBytes;
     char* block = units - 1 < kCachedUnits ? takeCachedBlock(units) : nullptr;
     if (block == nullptr) {
