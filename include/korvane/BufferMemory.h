@@ -52,8 +52,8 @@ class KORVANE_API BufferMemory {
     /// are claimed. Only claimed bytes may be written.
     static void* allocateCountedWithRoom(std::size_t bytes, std::size_t room, ReferenceCounter*& counter);
     /// Claims the first `bytes` bytes of the buffer that `counter` heads for
-    /// writing: true when allocateCounted made it and it has that many bytes,
-    /// else false (and nothing is claimed).
+    /// writing: true when allocateCounted or allocateCountedWithRoom made it
+    /// and it has that many bytes, else false (and nothing is claimed).
     static bool claimCounted(ReferenceCounter* counter, std::size_t bytes) noexcept;
     /// What deleting the counter of an allocateCounted buffer does, without
     /// the virtual destructor: wipes the counter and the claimed bytes, and

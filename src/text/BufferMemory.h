@@ -28,9 +28,9 @@ inline void releaseBuffer(void* buffer) noexcept { ::operator delete[](buffer); 
 void secureWipe(void* data, std::size_t bytes) noexcept;
 
 // secureWipe for the blocks the library allocates itself, inline where the
-// compiler offers a barrier: a memset that the barrier makes observable is
-// what the platform's wipe does too, without its two calls, which cost as
-// much as wiping a small block.
+// compiler offers a barrier: behind it the compiler must assume the zeros are
+// read, so it cannot drop the memset, and the platform wipe's two calls,
+// which cost as much as wiping a small block, are spared.
 inline void wipeOwnBlock(void* data, std::size_t bytes) noexcept {
 #if defined(__GNUC__) || defined(__clang__)
     std::memset(data, 0, bytes);

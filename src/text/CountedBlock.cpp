@@ -39,8 +39,9 @@ std::size_t unitsFor(std::size_t bytes) {
 // Short values (a read of a few bytes, a word of text) come and go in
 // loops, where the allocator's round trip costs more than everything else
 // the value does. Each thread keeps a few released blocks of each of the
-// two smallest sizes for its next allocations of that size. A block enters the cache wiped, exactly as
-// it would reach the allocator, so nothing it held outlives its release.
+// two smallest sizes for its next allocations of that size. A block enters
+// the cache wiped, exactly as it would reach the allocator, so nothing it
+// held outlives its release.
 // Being per thread, the cache needs no lock; a block allocated on one thread
 // and released on another simply joins the other thread's cache. The cache
 // is trivially constructed and destroyed, so reaching it costs no guard;
