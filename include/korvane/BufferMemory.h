@@ -7,10 +7,11 @@
 /// new (so a replacement of it sees them), and every buffer that may have
 /// held data is overwritten with zeros, in a way the compiler may not drop,
 /// before it is released. A counted buffer with room is wiped as far as it
-/// was claimed: the room behind was never written. Each thread keeps up to
-/// eight released blocks of 16 and eight of 32 buffer bytes (buffers of up to
-/// 16 and of 17 to 32 bytes), wiped, for its next allocations of that size;
-/// they reach the array operator delete when the thread ends.
+/// was claimed: the room behind was never written. A buffer of up to 1 KiB
+/// takes a block of 16, 32, 64, ... or 1024 bytes, the next of these sizes.
+/// Each thread keeps up to eight released blocks of each of these sizes,
+/// wiped, for its next allocations of that size; they reach the array
+/// operator delete when the thread ends.
 /// @class Korvane::BufferMemory
 /// @headerfile BufferMemory.h "korvane/BufferMemory.h"
 /// @ingroup storage

@@ -12,20 +12,31 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-// The cache below keeps blocks of one and two buffer units: buffers of up to
-// 16 bytes, such as the terminator of an empty text, and of 17 to 32 bytes,
-// such as a read of 16 bytes with its terminator. Each keeps its own size: a
-// text growing from empty would otherwise follow another sequence of blocks.
-constexpr std::size_t kCachedUnits = 2;
+// The cache below keeps blocks of 1, 2, 4, ... 64 buffer units (16 bytes to
+// 1 KiB): a buffer of up to 64 units takes a block of the next of these
+// sizes, and the room behind its capacity serves its growth.
+constexpr std::size_t kCachedClasses = 7;
+constexpr std::size_t kLargestCachedUnits = std::size_t(1) << (kCachedClasses - 1);
 static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % sizeof(std::uint64_t) == 0,
               "a block is whole words");
 
+// The class of a buffer of 1 to 64 units: the smallest n with 2^n units
+// holding it.
+struct CachedClasses {
+    unsigned char of[kLargestCachedUnits + 1];
+    constexpr CachedClasses() : of() {
+        for (std::size_t units = 1, index = 0; units <= kLargestCachedUnits; ++units) {
+            if ((std::size_t(1) << index) < units) ++index;
+            of[units] = static_cast<unsigned char>(index);
+        }
+    }
+};
+constexpr CachedClasses kClassOf;
+
 // The size word's flag of a block with a trailer, and the units it leaves.
+// Blocks of the cached sizes have none: they are wiped whole.
 constexpr std::uint32_t kTrackedFlag = std::uint32_t(1) << 31;
 constexpr std::size_t kMaximumUnits = kTrackedFlag - 1;
-// The smallest block with room that tracks its claims; smaller ones are
-// wiped whole, and the cached sizes keep the size they are cached by.
-constexpr std::size_t kTrackedBytes = 256;
 
 // Whole units for `bytes`; a size whose block (with a trailer) the address
 // space or the 31-bit record cannot describe is a failed allocation.
@@ -39,7 +50,7 @@ std::size_t unitsFor(std::size_t bytes) {
 // Short values (a read of a few bytes, a word of text) come and go in
 // loops, where the allocator's round trip costs more than everything else
 // the value does. Each thread keeps a few released blocks of each of the
-// two smallest sizes for its next allocations of that size. A block enters
+// cached sizes for its next allocations of that size. A block enters
 // the cache wiped, exactly as it would reach the allocator, so nothing it
 // held outlives its release.
 // Being per thread, the cache needs no lock; a block allocated on one thread
@@ -51,8 +62,8 @@ std::size_t unitsFor(std::size_t bytes) {
 constexpr std::size_t kCachedBlocks = 8;
 
 struct BlockCache {
-    void* blocks[kCachedUnits][kCachedBlocks];
-    std::size_t count[kCachedUnits];
+    void* blocks[kCachedClasses][kCachedBlocks];
+    std::size_t count[kCachedClasses];
     bool drainRegistered;
     bool closed;
 };
@@ -64,19 +75,19 @@ struct BlockCacheDrain {
     ~BlockCacheDrain() {
         BlockCache& cache = blockCache;
         cache.closed = true;
-        for (std::size_t size = 0; size < kCachedUnits; ++size)
-            while (cache.count[size] != 0) releaseBuffer(cache.blocks[size][--cache.count[size]]);
+        for (std::size_t index = 0; index < kCachedClasses; ++index)
+            while (cache.count[index] != 0) releaseBuffer(cache.blocks[index][--cache.count[index]]);
     }
 };
 
 thread_local BlockCacheDrain blockCacheDrain;
 
-// A kept block of `units` (1 or 2) buffer units, or null.
-char* takeCachedBlock(std::size_t units) noexcept {
+// A kept block of class `index`, or null.
+char* takeCachedBlock(std::size_t index) noexcept {
     BlockCache& cache = blockCache;
-    std::size_t& count = cache.count[units - 1];
+    std::size_t& count = cache.count[index];
     if (count == 0) return nullptr;
-    return static_cast<char*>(cache.blocks[units - 1][--count]);
+    return static_cast<char*>(cache.blocks[index][--count]);
 }
 
 template <std::size_t... I>
@@ -84,11 +95,10 @@ void wipeWords(volatile std::uint64_t* word, std::index_sequence<I...>) noexcept
     ((word[I] = 0), ...);
 }
 
-// Whether the wiped `block` of `units` (1 or 2) buffer units was kept for
-// reuse.
-bool keepCachedBlock(void* block, std::size_t units) noexcept {
+// Whether the wiped `block` of class `index` was kept for reuse.
+bool keepCachedBlock(void* block, std::size_t index) noexcept {
     BlockCache& cache = blockCache;
-    std::size_t& count = cache.count[units - 1];
+    std::size_t& count = cache.count[index];
     if (count == kCachedBlocks || cache.closed) return false;
     if (!cache.drainRegistered) {
         // Registering the drain may allocate; without it the block is not kept.
@@ -99,7 +109,7 @@ bool keepCachedBlock(void* block, std::size_t units) noexcept {
         }
         cache.drainRegistered = true;
     }
-    cache.blocks[units - 1][count++] = block;
+    cache.blocks[index][count++] = block;
     return true;
 }
 }  // namespace
@@ -121,8 +131,13 @@ inline void* BlockCounter::allocate(std::size_t bytes, std::size_t room, Referen
     std::size_t units = claimed;
     if (room > bytes && room / kCountedUnit < kMaximumUnits && room <= SIZE_MAX - kCountedHeader - 2 * kCountedUnit)
         units = unitsFor(room);
-    bool tracked = units > claimed && units * kCountedUnit >= kTrackedBytes;
-    char* block = units - 1 < kCachedUnits ? takeCachedBlock(units) : nullptr;
+    char* block = nullptr;
+    if (units - 1 < kLargestCachedUnits) {
+        const std::size_t index = kClassOf.of[units];
+        units = std::size_t(1) << index;
+        block = takeCachedBlock(index);
+    }
+    bool tracked = units > claimed && units > kLargestCachedUnits;
     if (block == nullptr) {
         try {
             block = static_cast<char*>(allocateBuffer(kCountedHeader + (units + tracked) * kCountedUnit));
@@ -157,20 +172,18 @@ bool BlockCounter::claim(ReferenceCounter* counter, std::size_t bytes) noexcept 
     return true;
 }
 
-// The cached sizes are wiped a word at a time, without a loop (volatile
-// stores are never dropped); any other block by the library's memset.
+// The two smallest sizes are wiped a word at a time, without a loop
+// (volatile stores are never dropped); any other block by the library's
+// memset.
 void BlockCounter::release(ReferenceCounter* counter) noexcept {
     const BlockCounter* block = static_cast<const BlockCounter*>(counter);
     const std::uint32_t sizeWord = block->sizeWord;
     const std::size_t units = sizeWord & ~kTrackedFlag;
     volatile std::uint64_t* words = reinterpret_cast<volatile std::uint64_t*>(counter);
-    if (units - 1 < kCachedUnits) {
-        // Never tracked: the smallest tracked block is larger.
-        if (units == 1)
-            wipeWords(words, std::make_index_sequence<(kCountedHeader + kCountedUnit) / sizeof(std::uint64_t)>());
-        else
-            wipeWords(words, std::make_index_sequence<(kCountedHeader + 2 * kCountedUnit) / sizeof(std::uint64_t)>());
-        if (keepCachedBlock(counter, units)) return;
+    if (units == 1) {
+        wipeWords(words, std::make_index_sequence<(kCountedHeader + kCountedUnit) / sizeof(std::uint64_t)>());
+    } else if (units == 2) {
+        wipeWords(words, std::make_index_sequence<(kCountedHeader + 2 * kCountedUnit) / sizeof(std::uint64_t)>());
     } else if (sizeWord & kTrackedFlag) {
         std::uint64_t* trailer = block->trailer();
         const std::size_t claimed = std::size_t(*trailer);
@@ -179,6 +192,10 @@ void BlockCounter::release(ReferenceCounter* counter) noexcept {
     } else {
         wipeOwnBlock(counter, kCountedHeader + units * kCountedUnit);
     }
+    // Blocks of a cached size (a failed room may have left another one).
+    if (units - 1 < kLargestCachedUnits && (units & (units - 1)) == 0 &&
+        keepCachedBlock(counter, kClassOf.of[units]))
+        return;
     releaseBuffer(counter);
 }
 
