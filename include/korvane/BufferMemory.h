@@ -8,10 +8,11 @@
 /// held data is overwritten with zeros, in a way the compiler may not drop,
 /// before it is released. A counted buffer with room is wiped as far as it
 /// was claimed: the room behind was never written. A buffer of up to 1 KiB
-/// takes a block of 16, 32, 64, ... or 1024 bytes, the next of these sizes.
-/// Each thread keeps up to eight released blocks of each of these sizes,
-/// wiped, for its next allocations of that size; they reach the array
-/// operator delete when the thread ends.
+/// takes a block of the next of thirteen sizes (16, 32, 64, 96, 128, 192,
+/// 256, 320, 384, 512, 640, 768 and 1024 bytes), except an exact buffer of 33
+/// to 240 bytes, which takes its own size. Each thread keeps up to eight
+/// released blocks of each of these sizes, wiped, for its next allocations of
+/// that size; they reach the array operator delete when the thread ends.
 /// @class Korvane::BufferMemory
 /// @headerfile BufferMemory.h "korvane/BufferMemory.h"
 /// @ingroup storage

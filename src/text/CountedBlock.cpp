@@ -12,26 +12,37 @@ namespace Korvane {
 namespace internal {
 
 namespace {
-// The cache below keeps blocks of 1, 2, 4, ... 64 buffer units (16 bytes to
-// 1 KiB): a buffer of up to 64 units takes a block of the next of these
-// sizes, and the room behind its capacity serves its growth.
-constexpr std::size_t kCachedClasses = 7;
-constexpr std::size_t kLargestCachedUnits = std::size_t(1) << (kCachedClasses - 1);
+// The cache below keeps blocks of 1 to 64 buffer units (16 bytes to 1 KiB)
+// in thirteen sizes, at most half apart: a buffer of up to 64 units takes a
+// block of the next of these sizes, and the room behind its capacity serves
+// its growth. An exact buffer of 3 to 15 units (a text made once, which
+// mostly lives on and would only miss the cache) takes its own size and the
+// allocator's way, with no look at the cache; a growing one, whose blocks
+// follow each other quickly, takes the cached sizes.
+constexpr std::size_t kCachedClasses = 13;
+constexpr unsigned char kClassUnits[kCachedClasses] = {1, 2, 4, 6, 8, 12, 16, 20, 24, 32, 40, 48, 64};
+constexpr std::size_t kLargestCachedUnits = kClassUnits[kCachedClasses - 1];
+constexpr std::size_t kSmallestExactClassUnits = 16;
+constexpr std::size_t kWordWipeBytes = 128;
 static_assert(kCountedHeader % sizeof(std::uint64_t) == 0 && kCountedUnit % sizeof(std::uint64_t) == 0,
               "a block is whole words");
 
-// The class of a buffer of 1 to 64 units: the smallest n with 2^n units
-// holding it.
+// The class of a buffer of 1 to 64 units: the smallest size holding it.
 struct CachedClasses {
     unsigned char of[kLargestCachedUnits + 1];
     constexpr CachedClasses() : of() {
         for (std::size_t units = 1, index = 0; units <= kLargestCachedUnits; ++units) {
-            if ((std::size_t(1) << index) < units) ++index;
+            while (kClassUnits[index] < units) ++index;
             of[units] = static_cast<unsigned char>(index);
         }
     }
 };
 constexpr CachedClasses kClassOf;
+
+// Whether a block of `units` has one of the cached sizes.
+constexpr bool isCachedSize(std::size_t units) {
+    return units - 1 < kLargestCachedUnits && kClassUnits[kClassOf.of[units]] == units;
+}
 
 // The size word's flag of a block with a trailer, and the units it leaves.
 // Blocks of the cached sizes have none: they are wiped whole.
@@ -132,9 +143,9 @@ inline void* BlockCounter::allocate(std::size_t bytes, std::size_t room, Referen
     if (room > bytes && room / kCountedUnit < kMaximumUnits && room <= SIZE_MAX - kCountedHeader - 2 * kCountedUnit)
         units = unitsFor(room);
     char* block = nullptr;
-    if (units - 1 < kLargestCachedUnits) {
+    if (units - 1 < kLargestCachedUnits && (units > claimed || units <= 2 || units >= kSmallestExactClassUnits)) {
         const std::size_t index = kClassOf.of[units];
-        units = std::size_t(1) << index;
+        units = kClassUnits[index];
         block = takeCachedBlock(index);
     }
     bool tracked = units > claimed && units > kLargestCachedUnits;
@@ -172,7 +183,7 @@ bool BlockCounter::claim(ReferenceCounter* counter, std::size_t bytes) noexcept 
     return true;
 }
 
-// The two smallest sizes are wiped a word at a time, without a loop
+// Small blocks are wiped a word at a time, the two smallest without a loop
 // (volatile stores are never dropped); any other block by the library's
 // memset.
 void BlockCounter::release(ReferenceCounter* counter) noexcept {
@@ -189,13 +200,14 @@ void BlockCounter::release(ReferenceCounter* counter) noexcept {
         const std::size_t claimed = std::size_t(*trailer);
         wipeOwnBlock(counter, kCountedHeader + claimed * kCountedUnit);
         wipeOwnBlock(trailer, sizeof *trailer);
+    } else if (kCountedHeader + units * kCountedUnit <= kWordWipeBytes) {
+        // A few stores cost less than the call of memset.
+        for (std::size_t i = 0; i < (kCountedHeader + units * kCountedUnit) / sizeof(std::uint64_t); ++i) words[i] = 0;
     } else {
         wipeOwnBlock(counter, kCountedHeader + units * kCountedUnit);
     }
     // Blocks of a cached size (a failed room may have left another one).
-    if (units - 1 < kLargestCachedUnits && (units & (units - 1)) == 0 &&
-        keepCachedBlock(counter, kClassOf.of[units]))
-        return;
+    if (isCachedSize(units) && keepCachedBlock(counter, kClassOf.of[units])) return;
     releaseBuffer(counter);
 }
 
