@@ -12,11 +12,12 @@
 ///    library, and it decides who may wipe: only a sole holder overwrites the
 ///    buffer with zeros, on destruction and on exact reallocation. A buffer
 ///    the array allocates shares one block with its counter, and the last
-///    release of the block overwrites all of it (counter, elements and any
-///    room behind the capacity) with zeros before freeing it (or keeping it
-///    for the thread's next small buffer, see BufferMemory).
-///  - The capacity follows the growth rule below; a block may hold room
-///    behind it, which later growth takes without moving the elements.
+///    release of the block overwrites the counter and every slot the block
+///    ever gave a capacity with zeros before freeing it (or keeping it for
+///    the thread's next small buffer, see BufferMemory).
+///  - The capacity follows the growth rule below; a grown block holds room
+///    behind it, which later growth takes without moving the elements. No
+///    slot at or beyond the capacity is ever written.
 ///  - Element access is bounds checked and throws IndexOutOfRange; writing at
 ///    or beyond the end through the non-const operator[] extends the array.
 ///  - Moving takes the buffer over without copying or wiping it. The array
@@ -153,10 +154,11 @@ protected:
     }
 
     /// Copies the elements into an exact-size buffer of this array's own.
-    Array(const Array& other) : elementCount(other.elementCount), nullTerminated(other.nullTerminated) {
-        reallocate(elementCount);
-        if (elementCount != 0) std::memcpy(getData(), other.getData(), elementCount * sizeof(T));
-        terminate();
+    Array(const Array& other) : nullTerminated(other.nullTerminated) {
+        const unsigned int count = other.elementCount;
+        T* fresh = takeFirstBuffer(count);
+        elementCount = count;
+        if (count != 0) std::memcpy(fresh, other.getData(), count * sizeof(T));
     }
 
     /// Takes the buffer of `other` over; `other` is left empty (see above).
@@ -263,9 +265,9 @@ protected:
 
     /// The growing half of ensureCapacity, kept out of the callers' fast path;
     /// the slots from `filled` on read zero afterwards. A sole holder of a
-    /// counted block with room behind its capacity grows in place; otherwise
-    /// a small block leaves room for as much again, so that the next growths
-    /// of a text being built need no copy.
+    /// counted block with room behind its capacity grows in place, claiming
+    /// the slots it takes; otherwise the new block leaves room for as much
+    /// again, so that the next growth of a text being built needs no copy.
     void grow(unsigned int n, unsigned int filled) {
         const std::uint64_t needed = std::uint64_t(n) + terminatorSlots();
         std::uint64_t grown = static_cast<std::uint64_t>(static_cast<double>(capacity) * 1.5);
@@ -279,22 +281,19 @@ protected:
         // fresh buffer.
         const std::size_t kept = getData() != nullptr ? elementCount : 0;
         const std::size_t cleared = filled > kept ? filled : kept;
-        std::size_t room = 0;
-        if (capacity != 0 && storage.getReferenceCount() == 1)
-            room = BufferMemory::countedBytes(storage.getCounter()) / sizeof(T);
-        if (room >= grown) {
+        if (capacity != 0 && storage.getReferenceCount() == 1 &&
+            BufferMemory::claimCounted(storage.getCounter(), std::size_t(grown) * sizeof(T))) {
             std::memset(static_cast<void*>(getData() + cleared), 0, (std::size_t(grown) - cleared) * sizeof(T));
             capacity = static_cast<unsigned int>(grown);
             return;
         }
-        std::size_t slots = std::size_t(grown);
-        // Large blocks take no room ahead: the release wipes the whole block,
-        // and wiping pages never used would first fault them in.
-        if (slots <= kMaximumRoomAheadBytes / (2 * sizeof(T))) slots *= 2;
-        if (slots < kMinimumBlockBytes / sizeof(T)) slots = kMinimumBlockBytes / sizeof(T);
-        if (slots > UINT32_MAX) slots = UINT32_MAX;
+        // Only the slots up to the capacity are claimed, and wiped at the
+        // release: the room behind costs no page until growth takes it.
+        std::size_t room = std::size_t(grown) <= UINT32_MAX / 2 ? std::size_t(grown) * 2 : UINT32_MAX;
+        if (room < kMinimumBlockBytes / sizeof(T)) room = kMinimumBlockBytes / sizeof(T);
+        if (room > SIZE_MAX / sizeof(T)) room = std::size_t(grown);
         ReferenceCounter* counter = nullptr;
-        T* fresh = allocateCounted(slots, counter);
+        T* fresh = allocateCounted(std::size_t(grown), counter, room);
         if (kept != 0) std::memcpy(fresh, getData(), kept * sizeof(T));
         // Until the caller fills them, the slots between hold what the
         // allocator gave: the caller writes them before anything can read them.
@@ -306,8 +305,6 @@ protected:
 
     /// The smallest block a growing array takes.
     static constexpr std::size_t kMinimumBlockBytes = 32;
-    /// The largest block taken with room ahead of the growth rule.
-    static constexpr std::size_t kMaximumRoomAheadBytes = 128 * 1024;
 
     /// Writes the terminator behind the last element of a null-terminated
     /// array. An array without a buffer of its own already reads zero there.
@@ -339,18 +336,21 @@ protected:
 
     /// Overwrites the element slots with zeros when no other holder shares
     /// them. A counted buffer of this module needs no wipe here: its last
-    /// release wipes the whole block.
+    /// release wipes it.
     void wipeIfSoleHolder() {
         if (storage.holdsCountedBuffer()) return;
         if (storage.getReferenceCount() < 2 && capacity != 0 && getData() != nullptr)
             BufferMemory::wipe(getData(), std::size_t(capacity) * sizeof(T));
     }
 
-    /// `slots` uninitialised element slots in a counted block; `counter`
-    /// receives its counter (see SmartPointer::adoptCounted).
-    static T* allocateCounted(std::size_t slots, ReferenceCounter*& counter) {
+    /// `slots` uninitialised element slots in a counted block, claimed, with
+    /// room for `room` slots when given; `counter` receives its counter (see
+    /// SmartPointer::adoptCounted).
+    static T* allocateCounted(std::size_t slots, ReferenceCounter*& counter, std::size_t room = 0) {
         // A 32-bit size_t cannot count the bytes of every 32-bit slot count.
         if (slots > SIZE_MAX / sizeof(T)) BufferMemory::throwTooLong();
+        if (room > slots)
+            return static_cast<T*>(BufferMemory::allocateCountedWithRoom(slots * sizeof(T), room * sizeof(T), counter));
         return static_cast<T*>(BufferMemory::allocateCounted(slots * sizeof(T), counter));
     }
 

@@ -14,11 +14,13 @@ inline std::atomic<bool> watchingReleases{false};
 inline std::atomic<int> releasedBlocks{0};
 inline std::atomic<int> dirtyBlocks{0};
 
-// Each block remembers its size in a header in front of it.
+// Each block remembers its size in a header in front of it. Blocks start
+// zeroed, so what a release finds was written by the library: room the
+// library never wrote holds none of its data, whatever the allocator left.
 constexpr std::size_t kBlockHeader = 16;
 
 inline void* allocateTracked(std::size_t bytes) {
-    void* raw = std::malloc(bytes + kBlockHeader);
+    void* raw = std::calloc(1, bytes + kBlockHeader);
     if (raw == nullptr) throw std::bad_alloc();
     *static_cast<std::size_t*>(raw) = bytes;
     return static_cast<char*>(raw) + kBlockHeader;
