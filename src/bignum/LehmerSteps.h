@@ -41,6 +41,17 @@ Word leadingPart(const Word* x, std::size_t n, std::size_t shift);
 StepMatrix simulate(std::int64_t x, std::int64_t y, std::int64_t floor = INT64_MIN,
                     std::vector<std::int64_t>* quotients = nullptr);
 
+// Bits [shift, shift + 128) of x (n words): the low word, the high one in
+// `high`.
+Word leadingWords(const Word* x, std::size_t n, std::size_t shift, Word& high);
+
+// Lehmer's simulation on two-word leading parts x > y, taken at the same
+// shift from a pair whose low parts are unknown: a step is taken while the
+// pair it leads to is certain to be the true one, and while the matrix
+// entries stay below 2^62. An exact pair (nothing below the leading parts)
+// takes every step the entries allow.
+StepMatrix simulateWide(Word xHigh, Word xLow, Word yHigh, Word yLow, bool exact);
+
 // Euclid to the end on a pair that fits in 62 bits: every quotient is exact.
 StepMatrix finish(std::int64_t x, std::int64_t y, Word& gcd);
 
