@@ -18,17 +18,25 @@ struct Wide {
     unsigned int bits() const {
         return high != 0 ? 2 * kWordBits - leadingZeros(high) : low != 0 ? kWordBits - leadingZeros(low) : 0;
     }
-    bool below(const Wide& other) const { return high < other.high || (high == other.high && low < other.low); }
-    bool below(Word other) const { return high == 0 && low < other; }
+    // this - other, and 1 in `borrow` when it is negative.
+    Wide minus(const Wide& other, Word& borrow) const {
+        Wide difference;
+        difference.low = subtractDouble(high, low, other.high, other.low, difference.high, borrow);
+        return difference;
+    }
     Wide minus(const Wide& other) const {
         Word borrow;
-        const Word difference = subtractBorrow(low, other.low, 0, borrow);
-        return {high - other.high - borrow, difference};
+        return minus(other, borrow);
     }
+    bool below(const Wide& other) const {
+        Word borrow;
+        minus(other, borrow);
+        return borrow != 0;
+    }
+    bool below(Word other) const { return high == 0 && low < other; }
     // this << shift for shift < 64, known not to overflow.
     Wide shifted(unsigned int shift) const {
-        if (shift == 0) return *this;
-        return {(high << shift) | (low >> (kWordBits - shift)), low << shift};
+        return {(high << shift) | ((low >> 1) >> (kWordBits - 1 - shift)), low << shift};
     }
 };
 
@@ -66,30 +74,37 @@ Word leadingWords(const Word* x, std::size_t n, std::size_t shift, Word& high) {
 // leaves a pair u' > v' > 0 holds the true quotients, and so the first steps
 // of the remainder sequence are taken, about 62 bits' worth per matrix.
 // Quotients come from shifts and subtractions: most are small.
-StepMatrix simulateWide(Word xHigh, Word xLow, Word yHigh, Word yLow, bool exact) {
-    Wide x{xHigh, xLow};
-    Wide y{yHigh, yLow};
+namespace {
+
+// The steps of simulateWide; `exact` drops the test on the low parts.
+template <bool exact>
+StepMatrix wideSteps(Wide x, Wide y) {
     // The magnitudes of the matrix entries: after a step, |D| >= |C| and
     // |B| >= |A|, so the tests above need the second column only.
     Word a = 1, b = 0, c = 0, d = 1;
     unsigned int steps = 0;
     while (!y.isZero()) {
+        Word borrow;
         Wide remainder = x.minus(y);
+        const Wide twice = remainder.minus(y, borrow);
         Word q = 1;
-        if (!remainder.below(y)) {
-            const unsigned int distance = remainder.bits() - y.bits();
-            if (distance >= 61) break;
-            q = 0;
-            for (unsigned int i = distance + 1; i-- > 0;) {
-                const Wide multiple = y.shifted(i);
-                if (!remainder.below(multiple)) {
-                    remainder = remainder.minus(multiple);
-                    q |= Word(1) << i;
+        if (borrow == 0) {
+            remainder = twice;
+            q = 2;
+            if (!remainder.below(y)) {
+                // Three or more: one quotient bit a round.
+                const unsigned int distance = remainder.bits() - y.bits();
+                if (distance >= 60) break;
+                for (unsigned int i = distance + 1; i-- > 0;) {
+                    const Wide less = remainder.minus(y.shifted(i), borrow);
+                    if (borrow == 0) {
+                        remainder = less;
+                        q += Word(1) << i;
+                    }
                 }
             }
-            ++q;
         }
-        const Word nextD = q == 1 ? b + d : nextEntry(b, q, d);
+        const Word nextD = nextEntry(b, q, d);
         if (nextD >= kEntryLimit) break;
         if (!exact && (remainder.below(nextD) || y.minus(remainder).below(d + nextD))) break;
         const Word nextC = a + q * c;
@@ -110,6 +125,13 @@ StepMatrix simulateWide(Word xHigh, Word xLow, Word yHigh, Word yLow, bool exact
     m.d = odd ? -static_cast<std::int64_t>(d) : static_cast<std::int64_t>(d);
     m.steps = steps;
     return m;
+}
+
+}  // namespace
+
+StepMatrix simulateWide(Word xHigh, Word xLow, Word yHigh, Word yLow, bool exact) {
+    const Wide x{xHigh, xLow}, y{yHigh, yLow};
+    return exact ? wideSteps<true>(x, y) : wideSteps<false>(x, y);
 }
 
 Word leadingPart(const Word* x, std::size_t n, std::size_t shift) {

@@ -103,7 +103,9 @@ bool modularInverse(Word* x, const Word* a, std::size_t an, const Word* b, std::
         }
         un = significantWords(u, un);
         vn = significantWords(v, un);
-        sn = cofactorLength(s0, s1, an + 1);
+        // A matrix adds at most a word to the cofactors; a division step
+        // may add as many as its quotient has.
+        sn = cofactorLength(s0, s1, m.steps != 0 && sn < an ? sn + 1 : an + 1);
     }
 
     if (significantWords(u, un) != 1 || u[0] != 1) return false;
