@@ -218,8 +218,9 @@ TEST(WordKernel, Radix52VectorCarriesRippleThroughAllOnesLimbs) {
 TEST(WordKernel, RadixConversionMatchesGmp) {
     std::mt19937_64 random(korvane_test::testSeed(0x72616469));
     for (int i = 0, turns = korvane_test::scaledTurns(600, 60); i < turns; ++i) {
-        // One in four long enough for the divide-and-conquer conversions.
-        const std::size_t n = 1 + random() % (i % 4 == 0 ? 300 : 8);
+        // One in four long enough for the divide-and-conquer conversions, one
+        // in forty for powers beyond those a thread keeps.
+        const std::size_t n = 1 + random() % (i % 40 == 0 ? 1200 : i % 4 == 0 ? 300 : 8);
         const unsigned int base = 2 + random() % 35;
         SCOPED_TRACE("iteration " + std::to_string(i) + ", " + std::to_string(n) + " words, base " +
                      std::to_string(base));
