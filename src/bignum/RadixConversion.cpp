@@ -59,6 +59,31 @@ void writeChunk(Word value, char* end, unsigned int count) {
     }
 }
 
+// Decimal chunks go two digits a division, from a table of digit pairs, in
+// two halves that do not wait for each other.
+const char kDecimalPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void writeDecimalPairs(Word value, char* end, unsigned int count) {
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, kDecimalPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count != 0) *--end = static_cast<char>('0' + value % 10);
+}
+
+template <>
+void writeChunk<10>(Word value, char* end, unsigned int count) {
+    constexpr Word kHalf = 10000000000;  // 10^10
+    if (count <= 10) return writeDecimalPairs(value, end, count);
+    const Word high = value / kHalf;
+    writeDecimalPairs(value - high * kHalf, end, 10);
+    writeDecimalPairs(high, end - 10, count - 10);
+}
+
 using ChunkWriter = void (*)(Word, char*, unsigned int);
 
 template <std::size_t... Base>
@@ -69,7 +94,7 @@ constexpr std::array<ChunkWriter, 37> kChunkWriters = makeChunkWriters(std::make
 
 // Numbers of at most this many words are converted by repeated division by
 // the word power; longer ones are split first.
-constexpr std::size_t kSplitThreshold = 6;
+constexpr std::size_t kSplitThreshold = 10;
 
 class TextWriter {
 public:
