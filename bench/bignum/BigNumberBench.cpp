@@ -451,10 +451,20 @@ const bool sizedRegistered = [] {
 
     sized("Div/Korvane",
           [](State s, Case c) { korvane(s, [&] { return c.dividend->number.divide(c.x->number); }); });
+    // The peers give quotient and remainder, as BN_div and mpz_tdiv_qr do;
+    // GMPQuotient is GMP's quotient alone, from an approximate quotient.
     sized("Div/OpenSSL", [](State s, Case c) {
-        openssl(s, [&](BIGNUM* q) { BN_div(q, nullptr, c.dividend->openssl, c.x->openssl, context()); });
+        BIGNUM* r = BN_new();
+        openssl(s, [&](BIGNUM* q) { BN_div(q, r, c.dividend->openssl, c.x->openssl, context()); });
+        BN_free(r);
     });
-    sized("Div/GMP",
+    sized("Div/GMP", [](State s, Case c) {
+        mpz_t r;
+        mpz_init(r);
+        gmp(s, [&](mpz_ptr q) { mpz_tdiv_qr(q, r, c.dividend->gmp, c.x->gmp); });
+        mpz_clear(r);
+    });
+    sized("Div/GMPQuotient",
           [](State s, Case c) { gmp(s, [&](mpz_ptr q) { mpz_tdiv_q(q, c.dividend->gmp, c.x->gmp); }); });
 
     sized("Mod/Korvane",
