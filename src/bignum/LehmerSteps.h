@@ -1,6 +1,7 @@
-// Lehmer's steps on words: single-word simulations of Euclid's algorithm on
-// the leading bits of a pair, and the application of their matrices to the
-// full numbers. Shared by the Lehmer loop and the half-gcd reduction.
+// Lehmer's steps on words: simulations of Euclid's algorithm on the leading
+// one or two words of a pair, and the application of their matrices to the
+// full numbers. The two-word form drives the Lehmer loop, the one-word form
+// the half-gcd reduction, which also needs each step's quotient.
 #pragma once
 
 #include <cstddef>
