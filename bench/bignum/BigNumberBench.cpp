@@ -1,6 +1,10 @@
 // BigNumber beside OpenSSL's BIGNUM and GMP's mpz on the same operands in the
 // same run: modular exponentiation, multiplication, division, the modular
 // inverse and decimal conversion at key sizes.
+//
+// The families named Work/Who run every operation from 512 to 16384 bits;
+// bench/text/build_ratios.py runs them interleaved and prints the ratios:
+//     build_ratios.py korvane_bignum_bench --filter '/' --peer GMP --peer OpenSSL
 #include <benchmark/benchmark.h>
 #include <gmp.h>
 #include <openssl/bn.h>
@@ -359,5 +363,160 @@ static void FromDecimalGMP(benchmark::State& state) {
 BENCHMARK(FromDecimalKorvane);
 BENCHMARK(FromDecimalOpenSSL);
 BENCHMARK(FromDecimalGMP);
+
+// ---- Every operation at key sizes, 512 to 16384 bits -------------------------------
+
+namespace {
+struct SizedCase {
+    std::unique_ptr<Operand> x, y;             // n bits each
+    std::unique_ptr<Operand> dividend;         // 2n bits
+    std::unique_ptr<Operand> modulus, unit;    // odd n-bit modulus, a unit below it
+    std::string decimal, hex;                  // x as text
+};
+
+std::string text(const mpz_t value, int base) {
+    std::vector<char> buffer(mpz_sizeinbase(value, base) + 2);
+    mpz_get_str(buffer.data(), base, value);
+    return buffer.data();
+}
+
+const SizedCase& sizedCase(unsigned long bits) {
+    static std::map<unsigned long, SizedCase> cases;
+    auto found = cases.find(bits);
+    if (found != cases.end()) return found->second;
+    SizedCase& c = cases[bits];
+    c.x = operands().random(bits, false);
+    c.y = operands().random(bits, false);
+    c.dividend = operands().random(2 * bits, false);
+    c.modulus = operands().random(bits, true);
+    mpz_t gcd;
+    mpz_init(gcd);
+    do {
+        c.unit = operands().below(*c.modulus);
+        mpz_gcd(gcd, c.unit->gmp, c.modulus->gmp);
+    } while (mpz_cmp_ui(gcd, 1) != 0);
+    mpz_clear(gcd);
+    c.decimal = text(c.x->gmp, 10);
+    c.hex = text(c.x->gmp, 16);
+    return c;
+}
+
+template <class Body>
+void sized(const char* name, Body body) {
+    auto* family = benchmark::RegisterBenchmark(name, [body](benchmark::State& state) {
+        body(state, sizedCase(static_cast<unsigned long>(state.range(0))));
+    });
+    for (long bits : {512, 1024, 2048, 4096, 8192, 16384}) family->Arg(bits);
+    family->Unit(benchmark::kMicrosecond);
+}
+
+template <class Operation>
+void korvane(benchmark::State& state, Operation operation) {
+    for (auto _ : state) {
+        auto result = operation();
+        benchmark::DoNotOptimize(result.getData());
+    }
+}
+
+template <class Operation>
+void openssl(benchmark::State& state, Operation operation) {
+    BIGNUM* r = BN_new();
+    for (auto _ : state) {
+        operation(r);
+        benchmark::DoNotOptimize(r);
+    }
+    BN_free(r);
+}
+
+template <class Operation>
+void gmp(benchmark::State& state, Operation operation) {
+    mpz_t r;
+    mpz_init(r);
+    for (auto _ : state) {
+        operation(r);
+        benchmark::DoNotOptimize(r);
+    }
+    mpz_clear(r);
+}
+
+using Case = const SizedCase&;
+using State = benchmark::State&;
+
+const bool sizedRegistered = [] {
+    sized("Mul/Korvane", [](State s, Case c) { korvane(s, [&] { return c.x->number.multiply(c.y->number); }); });
+    sized("Mul/OpenSSL", [](State s, Case c) {
+        openssl(s, [&](BIGNUM* r) { BN_mul(r, c.x->openssl, c.y->openssl, context()); });
+    });
+    sized("Mul/GMP", [](State s, Case c) { gmp(s, [&](mpz_ptr r) { mpz_mul(r, c.x->gmp, c.y->gmp); }); });
+
+    sized("Div/Korvane",
+          [](State s, Case c) { korvane(s, [&] { return c.dividend->number.divide(c.x->number); }); });
+    // The peers give quotient and remainder, as BN_div and mpz_tdiv_qr do;
+    // GMPQuotient is GMP's quotient alone, from an approximate quotient.
+    sized("Div/OpenSSL", [](State s, Case c) {
+        BIGNUM* r = BN_new();
+        openssl(s, [&](BIGNUM* q) { BN_div(q, r, c.dividend->openssl, c.x->openssl, context()); });
+        BN_free(r);
+    });
+    sized("Div/GMP", [](State s, Case c) {
+        mpz_t r;
+        mpz_init(r);
+        gmp(s, [&](mpz_ptr q) { mpz_tdiv_qr(q, r, c.dividend->gmp, c.x->gmp); });
+        mpz_clear(r);
+    });
+    sized("Div/GMPQuotient",
+          [](State s, Case c) { gmp(s, [&](mpz_ptr q) { mpz_tdiv_q(q, c.dividend->gmp, c.x->gmp); }); });
+
+    sized("Mod/Korvane",
+          [](State s, Case c) { korvane(s, [&] { return c.dividend->number.mod(c.x->number); }); });
+    sized("Mod/OpenSSL", [](State s, Case c) {
+        openssl(s, [&](BIGNUM* r) { BN_div(nullptr, r, c.dividend->openssl, c.x->openssl, context()); });
+    });
+    sized("Mod/GMP",
+          [](State s, Case c) { gmp(s, [&](mpz_ptr r) { mpz_tdiv_r(r, c.dividend->gmp, c.x->gmp); }); });
+
+    sized("MulInv/Korvane",
+          [](State s, Case c) { korvane(s, [&] { return c.unit->number.mulInv(c.modulus->number); }); });
+    sized("MulInv/OpenSSL", [](State s, Case c) {
+        openssl(s, [&](BIGNUM* r) { BN_mod_inverse(r, c.unit->openssl, c.modulus->openssl, context()); });
+    });
+    sized("MulInv/GMP",
+          [](State s, Case c) { gmp(s, [&](mpz_ptr r) { mpz_invert(r, c.unit->gmp, c.modulus->gmp); }); });
+
+    for (const int base : {10, 16}) {
+        const bool decimal = base == 10;
+        sized(decimal ? "ToBase10/Korvane" : "ToBase16/Korvane",
+              [base](State s, Case c) { korvane(s, [&] { return c.x->number.toBase(base); }); });
+        sized(decimal ? "ToBase10/OpenSSL" : "ToBase16/OpenSSL", [decimal](State s, Case c) {
+            for (auto _ : s) {
+                char* out = decimal ? BN_bn2dec(c.x->openssl) : BN_bn2hex(c.x->openssl);
+                benchmark::DoNotOptimize(out);
+                OPENSSL_free(out);
+            }
+        });
+        sized(decimal ? "ToBase10/GMP" : "ToBase16/GMP", [base](State s, Case c) {
+            std::vector<char> buffer(mpz_sizeinbase(c.x->gmp, base) + 2);
+            for (auto _ : s) {
+                mpz_get_str(buffer.data(), base, c.x->gmp);
+                benchmark::DoNotOptimize(buffer.data());
+            }
+        });
+
+        sized(decimal ? "FromBase10/Korvane" : "FromBase16/Korvane", [base, decimal](State s, Case c) {
+            const String in((decimal ? c.decimal : c.hex).c_str());
+            korvane(s, [&] { return BigNumber::fromBase(in, base); });
+        });
+        sized(decimal ? "FromBase10/OpenSSL" : "FromBase16/OpenSSL", [decimal](State s, Case c) {
+            const char* in = (decimal ? c.decimal : c.hex).c_str();
+            openssl(s, [&](BIGNUM* r) { decimal ? BN_dec2bn(&r, in) : BN_hex2bn(&r, in); });
+        });
+        sized(decimal ? "FromBase10/GMP" : "FromBase16/GMP", [base, decimal](State s, Case c) {
+            const char* in = (decimal ? c.decimal : c.hex).c_str();
+            gmp(s, [&](mpz_ptr r) { mpz_set_str(r, in, base); });
+        });
+    }
+    return true;
+}();
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -10,7 +10,129 @@ namespace {
 
 Word magnitude(std::int64_t x) { return x < 0 ? 0 - static_cast<Word>(x) : static_cast<Word>(x); }
 
+// A two-word number.
+struct Wide {
+    Word high, low;
+
+    bool isZero() const { return (high | low) == 0; }
+    unsigned int bits() const {
+        return high != 0 ? 2 * kWordBits - leadingZeros(high) : low != 0 ? kWordBits - leadingZeros(low) : 0;
+    }
+    // this - other, and 1 in `borrow` when it is negative.
+    Wide minus(const Wide& other, Word& borrow) const {
+        Wide difference;
+        difference.low = subtractDouble(high, low, other.high, other.low, difference.high, borrow);
+        return difference;
+    }
+    Wide minus(const Wide& other) const {
+        Word borrow;
+        return minus(other, borrow);
+    }
+    bool below(const Wide& other) const {
+        Word borrow;
+        minus(other, borrow);
+        return borrow != 0;
+    }
+    bool below(Word other) const { return high == 0 && low < other; }
+    // this << shift for shift < 64, known not to overflow.
+    Wide shifted(unsigned int shift) const {
+        return {(high << shift) | ((low >> 1) >> (kWordBits - 1 - shift)), low << shift};
+    }
+};
+
+constexpr Word kEntryLimit = Word(1) << 62;
+
+// b + q d when it stays below 2^62; kEntryLimit otherwise.
+Word nextEntry(Word b, Word q, Word d) {
+    Word high;
+    const Word product = multiplyWide(q, d, high);
+    if (high != 0 || product >= kEntryLimit - b) return kEntryLimit;
+    return b + product;
+}
+
 }  // namespace
+
+Word leadingWords(const Word* x, std::size_t n, std::size_t shift, Word& high) {
+    const auto bitsAt = [x, n](std::size_t position) {
+        const std::size_t word = position / kWordBits;
+        const unsigned int bit = position % kWordBits;
+        if (word >= n) return Word(0);
+        Word value = x[word] >> bit;
+        if (bit != 0 && word + 1 < n) value |= x[word + 1] << (kWordBits - bit);
+        return value;
+    };
+    high = bitsAt(shift + kWordBits);
+    return bitsAt(shift);
+}
+
+// With (x, y) the leading parts of a pair (u, v) = (x 2^p + u0, y 2^p + v0),
+// 0 <= u0, v0 < 2^p, and [A B; C D] the steps' matrix that takes (x, y) to
+// (x', y'), the full pair goes to (x' 2^p + A u0 + B v0, y' 2^p + C u0 + D v0).
+// The entries of each row and column differ in sign, so the second member
+// stays positive when y' >= max(|C|, |D|), and stays below the first when
+// x' - y' >= max(|A| + |C|, |B| + |D|). A matrix of Euclid's steps that
+// leaves a pair u' > v' > 0 holds the true quotients, and so the first steps
+// of the remainder sequence are taken, about 62 bits' worth per matrix.
+// Quotients come from shifts and subtractions: most are small.
+namespace {
+
+// The steps of simulateWide; `exact` drops the test on the low parts.
+template <bool exact>
+StepMatrix wideSteps(Wide x, Wide y) {
+    // The magnitudes of the matrix entries: after a step, |D| >= |C| and
+    // |B| >= |A|, so the tests above need the second column only.
+    Word a = 1, b = 0, c = 0, d = 1;
+    unsigned int steps = 0;
+    while (!y.isZero()) {
+        Word borrow;
+        Wide remainder = x.minus(y);
+        const Wide twice = remainder.minus(y, borrow);
+        Word q = 1;
+        if (borrow == 0) {
+            remainder = twice;
+            q = 2;
+            if (!remainder.below(y)) {
+                // Three or more: one quotient bit a round.
+                const unsigned int distance = remainder.bits() - y.bits();
+                if (distance >= 60) break;
+                for (unsigned int i = distance + 1; i-- > 0;) {
+                    const Wide less = remainder.minus(y.shifted(i), borrow);
+                    if (borrow == 0) {
+                        remainder = less;
+                        q += Word(1) << i;
+                    }
+                }
+            }
+        }
+        const Word nextD = nextEntry(b, q, d);
+        if (nextD >= kEntryLimit) break;
+        if (!exact && (remainder.below(nextD) || y.minus(remainder).below(d + nextD))) break;
+        const Word nextC = a + q * c;
+        a = c;
+        b = d;
+        c = nextC;
+        d = nextD;
+        x = y;
+        y = remainder;
+        ++steps;
+    }
+    // The signs alternate: A and D carry (-1)^k, B and C the other one.
+    StepMatrix m;
+    const bool odd = steps % 2 != 0;
+    m.a = odd ? -static_cast<std::int64_t>(a) : static_cast<std::int64_t>(a);
+    m.b = odd ? static_cast<std::int64_t>(b) : -static_cast<std::int64_t>(b);
+    m.c = odd ? static_cast<std::int64_t>(c) : -static_cast<std::int64_t>(c);
+    m.d = odd ? -static_cast<std::int64_t>(d) : static_cast<std::int64_t>(d);
+    m.steps = steps;
+    return m;
+}
+
+}  // namespace
+
+StepMatrix simulateWide(Word xHigh, Word xLow, Word yHigh, Word yLow, bool exact) {
+    const Wide x{xHigh, xLow}, y{yHigh, yLow};
+    return exact ? wideSteps<true>(x, y) : wideSteps<false>(x, y);
+}
 
 Word leadingPart(const Word* x, std::size_t n, std::size_t shift) {
     const std::size_t word = shift / kWordBits;

@@ -1,6 +1,7 @@
-// Lehmer's steps on words: single-word simulations of Euclid's algorithm on
-// the leading bits of a pair, and the application of their matrices to the
-// full numbers. Shared by the Lehmer loop and the half-gcd reduction.
+// Lehmer's steps on words: simulations of Euclid's algorithm on the leading
+// one or two words of a pair, and the application of their matrices to the
+// full numbers. The two-word form drives the Lehmer loop, the one-word form
+// the half-gcd reduction, which also needs each step's quotient.
 #pragma once
 
 #include <cstddef>
@@ -40,6 +41,17 @@ Word leadingPart(const Word* x, std::size_t n, std::size_t shift);
 // appended to `quotients` when given.
 StepMatrix simulate(std::int64_t x, std::int64_t y, std::int64_t floor = INT64_MIN,
                     std::vector<std::int64_t>* quotients = nullptr);
+
+// Bits [shift, shift + 128) of x (n words): the low word, the high one in
+// `high`.
+Word leadingWords(const Word* x, std::size_t n, std::size_t shift, Word& high);
+
+// Lehmer's simulation on two-word leading parts x > y, taken at the same
+// shift from a pair whose low parts are unknown: a step is taken while the
+// pair it leads to is certain to be the true one, and while the matrix
+// entries stay below 2^62. An exact pair (nothing below the leading parts)
+// takes every step the entries allow.
+StepMatrix simulateWide(Word xHigh, Word xLow, Word yHigh, Word yLow, bool exact);
 
 // Euclid to the end on a pair that fits in 62 bits: every quotient is exact.
 StepMatrix finish(std::int64_t x, std::int64_t y, Word& gcd);

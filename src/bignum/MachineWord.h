@@ -3,7 +3,8 @@
 // Every target computes on 64-bit words, least significant first, so digit
 // layouts, thresholds and the serialised forms are the same everywhere. The
 // double-width results (a 64x64 -> 128-bit product, sums with a carry in and
-// out, sums and differences of two products, a 128/64 division) are formed here and nowhere else: with the
+// out, two-word differences, sums and differences of two products, a 128/64
+// division) are formed here and nowhere else: with the
 // compiler's 128-bit integer where it has one (x86-64, aarch64, s390x), and
 // otherwise from 32x32 -> 64-bit products (i686, or any target built with
 // KORVANE_PORTABLE_WORDS, which the CMake option of that name sets so the
@@ -59,6 +60,17 @@ inline Word subtractBorrow(Word a, Word b, Word borrowIn, Word& borrowOut) {
     return static_cast<Word>(d);
 }
 
+// (aHigh B + aLow) - (bHigh B + bLow) modulo B^2: returns the low word, the
+// high one in `high` and the borrow out (0 or 1) in `borrow`.
+inline Word subtractDouble(Word aHigh, Word aLow, Word bHigh, Word bLow, Word& high, Word& borrow) {
+    const DoubleWord a = (DoubleWord(aHigh) << kWordBits) | aLow;
+    const DoubleWord b = (DoubleWord(bHigh) << kWordBits) | bLow;
+    const DoubleWord d = a - b;
+    borrow = a < b;
+    high = static_cast<Word>(d >> kWordBits);
+    return static_cast<Word>(d);
+}
+
 // a x + b y + c for a, b below 2^62, which fits in two words.
 inline Word combineProducts(Word a, Word x, Word b, Word y, Word c, Word& high) {
     const DoubleWord s = DoubleWord(a) * x + DoubleWord(b) * y + c;
@@ -111,6 +123,12 @@ inline Word subtractBorrow(Word a, Word b, Word borrowIn, Word& borrowOut) {
     const Word d = a - b - borrowIn;
     borrowOut = ((~a & b) | ((~a | b) & d)) >> (kWordBits - 1);
     return d;
+}
+
+inline Word subtractDouble(Word aHigh, Word aLow, Word bHigh, Word bLow, Word& high, Word& borrow) {
+    const Word low = subtractBorrow(aLow, bLow, 0, borrow);
+    high = subtractBorrow(aHigh, bHigh, borrow, borrow);
+    return low;
 }
 
 inline Word multiplyAdd(Word a, Word b, Word c, Word d, Word& high) {

@@ -1,11 +1,12 @@
 // Lehmer's extended Euclidean algorithm.
 //
-// The remainder sequence of (a, b) is driven by single-word simulations on
-// the leading 62 bits of the pair: each simulation runs Euclid's steps on
-// those bits for as long as Lehmer's test proves that the quotients are the
-// ones the full numbers would give, and collects them in a 2x2 matrix that is
-// then applied to the full numbers in one pass. When no step can be proved
-// (the operands differ much in length) one multi-word division step is taken.
+// The remainder sequence of (a, b) is driven by simulations on the leading
+// 128 bits of the pair: each simulation runs Euclid's steps on those bits for
+// as long as the pair they lead to proves that the quotients are the ones the
+// full numbers would give, and collects them in a 2x2 matrix of single words
+// that is then applied to the full numbers in one pass. When no step can be
+// proved (the operands differ much in length) one multi-word division step is
+// taken. The last 62 bits are Euclid's on single words.
 //
 // Long pairs are first brought below halfGcdThreshold() words by the
 // half-gcd reduction (HalfGcd.h), which hands over the same state.
@@ -67,9 +68,11 @@ bool modularInverse(Word* x, const Word* a, std::size_t an, const Word* b, std::
             u[0] = gcd;
             break;
         }
-        const std::size_t shift = bits - kLeadingBits;
-        const StepMatrix m = simulate(static_cast<std::int64_t>(leadingPart(u, un, shift)),
-                                      static_cast<std::int64_t>(leadingPart(v, un, shift)));
+        const std::size_t shift = bits > 2 * kWordBits ? bits - 2 * kWordBits : 0;
+        Word uHigh, vHigh;
+        const Word uLow = leadingWords(u, un, shift, uHigh);
+        const Word vLow = leadingWords(v, un, shift, vHigh);
+        const StepMatrix m = simulateWide(uHigh, uLow, vHigh, vLow, shift == 0);
         if (m.steps != 0) {
             applyToPair(m, u, v, un);
             applyToCofactors(m, s0, s1, sn);
@@ -100,7 +103,9 @@ bool modularInverse(Word* x, const Word* a, std::size_t an, const Word* b, std::
         }
         un = significantWords(u, un);
         vn = significantWords(v, un);
-        sn = cofactorLength(s0, s1, an + 1);
+        // A matrix adds at most a word to the cofactors; a division step
+        // may add as many as its quotient has.
+        sn = cofactorLength(s0, s1, m.steps != 0 && sn < an ? sn + 1 : an + 1);
     }
 
     if (significantWords(u, un) != 1 || u[0] != 1) return false;

@@ -59,6 +59,31 @@ void writeChunk(Word value, char* end, unsigned int count) {
     }
 }
 
+// Decimal chunks go two digits a division, from a table of digit pairs, in
+// two halves that do not wait for each other.
+const char kDecimalPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void writeDecimalPairs(Word value, char* end, unsigned int count) {
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, kDecimalPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count != 0) *--end = static_cast<char>('0' + value % 10);
+}
+
+template <>
+void writeChunk<10>(Word value, char* end, unsigned int count) {
+    constexpr Word kHalf = 10000000000;  // 10^10
+    if (count <= 10) return writeDecimalPairs(value, end, count);
+    const Word high = value / kHalf;
+    writeDecimalPairs(value - high * kHalf, end, 10);
+    writeDecimalPairs(high, end - 10, count - 10);
+}
+
 using ChunkWriter = void (*)(Word, char*, unsigned int);
 
 template <std::size_t... Base>
@@ -69,7 +94,7 @@ constexpr std::array<ChunkWriter, 37> kChunkWriters = makeChunkWriters(std::make
 
 // Numbers of at most this many words are converted by repeated division by
 // the word power; longer ones are split first.
-constexpr std::size_t kSplitThreshold = 6;
+constexpr std::size_t kSplitThreshold = 10;
 
 class TextWriter {
 public:
@@ -269,7 +294,8 @@ namespace {
 // digits, so that the products are balanced and Karatsuba's.
 class NumeralReader {
 public:
-    explicit NumeralReader(unsigned int base) : base(base), chunk(largestWordPower(base, ~Word(0) / 36)) {}
+    explicit NumeralReader(unsigned int base)
+        : base(base), chunk(largestWordPower(base, ~Word(0) / 36)), powers(cachedPowers(base)) {}
 
     // Words enough for the value of `count` digits and the sums on the way.
     static std::size_t capacity(std::size_t count) { return wordsForText(count) + 2; }
@@ -286,13 +312,13 @@ public:
         const std::size_t hn = read(digits, highCount, high.data());
         WordBuffer low(capacity(lowCount));
         const std::size_t ln = read(digits + highCount, lowCount, low.data());
-        const Power& p = power(level);
+        const Words& p = power(level);
         std::size_t n = 0;
-        if (hn >= p.length)
-            multiplyWords(out, high.data(), hn, p.words->data(), p.length);
+        if (hn >= p.size())
+            multiplyWords(out, high.data(), hn, p.data(), p.size());
         else if (hn != 0)
-            multiplyWords(out, p.words->data(), p.length, high.data(), hn);
-        if (hn != 0) n = hn + p.length;
+            multiplyWords(out, p.data(), p.size(), high.data(), hn);
+        if (hn != 0) n = hn + p.size();
         const std::size_t total = (n > ln ? n : ln) + 1;
         const Word carry = addWords(out, out, low.data(), ln);
         addWord(out + ln, out + ln, total - ln, carry);
@@ -301,54 +327,68 @@ public:
 
 private:
     static constexpr std::size_t kHornerChunks = 40;
+    // Powers up to this many words stay with the thread for the next text.
+    static constexpr std::size_t kCachedWords = 256;
 
-    struct Power {
-        std::unique_ptr<WordBuffer> words;
-        std::size_t length;
-    };
+    using Words = std::vector<Word>;
 
+    // The powers of each base already squared up on this thread. They are
+    // public values, so plain vectors hold them.
+    static std::vector<Words>& cachedPowers(unsigned int base) {
+        thread_local std::array<std::vector<Words>, 37> cache;
+        return cache[base];
+    }
+
+    // The value of `count` digits (count <= k), four digits to a
+    // multiplication on the serial chain.
+    Word gather(const unsigned char* digits, std::size_t count) const {
+        const Word b = base, b2 = b * b, b4 = b2 * b2;
+        Word value = 0;
+        std::size_t i = 0;
+        for (; i + 4 <= count; i += 4)
+            value = value * b4 + ((digits[i] * b + digits[i + 1]) * b2 + (digits[i + 2] * b + digits[i + 3]));
+        for (; i < count; ++i) value = value * b + digits[i];
+        return value;
+    }
+
+    // Horner's rule over whole chunks after a first, shorter one, which
+    // needs no scale as it lands on zero.
     std::size_t horner(const unsigned char* digits, std::size_t count, Word* value) const {
-        std::size_t n = 0;
-        Word gathered = 0;
-        Word scale = 1;
-        unsigned int gatheredDigits = 0;
-        auto flush = [&]() {
-            const Word carry = multiplyAddInPlace(value, n, scale, gathered);
+        std::size_t first = count % chunk.digits;
+        if (first == 0) first = chunk.digits < count ? chunk.digits : count;
+        value[0] = gather(digits, first);
+        std::size_t n = value[0] != 0 ? 1 : 0;
+        for (std::size_t i = first; i < count; i += chunk.digits) {
+            const Word carry = multiplyAddInPlace(value, n, chunk.power, gather(digits + i, chunk.digits));
             if (carry != 0) value[n++] = carry;
-            gathered = 0;
-            scale = 1;
-            gatheredDigits = 0;
-        };
-        for (std::size_t i = 0; i < count; ++i) {
-            gathered = gathered * base + digits[i];
-            scale *= base;
-            if (++gatheredDigits == chunk.digits) flush();
         }
-        if (gatheredDigits != 0) flush();
         return n;
     }
 
     // base^(k 2^level), squared up from base^k on first use.
-    const Power& power(std::size_t level) {
-        while (powers.size() <= level) {
+    const Words& power(std::size_t level) {
+        while (powers.size() + larger.size() <= level) {
+            Words next;
             if (powers.empty()) {
-                auto words = std::make_unique<WordBuffer>(1);
-                (*words)[0] = chunk.power;
-                powers.push_back({std::move(words), 1});
-                continue;
+                next.assign(1, chunk.power);
+            } else {
+                const Words& last = larger.empty() ? powers.back() : larger.back();
+                next.assign(2 * last.size(), 0);
+                squareWords(next.data(), last.data(), last.size());
+                next.resize(significantWords(next.data(), next.size()));
             }
-            const Power& last = powers.back();
-            auto words = std::make_unique<WordBuffer>(2 * last.length);
-            squareWords(words->data(), last.words->data(), last.length);
-            const std::size_t length = words->significantSize();
-            powers.push_back({std::move(words), length});
+            if (larger.empty() && next.size() <= kCachedWords)
+                powers.push_back(std::move(next));
+            else
+                larger.push_back(std::move(next));
         }
-        return powers[level];
+        return level < powers.size() ? powers[level] : larger[level - powers.size()];
     }
 
     unsigned int base;
     WordPower chunk;
-    std::vector<Power> powers;
+    std::vector<Words>& powers;
+    std::vector<Words> larger;
 };
 
 }  // namespace

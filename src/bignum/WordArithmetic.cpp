@@ -82,8 +82,6 @@ void shiftRightWords(Word* r, const Word* a, std::size_t n, unsigned int shift) 
     r[n - 1] = a[n - 1] >> shift;
 }
 
-unsigned int leadingZeros(Word w) { return static_cast<unsigned int>(__builtin_clzll(w)); }
-
 std::size_t bitLength(const Word* x, std::size_t n) { return n == 0 ? 0 : kWordBits * n - leadingZeros(x[n - 1]); }
 
 // ---- Multiplication ---------------------------------------------------------

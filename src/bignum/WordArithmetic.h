@@ -38,7 +38,7 @@ Word shiftLeftWords(Word* r, const Word* a, std::size_t n, unsigned int shift);
 // r = a >> shift (0 < shift < 64); r may equal a.
 void shiftRightWords(Word* r, const Word* a, std::size_t n, unsigned int shift);
 // Leading zero bits of a non-zero word.
-unsigned int leadingZeros(Word w);
+inline unsigned int leadingZeros(Word w) { return static_cast<unsigned int>(__builtin_clzll(w)); }
 // The bit length of the n-word number x (0 for zero; x[n - 1] must be
 // non-zero when n > 0).
 std::size_t bitLength(const Word* x, std::size_t n);
