@@ -1,5 +1,7 @@
 #include "bignum/NumberWords.h"
 
+#include <cstdint>
+
 #include "korvane/QuillonException.h"
 #include "korvane/String.h"
 
@@ -10,6 +12,23 @@ std::size_t magnitudeWordCount(const BigNumber& number) { return wordsForDigits(
 
 void loadMagnitude(const BigNumber& number, WordBuffer& words) {
     digitsToWords(number.getData(), number.length(), words.data());
+}
+
+bool MagnitudeWords::readableInPlace(const BigNumber& number) {
+    return !kBigEndianHost && number.length() % kWordBytes == 0 &&
+           reinterpret_cast<std::uintptr_t>(number.getData()) % alignof(Word) == 0;
+}
+
+MagnitudeWords::MagnitudeWords(const BigNumber& number)
+    : copy(readableInPlace(number) ? 0 : magnitudeWordCount(number)) {
+    if (copy.size() == 0) {
+        words = reinterpret_cast<const Word*>(number.getData());
+        count = significantWords(words, number.length() / kWordBytes);
+    } else {
+        loadMagnitude(number, copy);
+        words = copy.data();
+        count = copy.significantSize();
+    }
 }
 
 bool isZeroValue(const BigNumber& number) {

@@ -18,6 +18,25 @@ std::size_t magnitudeWordCount(const BigNumber& number);
 // words of `words`, which must be at least that long.
 void loadMagnitude(const BigNumber& number, WordBuffer& words);
 
+// The magnitude of a number as words, up to the highest non-zero one. Where
+// the digits already are words (a little-endian host, a whole number of
+// words, an aligned buffer) they are read in place; otherwise they go into a
+// copy, wiped on release like every word buffer.
+class MagnitudeWords {
+public:
+    explicit MagnitudeWords(const BigNumber& number);
+
+    const Word* data() const { return words; }
+    std::size_t size() const { return count; }
+
+private:
+    static bool readableInPlace(const BigNumber& number);
+
+    WordBuffer copy;
+    const Word* words;
+    std::size_t count;
+};
+
 // True when the magnitude is zero, high zero digits or not; reads every
 // digit whatever their values.
 bool isZeroValue(const BigNumber& number);
