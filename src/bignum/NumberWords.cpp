@@ -14,20 +14,17 @@ void loadMagnitude(const BigNumber& number, WordBuffer& words) {
     digitsToWords(number.getData(), number.length(), words.data());
 }
 
-bool MagnitudeWords::readableInPlace(const BigNumber& number) {
-    return !kBigEndianHost && number.length() % kWordBytes == 0 &&
-           reinterpret_cast<std::uintptr_t>(number.getData()) % alignof(Word) == 0;
-}
-
-MagnitudeWords::MagnitudeWords(const BigNumber& number)
-    : copy(readableInPlace(number) ? 0 : magnitudeWordCount(number)) {
-    if (copy.size() == 0) {
-        words = reinterpret_cast<const Word*>(number.getData());
+MagnitudeWords::MagnitudeWords(const BigNumber& number) {
+    const unsigned char* digits = number.getData();
+    if (!kBigEndianHost && number.length() % kWordBytes == 0 &&
+        reinterpret_cast<std::uintptr_t>(digits) % alignof(Word) == 0) {
+        words = reinterpret_cast<const Word*>(digits);
         count = significantWords(words, number.length() / kWordBytes);
     } else {
-        loadMagnitude(number, copy);
-        words = copy.data();
-        count = copy.significantSize();
+        copy.emplace(magnitudeWordCount(number));
+        loadMagnitude(number, *copy);
+        words = copy->data();
+        count = copy->significantSize();
     }
 }
 

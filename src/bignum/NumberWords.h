@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 #include "bignum/WordBuffer.h"
 #include "korvane/BigNumber.h"
@@ -30,9 +31,8 @@ public:
     std::size_t size() const { return count; }
 
 private:
-    static bool readableInPlace(const BigNumber& number);
-
-    WordBuffer copy;
+    // Built only when needed: an empty buffer still costs a fill and a wipe call.
+    std::optional<WordBuffer> copy;
     const Word* words;
     std::size_t count;
 };
