@@ -146,6 +146,15 @@ protected:
         }
     }
 
+    /// Marks the constructor that leaves the elements unset.
+    struct UnsetElements {};
+    /// `count` (> 0) elements left unset, for a derived class that writes
+    /// every one before anything reads them; the terminator slot is set.
+    Array(unsigned int count, bool terminated, UnsetElements) : nullTerminated(terminated) {
+        takeFirstBuffer(count);
+        elementCount = count;
+    }
+
     /// `count` copies of `value`; with count 0 the same as a null source.
     Array(unsigned int count, T value, bool terminated) : nullTerminated(terminated) {
         T* data = takeFirstBuffer(count);

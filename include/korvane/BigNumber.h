@@ -221,6 +221,9 @@ private:
     /// `length` digits from `data + offset`, normalized; zero for a null
     /// `data` or a zero `length`.
     BigNumber(const char* data, unsigned int offset, unsigned int length, bool negative);
+    /// `count` (> 0) digits left unset for the arithmetic to write, sign
+    /// clear, not normalized.
+    BigNumber(unsigned int count, UnsetElements) : Array<unsigned char>(count, true, UnsetElements()) {}
     /// Drops high zero digits (never below one digit); the storage stays.
     void normalize();
     /// After its digits were moved away: the one zero digit of the shared

@@ -4,10 +4,12 @@
 // Addition and subtraction follow the digit rules of the class exactly (they
 // are linear and their sign rules are the point); the quadratic operations
 // move the magnitudes to 64-bit words, run the word algorithms and come back.
+#include <climits>
 #include <cstring>
 
 #include "bignum/NumberWords.h"
 #include "bignum/WordArithmetic.h"
+#include "text/BufferMemory.h"
 #include "korvane/BigNumber.h"
 
 namespace Korvane {
@@ -162,22 +164,30 @@ BigNumber BigNumber::subtract(unsigned char value, bool ignoreSign) const {
 
 // ---- Multiplication ----------------------------------------------------------------
 
+// The operands are read in place where their digits already are words, and
+// the product is formed in the digit buffer of the result: no copy to wipe
+// but the result itself, whose release wipes it.
 BigNumber BigNumber::multiply(const BigNumber& other) const {
     const bool productNegative = negative != other.negative;
-    WordBuffer a(internal::magnitudeWordCount(*this));
-    WordBuffer b(internal::magnitudeWordCount(other));
-    internal::loadMagnitude(*this, a);
-    internal::loadMagnitude(other, b);
-    const std::size_t an = a.significantSize();
-    const std::size_t bn = b.significantSize();
-    WordBuffer product(an + bn);
-    if (an != 0 && bn != 0) {
-        if (an >= bn)
-            internal::multiplyWords(product.data(), a.data(), an, b.data(), bn);
-        else
-            internal::multiplyWords(product.data(), b.data(), bn, a.data(), an);
-    }
-    return fromWords(product, productNegative);
+    const internal::MagnitudeWords a(*this);
+    const internal::MagnitudeWords b(other);
+    const std::size_t an = a.size();
+    const std::size_t bn = b.size();
+    if (an == 0 || bn == 0) return BigNumber(nullptr, 0, 0, productNegative);
+    if (an + bn > UINT_MAX / internal::kWordBytes) internal::throwArrayTooLong();
+    BigNumber product(static_cast<unsigned int>((an + bn) * internal::kWordBytes), UnsetElements());
+    // A counted block's digits start on a word boundary.
+    Word* r = reinterpret_cast<Word*>(product.getData());
+    if (a.data() == b.data() && an == bn)
+        internal::squareWords(r, a.data(), an);
+    else if (an >= bn)
+        internal::multiplyWords(r, a.data(), an, b.data(), bn);
+    else
+        internal::multiplyWords(r, b.data(), bn, a.data(), an);
+    internal::wordsToDigitOrder(r, an + bn);
+    product.negative = productNegative;
+    product.normalize();
+    return product;
 }
 
 BigNumber BigNumber::multiply(unsigned char value) const {

@@ -1,5 +1,7 @@
 #include "bignum/NumberWords.h"
 
+#include <cstdint>
+
 #include "korvane/QuillonException.h"
 #include "korvane/String.h"
 
@@ -10,6 +12,20 @@ std::size_t magnitudeWordCount(const BigNumber& number) { return wordsForDigits(
 
 void loadMagnitude(const BigNumber& number, WordBuffer& words) {
     digitsToWords(number.getData(), number.length(), words.data());
+}
+
+MagnitudeWords::MagnitudeWords(const BigNumber& number) {
+    const unsigned char* digits = number.getData();
+    if (!kBigEndianHost && number.length() % kWordBytes == 0 &&
+        reinterpret_cast<std::uintptr_t>(digits) % alignof(Word) == 0) {
+        words = reinterpret_cast<const Word*>(digits);
+        count = significantWords(words, number.length() / kWordBytes);
+    } else {
+        copy.emplace(magnitudeWordCount(number));
+        loadMagnitude(number, *copy);
+        words = copy->data();
+        count = copy->significantSize();
+    }
 }
 
 bool isZeroValue(const BigNumber& number) {

@@ -67,9 +67,11 @@ TEST(WordKernel, ProductsSquaresAndRowsMatchGmpInEveryLoopForm) {
         for (int i = 0, turns = korvane_test::scaledTurns(1500, 101); i < turns; ++i) {
             SCOPED_TRACE("kernel " + std::to_string(int(kernel)) + ", iteration " + std::to_string(i));
             // Mostly row sizes, one in ten across the Karatsuba threshold,
-            // one in fifty across the Toom-Cook one.
-            const std::size_t an = i % 50 == 0 ? 1000 + random() % 1500 : 1 + random() % (i % 10 == 0 ? 300 : 40);
-            const std::size_t bn = 1 + random() % an;
+            // one in fifty across the Toom-Cook one, and
+            // one in twenty-five the eight-by-eight product with a loop of its own.
+            const bool eights = i % 25 == 1;
+            const std::size_t an = eights ? 8 : i % 50 == 0 ? 1000 + random() % 1500 : 1 + random() % (i % 10 == 0 ? 300 : 40);
+            const std::size_t bn = eights ? 8 : 1 + random() % an;
             const std::vector<Word> a = words(random, an), b = words(random, bn);
             ASSERT_NO_FATAL_FAILURE(expectProductAndSquareMatchGmp(a, b));
 

@@ -152,6 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {"a + b ignoring signs", [&] { return a.add(b, true); }, [&] { ignoringSigns(r.v, A.v, B.v, false); }, nullptr},
         {"a - b ignoring signs", [&] { return a.subtract(b, true); }, [&] { ignoringSigns(r.v, A.v, B.v, true); }, nullptr},
         {"a * b", [&] { return a.multiply(b); }, [&] { mpz_mul(r.v, A.v, B.v); }, nullptr},
+        {"a * a", [&] { return a.multiply(a); }, [&] { mpz_mul(r.v, A.v, A.v); }, nullptr},
         {"a * byte", [&] { return a.multiply(small); }, [&] { mpz_mul_ui(r.v, A.v, small); }, nullptr},
         {"a + byte", [&] { return a.add(small); }, [&] { mpz_add_ui(r.v, A.v, small); }, nullptr},
         {"a - byte", [&] { return a.subtract(small); }, [&] { mpz_sub_ui(r.v, A.v, small); }, nullptr},
