@@ -3,7 +3,6 @@
 // digits, the sign of zero results and of the byte forms that ignore signs,
 // reading text with foreign characters, construction from machine integers,
 // the byte and text forms of ByteArray, and every error path.
-#include <gtest/gtest.h>
 
 #include <climits>
 #include <string>

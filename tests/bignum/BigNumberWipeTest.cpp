@@ -3,7 +3,6 @@
 // buffers, word scratch and the text produced on the way. The observer
 // checks itself in the Array wipe test; that it sees releases here at all
 // is checked below.
-#include <gtest/gtest.h>
 
 #include <string>
 

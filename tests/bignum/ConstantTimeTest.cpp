@@ -3,7 +3,6 @@
 // bignum-ct.sh), any branch or memory index that depends on them is
 // reported as a use of an uninitialised value; run natively the marks do
 // nothing and this is one more comparison with GMP.
-#include <gtest/gtest.h>
 #include <gmp.h>
 #include <valgrind/memcheck.h>
 

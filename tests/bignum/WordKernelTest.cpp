@@ -2,10 +2,10 @@
 // form this processor runs (BigNumber's own operations reach only the one it
 // selects), on words built to drive carries through whole rows.
 #include <gmp.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -54,6 +54,15 @@ void expectProductAndSquareMatchGmp(const std::vector<Word>& a, const std::vecto
     ASSERT_TRUE(Z(product) == expected) << an << " x " << bn;
     mpz_mul(expected.v, Z(a).v, Z(a).v);
     ASSERT_TRUE(Z(square) == expected) << an << " squared";
+}
+
+// a / b and a mod b by the library's long division, against GMP's.
+void expectDivisionMatchesGmp(const std::vector<Word>& a, const std::vector<Word>& b) {
+    std::vector<Word> quotient(a.size() - b.size() + 1), remainder(b.size());
+    divideWords(quotient.data(), remainder.data(), a.data(), a.size(), b.data(), b.size());
+    Z q, r;
+    mpz_tdiv_qr(q.v, r.v, Z(a).v, Z(b).v);
+    ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << a.size() << " / " << b.size() << " words";
 }
 }  // namespace
 
@@ -114,11 +123,7 @@ TEST(WordKernel, LongDivisionMatchesGmp) {
             std::fill(dividend.begin(), dividend.end(), 0);
             mpz_export(dividend.data(), nullptr, -1, sizeof(Word), 0, 0, product.v);
         }
-        std::vector<Word> quotient(an - dn + 1), remainder(dn);
-        divideWords(quotient.data(), remainder.data(), dividend.data(), an, divisor.data(), dn);
-        Z q, r;
-        mpz_tdiv_qr(q.v, r.v, Z(dividend).v, Z(divisor).v);
-        ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " dn " << dn;
+        ASSERT_NO_FATAL_FAILURE(expectDivisionMatchesGmp(dividend, divisor));
     }
 }
 
@@ -137,11 +142,7 @@ TEST(WordKernel, TransformProductsAndDivisionsMatchGmp) {
         ASSERT_NO_FATAL_FAILURE(expectProductAndSquareMatchGmp(a, b));
 
         if (b.back() == 0) b.back() = 1;
-        std::vector<Word> quotient(an - bn + 1), remainder(bn);
-        divideWords(quotient.data(), remainder.data(), a.data(), an, b.data(), bn);
-        Z q, r;
-        mpz_tdiv_qr(q.v, r.v, Z(a).v, Z(b).v);
-        ASSERT_TRUE(Z(quotient) == q && Z(remainder) == r) << "an " << an << " bn " << bn;
+        ASSERT_NO_FATAL_FAILURE(expectDivisionMatchesGmp(a, b));
     }
     setTransformThreshold(saved);
 }
@@ -247,12 +248,9 @@ TEST(WordKernel, HalfGcdInversesMatchGmp) {
         SCOPED_TRACE("iteration " + std::to_string(i));
         const std::size_t an = 2 + random() % (i % 25 == 0 ? 400 : 60);
         const std::size_t bn = i % 4 == 0 ? an : 1 + random() % an;
-        std::vector<Word> a = i % 2 == 0 ? words(random, an) : std::vector<Word>(an);
-        std::vector<Word> b = i % 2 == 0 ? words(random, bn) : std::vector<Word>(bn);
-        if (i % 2 != 0) {
-            for (Word& w : a) w = random();
-            for (Word& w : b) w = random();
-        }
+        // Every other pair of plain random words.
+        std::vector<Word> a = words(random, an), b = words(random, bn);
+        if (i % 2 != 0) for (auto* v : {&a, &b}) std::generate(v->begin(), v->end(), std::ref(random));
         if (a.back() == 0) a.back() = 1;
         if (i % 3 == 0) a[0] &= ~Word(1), b[0] &= ~Word(1);
         Z za(a), zb(b);

@@ -4,7 +4,6 @@
 // permissions, which do not stop root: missing files and directories, paths
 // under a regular file, directories, /proc and /dev entries where the system
 // has them.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>

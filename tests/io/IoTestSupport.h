@@ -1,8 +1,6 @@
 // Helpers shared by the stream and file tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #ifdef _WIN32
 #include <io.h>
 #endif

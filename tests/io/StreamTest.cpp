@@ -1,7 +1,6 @@
 // The file streams' chunk sizes and the output side. Random walks of
 // reads, peeks, push-backs and piping against a reference model are the
 // stream fuzz target's, replayed from its corpus on every build.
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

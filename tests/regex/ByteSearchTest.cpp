@@ -2,7 +2,6 @@
 // seeded random texts drawn from small alphabets so that partial matches,
 // repetitive texts (which switch the needle search to its rolling hash) and
 // hits at both ends are common.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>

@@ -1,7 +1,6 @@
 // Subjects of 16 MB under patterns whose matches pass a choice point or a
 // group for every byte or two: a matcher that recursed on the C++ stack would
 // overflow it here. (Walking many matches is timed in the benchmark.)
-#include <gtest/gtest.h>
 
 #include <random>
 #include <string>

@@ -3,7 +3,6 @@
 // the syntax they share they agree on whether a match exists and where it
 // starts (where it ends differs: POSIX takes the longest, this library the
 // first that its ordered search meets).
-#include <gtest/gtest.h>
 
 #include <regex.h>
 

@@ -2,7 +2,6 @@
 // size limit, and the reaction to a damaged program. (The matcher's slots
 // are compared with a model of the recursive matcher by
 // RegexBacktrackingOrderTest and fuzz_regex.)
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>

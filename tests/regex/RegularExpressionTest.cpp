@@ -3,7 +3,6 @@
 // Walks, substitution and copies for arbitrary patterns and subjects, against
 // a model of the matcher, are the regex fuzz target's, replayed from its
 // corpus on every build.
-#include <gtest/gtest.h>
 
 #include <string>
 

@@ -2,7 +2,6 @@
 // a fresh working directory. A two-argument constructor names the file and
 // resets the level; the starter's own line comes last, when it goes, so the
 // tests read the file before that.
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>

@@ -1,6 +1,5 @@
 // DynamicDLL over a small library that this project builds (see CMakeLists.txt),
 // copied into a fresh directory per test so that no other load counts.
-#include <gtest/gtest.h>
 #ifdef _WIN32
 #include <windows.h>
 #else

@@ -1,7 +1,6 @@
 // State that changes once per process (the deprecation notices, the first
 // naming of the trace file): every scenario runs in a death-test
 // child process of its own, which starts with that state untouched.
-#include <gtest/gtest.h>
 
 #include <future>
 #include <sstream>

@@ -1,6 +1,5 @@
 // The process-wide log, its bytes read back exactly through a caller's
 // std::ostringstream or a file in a fresh directory.
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>

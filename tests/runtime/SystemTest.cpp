@@ -1,6 +1,5 @@
 // System: DER lengths against the X.690 definite-length rule, bit strings
 // against a bit-by-bit reference, the memory wrappers, clock and sleep.
-#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>

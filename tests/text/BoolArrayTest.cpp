@@ -1,7 +1,6 @@
 // BoolArray and IntArray: the cases the bits fuzz target's models do not
 // reach (packing, printing, parsing, trimming and appending of arbitrary
 // input are its, replayed from its corpus on every build).
-#include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>

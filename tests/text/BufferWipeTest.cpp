@@ -1,6 +1,5 @@
 // Observes every buffer the library releases through the global array
 // operators and checks that a sole holder wiped it first.
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <thread>

@@ -1,6 +1,5 @@
 // Array storage through ByteArray, the shared counters, and the ByteArray
 // members that StringTest's comparison with std::string leaves out.
-#include <gtest/gtest.h>
 
 #include <sstream>
 #include <thread>
@@ -67,7 +66,7 @@ TEST(ArrayTest, ElementAccessMessages) {
         try {
             access();
         } catch (const IndexOutOfRange& e) {
-            return e.toString();
+            return e.what();
         }
         return "no exception";
     };

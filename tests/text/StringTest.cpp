@@ -1,7 +1,6 @@
 // String and ByteArray: searching, pieces, case, removal and order compared
 // with std::string over random texts; then the members whose rules are the
 // library's own. (The escape round trip is the escape fuzz target's.)
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,6 @@
 // StringTokenizer's escapes. The tokens of plain texts are compared with
 // strtok, and positions, reset, reverse, copies and error 21 checked, by the
 // tokenizer fuzz target, whose corpus every build replays.
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

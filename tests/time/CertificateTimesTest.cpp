@@ -1,6 +1,5 @@
 // Real data: the validity dates of the certificates in the machine's CA
 // store, read by OpenSSL and by the library's ASN.1 time readers.
-#include <gtest/gtest.h>
 
 #include <dirent.h>
 #include <openssl/asn1.h>

@@ -2,7 +2,6 @@
 // error they report. GlibcPeerTest holds the writers against strftime,
 // CertificateTimesTest the readers against OpenSSL on real certificates, and
 // the date fuzz target the round trips and the errors of arbitrary text.
-#include <gtest/gtest.h>
 
 #include "korvane/IndexOutOfRange.h"
 #include "time/TimeTestSupport.h"

@@ -2,7 +2,6 @@
 // fields, weekday and day of the year, strftime (C locale) for the
 // directives and ASN.1 writers whose output is the same, and timegm's
 // normalisation of out-of-range fields.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>

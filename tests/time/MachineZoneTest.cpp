@@ -3,7 +3,6 @@
 // daylight saving. Zones whose standard offset is the machine's (GMT, UTC,
 // any zero-offset zone) answer every daylight-saving question with the
 // machine's flag; other zones keep their own rules.
-#include <gtest/gtest.h>
 
 #include "time/TimeTestSupport.h"
 

@@ -2,7 +2,6 @@
 // test and zone conversion. Runs under the general TZ, whose standard offset
 // (8100 s west) no zone here has, so every zone follows its own rules.
 // ZoneRulesPeerTest holds the rule arithmetic against glibc.
-#include <gtest/gtest.h>
 
 #include <climits>
 
@@ -78,16 +77,10 @@ TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
     }
     EXPECT_EQ(str(TimeZone(String("BST+1")).toString(false)), "Bangladesh Standard Time");
     EXPECT_EQ(TimeZone(String("QQQ+1")).toString(false).length(), 0u);
-    // Absurd numbers are held in range.
-    const TimeZone huge{String("ABC+99999999999:99999999999")};
-    EXPECT_EQ(huge.getTimeZoneOffset(), -INT_MAX);
+    // Absurd numbers are held in range (the zone fuzz target takes such zones through dates).
+    EXPECT_EQ(TimeZone(String("ABC+99999999999:99999999999")).getTimeZoneOffset(), -INT_MAX);
     const TimeZone rules{String("ABC+1DEF,J99999999999/99999999999,M12.99999999999.99999999999")};
     EXPECT_EQ(rules.getTimeZoneOffsetWithDST(), -7200);
-    for (int month = 0; month < 12; ++month) (void)inDst(rules, 2001, month, 1);
-    Date d(2001, 5, 1, 0, 0, 0, 0, huge);
-    d.setTimeZone(TimeZone::UTC);
-    d.setTimeZone(huge);
-    EXPECT_LT(d.getHour(), 24u);
 }
 
 // A rule month's length is asked for only by the week walk (week 2 and up),

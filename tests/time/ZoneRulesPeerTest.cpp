@@ -5,7 +5,6 @@
 // glibc's answers are collected under setenv + tzset and TZ restored before
 // the library is asked anything, since the library compares zones with the
 // machine's standard offset.
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
