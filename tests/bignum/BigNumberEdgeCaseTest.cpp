@@ -113,11 +113,7 @@ TEST(BigNumberEdgeCase, SignRules) {
 // letters at or above the base as well, and falls back to 16 for bases
 // outside 2..36; a '-' is a sign only in front.
 TEST(BigNumberEdgeCase, TextWithForeignCharacters) {
-    const struct {
-        const char* text;
-        unsigned int base;
-        const char* decimal;
-    } cases[] = {{"1:2_3 ", 10, "123"}, {"-ff", 16, "-255"}, {"fF", 16, "255"}, {"1a", 10, "20"},
+    const struct { const char* text; unsigned int base; const char* decimal; } cases[] = {{"1:2_3 ", 10, "123"}, {"-ff", 16, "-255"}, {"fF", 16, "255"}, {"1a", 10, "20"},
                  {"10", 1, "16"},       {"10", 37, "16"},    {"1-2", 10, "12"}, {"z\xff" "9", 36, "1269"}};
     for (const auto& c : cases)
         EXPECT_EQ(str(BigNumber::fromBase(String(c.text), c.base).toBase(10)), c.decimal) << c.text;

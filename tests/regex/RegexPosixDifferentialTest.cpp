@@ -57,12 +57,7 @@ bool agree(const regex_t& compiled, const std::string& pattern, const std::strin
 // Long subjects get patterns that repeat atoms but not groups: nested
 // repetitions can backtrack exponentially there.
 TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
-    const struct {
-        std::uint32_t seed;
-        int rounds;
-        unsigned int subjectLength;
-        bool repeatedGroups;
-    } runs[] = {{0xC0FFEE01, 20000, 12, true}, {0xC0FFEE02, 6000, 80, false}};
+    const struct { std::uint32_t seed; int rounds; unsigned int subjectLength; bool repeatedGroups; } runs[] = {{0xC0FFEE01, 20000, 12, true}, {0xC0FFEE02, 6000, 80, false}};
     for (const auto& run : runs) {
         korvane_test::PatternGenerator generator(static_cast<std::uint32_t>(korvane_test::testSeed(run.seed)), run.repeatedGroups);
         Tally tally;

@@ -76,14 +76,8 @@ TEST(RegexProgramTest, SizeLimitIsExactlyBelow32767Bytes) {
 }
 
 TEST(RegexProgramTest, DamagedProgramsAreReported) {
-    struct DamageCase {
-        const char* pattern;
-        int offset;    // code byte to overwrite
-        int value;
-        bool viaSubstitute;
-        int errorNumber;
-        const char* location;
-    } cases[] = {
+    // The code byte at `offset` overwritten with `value`.
+    struct DamageCase { const char* pattern; int offset, value; bool viaSubstitute; int errorNumber; const char* location; } cases[] = {
         {"ab", 0, 0x9D, false, 18, "RegularException::regexec(String)"},
         {"ab", 0, 0x00, true, 18, "RegularExpression::regsub(String)"},
         {"ab", 4, 15, false, 18, "RegularException::regmatch(exec, prog)"},

@@ -45,13 +45,8 @@ TEST(RegularExpressionTest, MalformedAndHugePatternsAreRejectedWithTheirOwnError
 // ---- Searching ----------------------------------------------------------------
 
 TEST(RegularExpressionTest, FirstSearchFindsTheLeftmostFirstMatch) {
-    struct SearchCase {
-        const char* pattern;
-        const char* subject;
-        bool has;               // hasExpression()
-        unsigned int count;     // getNumberSubExpressions()
-        const char* expected;   // substitute("&|\1|\2")
-    } cases[] = {
+    // hasExpression(), getNumberSubExpressions() and substitute("&|\1|\2").
+    struct SearchCase { const char *pattern, *subject; bool has; unsigned int count; const char* expected; } cases[] = {
         {"x*", "abc", false, 1, "||"},  // an empty match at 0
         {"q", "abc", false, 0, "||"},
         {"(x)|y", "y", true, 1, "y||"},  // group 1 took no part

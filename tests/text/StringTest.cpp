@@ -149,10 +149,7 @@ TEST(StringTest, PiecesAroundEmbeddedNulsAndWhiteSpace) {
 }
 
 TEST(StringTest, ToIntFollowsItsOwnRules) {
-    const struct {
-        const char* text;
-        int value;
-    } cases[] = {{"  42", 42}, {"0042", 42}, {"4 2", 0}, {"010", 10}, {"0x10", 0}, {"", 0}, {"000", 0},
+    const struct { const char* text; int value; } cases[] = {{"  42", 42}, {"0042", 42}, {"4 2", 0}, {"010", 10}, {"0x10", 0}, {"", 0}, {"000", 0},
                  {"-0x1F", -31}, {"12ab", 0}, {"-17", -17}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
     for (const auto& c : cases) EXPECT_EQ(String(c.text).toInt(), c.value) << c.text;
 }

@@ -125,28 +125,3 @@ TEST(ZoneRulesPeerTest, TransitionsAndAnswersAreGlibcs) {
         }
     }
 }
-
-// The predefined GMT and AET, and glibc's reading of their rules, change at
-// the same instants of 2001.
-TEST(ZoneRulesPeerTest, PredefinedZonesChangeWhenGlibcSays) {
-    struct Case {
-        const char* definition;
-        const TimeZone& zone;
-        long long start, end;
-        std::vector<bool> ours;  // at start, start + 1, end - 1, end
-    } cases[] = {
-        {"GMT+0BST+1,M3.5.0,M10.5.0", TimeZone::GMT, 985485600, 1004238000, {false, true, true, false}},
-        {"AET+10AET+11,M10.5.0,M3.5.0", TimeZone::AET, 1004270400, 985525200, {true, true, true, true}},
-    };
-    for (const Case& c : cases) {
-        std::vector<int> glibc;
-        underTZ(c.definition, [&] {
-            for (long long instant : {c.start - 1, c.start, c.end - 1, c.end}) glibc.push_back(glibcIsDst(instant));
-        });
-        EXPECT_EQ(glibc, std::vector<int>({0, 1, 1, 0})) << c.definition;
-        std::vector<bool> ours;
-        for (long long instant : {c.start, c.start + 1, c.end - 1, c.end}) ours.push_back(libraryInDst(c.zone, instant));
-        EXPECT_EQ(ours, c.ours) << c.definition;
-        EXPECT_FALSE(libraryInDst(c.zone, c.start - 1) || libraryInDst(c.zone, c.end + 1)) << c.definition;
-    }
-}
