@@ -1,7 +1,7 @@
 // TimeZone: definitions, the predefined zones, lookups, the daylight-saving
 // test and zone conversion. Runs under the general TZ, whose standard offset
 // (8100 s west) no zone here has, so every zone follows its own rules.
-// ZoneRulesPeerTest holds the rule arithmetic against glibc.
+// GlibcPeerTest holds the rule arithmetic against glibc.
 
 #include <climits>
 
