@@ -1,6 +1,8 @@
 // Helpers shared by the tests of every subsystem: text and bytes as
 // std::string, the check of a library error, and the seed of every random
-// generator.
+// generator. Every test includes it, directly or through its subsystem's
+// support header, and takes GoogleTest, the standard headers and the value
+// types included here from it.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -5,14 +5,11 @@
 // the byte and text forms of ByteArray, and every error path.
 
 #include <climits>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "korvane/BigNumber.h"
-#include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
-#include "korvane/String.h"
 
 using namespace Korvane;
 using Digits = std::vector<int>;

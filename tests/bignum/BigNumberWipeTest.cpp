@@ -4,12 +4,8 @@
 // checks itself in the Array wipe test; that it sees releases here at all
 // is checked below.
 
-#include <string>
-
 #include "TestSupport.h"
 #include "korvane/BigNumber.h"
-#include "korvane/ByteArray.h"
-#include "korvane/String.h"
 #include "text/ReleaseObserver.h"
 
 using namespace Korvane;

@@ -6,9 +6,7 @@
 #include <gmp.h>
 #include <valgrind/memcheck.h>
 
-#include <cstdlib>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"

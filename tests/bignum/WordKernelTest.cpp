@@ -18,7 +18,6 @@
 #include "bignum/Radix52Vector.h"
 #include "bignum/RadixConversion.h"
 #include "bignum/WordArithmetic.h"
-#include "korvane/String.h"
 
 using namespace Korvane::internal;
 

@@ -10,10 +10,7 @@
 // stream fuzz target's, replayed from its corpus on every build.
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <iterator>
 #include <random>
-#include <string>
 #include <utility>
 #include <vector>
 

@@ -5,11 +5,6 @@
 #include <io.h>
 #endif
 
-#include <cstdio>
-#include <filesystem>
-#include <iterator>
-#include <string>
-
 #include "TestSupport.h"
 
 namespace korvane_test {

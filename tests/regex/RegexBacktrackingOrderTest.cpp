@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstring>
-#include <string>
 
 #include "RegexBacktrackingModel.h"
 #include "RegexTestSupport.h"

@@ -3,7 +3,6 @@
 // overflow it here. (Walking many matches is timed in the benchmark.)
 
 #include <random>
-#include <string>
 
 #include "RegexTestSupport.h"
 #include "korvane/RegularExpression.h"

@@ -6,8 +6,6 @@
 
 #include <regex.h>
 
-#include <string>
-
 #include "RegexTestSupport.h"
 #include "korvane/RegularExpression.h"
 #include "regex/RegexProgram.h"

@@ -8,9 +8,7 @@
 // repetitive texts (which switch the needle search to its rolling hash) and
 // hits at both ends are common.
 #include <algorithm>
-#include <cstdio>
 #include <random>
-#include <string>
 
 #include "RegexTestSupport.h"
 #include "korvane/QuillonException.h"

@@ -4,8 +4,6 @@
 // a model of the matcher, are the regex fuzz target's, replayed from its
 // corpus on every build.
 
-#include <string>
-
 #include "RegexTestSupport.h"
 #include "korvane/IndexOutOfRange.h"
 #include "korvane/QuillonException.h"

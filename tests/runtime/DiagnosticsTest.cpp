@@ -4,8 +4,6 @@
 // tests read the file before that.
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 #include <thread>
 
 #include "RuntimeTestSupport.h"

@@ -4,14 +4,11 @@
 
 #include <future>
 #include <sstream>
-#include <string>
 #include <vector>
 
 #include "RuntimeTestSupport.h"
-#include "korvane/ByteArray.h"
 #include "korvane/Diagnostics.h"
 #include "korvane/LogFile.h"
-#include "korvane/String.h"
 
 using namespace Korvane;
 using korvane_test::runScenarioAndExit;
@@ -72,14 +69,6 @@ const std::vector<Scenario> kScenarios = {
          return std::string(target.getData(), target.length()) == "xyz" ? std::string() : std::string("not xyz");
      },
      kGet + kFrom},
-    {"the notice is lost when no log is active",
-     [](std::ostream& out) {
-         (void)String("early").getASCIIByteArray();
-         LogFile log(out);
-         LogFile::writeln(String("text"), LogFile::LOG_ERROR);
-         return std::string();
-     },
-     "text\r\n"},
     {"racing first calls write one notice",
      [](std::ostream& out) {
          LogFile log(out);

@@ -5,14 +5,10 @@
 // static object of a program that uses it.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
-#include <string>
 
 #include "RuntimeTestSupport.h"
-#include "korvane/ByteArray.h"
 #include "korvane/LogFile.h"
-#include "korvane/String.h"
 
 using namespace Korvane;
 using korvane_test::fileBytes;

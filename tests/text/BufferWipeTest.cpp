@@ -6,8 +6,6 @@
 
 #include "TestSupport.h"
 #include "text/BufferMemory.h"
-#include "korvane/ByteArray.h"
-#include "korvane/String.h"
 #include "text/ReleaseObserver.h"
 
 using namespace Korvane;

@@ -9,7 +9,6 @@
 #include <climits>
 #include <random>
 #include <sstream>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"

@@ -3,14 +3,11 @@
 // their replacement character are the utf8 fuzz target's.
 #include <iconv.h>
 
-#include <optional>
 #include <sstream>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"
-#include "korvane/String.h"
 #include "korvane/UTF8String.h"
 #include "text/Utf8Conversion.h"
 

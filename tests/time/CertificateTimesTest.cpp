@@ -6,9 +6,7 @@
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 
-#include <cstdio>
 #include <ctime>
-#include <string>
 
 #include "time/TimeTestSupport.h"
 

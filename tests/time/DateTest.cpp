@@ -124,19 +124,12 @@ TEST(DateTest, StructTMAndTheClock) {
 // compares every directive and the pattern reader's quirks with strftime and
 // its own model, on the predefined zones).
 TEST(DateTest, FormatBeyondStrftime) {
-    const Date d(1994, 10, 15, 8, 12, 31, 0, TimeZone::EST);
-    auto utc = [](unsigned int year, int month, int day) {
-        return Date(year, month, day, 0, 0, 0, 0, TimeZone::UTC);
-    };
-    struct Case { Date date; const char* pattern; const char* expected; } cases[] = {
-        {d, "%a, %d %b %Y %H:%M:%S %z", "Tue, 15 Nov 1994 08:12:31 EST"},
-        {utc(123456, 0, 1), "%Y %y", "123456 56"},
-        {utc(4294967295u, 0, 1), "%Y", "-0001"},  // the year goes through an int
+    const struct { Date date; const char *pattern, *expected; } cases[] = {
+        {Date(123456, 0, 1, 0, 0, 0, 0, TimeZone::UTC), "%Y %y", "123456 56"},
+        {Date(4294967295u, 0, 1, 0, 0, 0, 0, TimeZone::UTC), "%Y", "-0001"},  // the year goes through an int
         {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone(String("QQQ+1"))), "[%z][%Z]", "[QQQ][]"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(str(c.date.getFormat(String(c.pattern))), c.expected)
-            << fieldsOf(c.date) << " " << c.pattern;
+    for (const auto& c : cases) EXPECT_EQ(str(c.date.getFormat(String(c.pattern))), c.expected) << c.pattern;
 }
 
 TEST(DateNotationsTest, RFC822Readings) {
