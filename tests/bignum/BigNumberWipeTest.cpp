@@ -9,8 +9,7 @@
 #include "text/ReleaseObserver.h"
 
 using namespace Korvane;
-using korvane_test::dirtyBlocks;
-using korvane_test::releasedBlocks;
+using namespace korvane_test;
 
 namespace {
 // A number of `digits` decimal digits, none of them zero.

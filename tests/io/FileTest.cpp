@@ -24,14 +24,7 @@
 #include "korvane/IOException.h"
 
 using namespace Korvane;
-using korvane_test::byteArray;
-using korvane_test::bytes;
-using korvane_test::expectError;
-using korvane_test::makeString;
-using korvane_test::onDisk;
-using korvane_test::openDescriptors;
-using korvane_test::fileBytes;
-using korvane_test::writeFile;
+using namespace korvane_test;
 
 TEST(File, EveryByteRoundTripsThroughSaveLoadAndTheStreams) {
     korvane_test::ScratchDirectory dir;

@@ -10,9 +10,7 @@
 #include "korvane/RegularExpression.h"
 
 using namespace Korvane;
-using korvane_test::compileError;
-using korvane_test::expectError;
-using korvane_test::str;
+using namespace korvane_test;
 
 // ---- Compiling ----------------------------------------------------------------
 

@@ -10,9 +10,7 @@
 #include "korvane/Diagnostics.h"
 
 using namespace Korvane;
-using korvane_test::fileBytes;
-using korvane_test::kTextLineEnd;
-using korvane_test::withoutElapsed;
+using namespace korvane_test;
 
 namespace {
 

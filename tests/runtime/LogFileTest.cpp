@@ -11,8 +11,7 @@
 #include "korvane/LogFile.h"
 
 using namespace Korvane;
-using korvane_test::fileBytes;
-using korvane_test::ScratchDirectory;
+using namespace korvane_test;
 
 namespace {
 

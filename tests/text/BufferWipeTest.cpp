@@ -9,8 +9,7 @@
 #include "text/ReleaseObserver.h"
 
 using namespace Korvane;
-using korvane_test::dirtyBlocks;
-using korvane_test::releasedBlocks;
+using namespace korvane_test;
 
 TEST(BufferWipeTest, DestroyedGrownAndReallocatedBuffersAreWiped) {
     korvane_test::ReleaseWatch watch;

@@ -17,8 +17,7 @@
 #include "korvane/SmartPointer.h"
 
 using namespace Korvane;
-using korvane_test::bytes;
-using korvane_test::StorageView;
+using namespace korvane_test;
 using Bits = std::vector<bool>;
 using Ints = std::vector<int>;
 

@@ -16,9 +16,7 @@
 #include "korvane/StringTokenizer.h"
 
 using namespace Korvane;
-using korvane_test::bytes;
-using korvane_test::makeString;
-using korvane_test::str;
+using namespace korvane_test;
 using Tokens = std::vector<std::string>;
 
 namespace {

@@ -16,10 +16,7 @@
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::expectError;
-using korvane_test::fieldsOf;
-using korvane_test::str;
-using korvane_test::zoneOf;
+using namespace korvane_test;
 
 TEST(DateTest, ConstructorsAndNormalisation) {
     struct Case { Date date; const char* expected; } cases[] = {

@@ -21,8 +21,7 @@
 #include "time/ZoneRules.h"
 
 using namespace Korvane;
-using korvane_test::fieldsOf;
-using korvane_test::str;
+using namespace korvane_test;
 using internal::TransitionRule;
 
 namespace {

@@ -7,8 +7,7 @@
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::fieldsOf;
-using korvane_test::str;
+using namespace korvane_test;
 
 namespace {
 
