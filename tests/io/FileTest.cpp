@@ -276,7 +276,7 @@ TEST(InputStream, FileChunksAreAtMost10239Bytes) {
         {0, {}}, {10239, {10239}}, {10240, {10239, 1}}, {25000, {10239, 10239, 4522}}};
     for (const auto& c : cases) {
         const std::string path = dir.file("chunks-" + std::to_string(c.size));
-        korvane_test::writeFile(path, std::string(c.size, 'x'));
+        writeFile(path, std::string(c.size, 'x'));
         FileInputStream file(korvane_test::makeString(path));
         std::vector<std::size_t> lengths;
         ByteArray chunk;
