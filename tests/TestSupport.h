@@ -70,6 +70,17 @@ void expectError(Action&& action, int errNo, const std::string& location,
     }
 }
 
+// What `action` throws, as what() tells it; "no exception" when it returns.
+template <class Action>
+std::string thrownText(Action&& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
 // The seed of a random generator: `fixed`, or KORVANE_TEST_SEED (decimal or
 // 0x hexadecimal) when set. Printed with the test's output, so that a
 // failure can be replayed.

@@ -69,21 +69,13 @@ TEST(ArrayTest, GrowthByHalfCountingTheTerminator) {
 TEST(ArrayTest, ElementAccessMessages) {
     ByteArray b("abc");
     const ByteArray& c = b;
-    auto message = [](auto&& access) -> std::string {
-        try {
-            access();
-        } catch (const IndexOutOfRange& e) {
-            return e.what();
-        }
-        return "no exception";
-    };
-    EXPECT_EQ(message([&] { (void)c[3u]; }), "T Array::operator[](unsigned int) const - Index greater than Array length.");
-    EXPECT_EQ(message([&] { (void)c[3]; }), "T Array::operator[](int) const - Index greater than Array length.");
-    EXPECT_EQ(message([&] { (void)ByteArray::emptyArray[0]; }), "T Array::operator[](int) const - Index greater than Array length.");
-    EXPECT_EQ(message([&] { (void)c[-1]; }), "T Array::operator[](int) const - Index is negative.");
-    EXPECT_EQ(message([&] { (void)b[-1]; }), "T& Array::operator[](int) - Index is negative.");
-    EXPECT_EQ(message([&] { (void)b[0x80000000u]; }), "T& Array::operator[](int) - Index is negative.");
-    EXPECT_EQ(message([&] { (void)ByteArray()[0u]; }), "no exception");  // non-const extends
+    EXPECT_EQ(thrownText([&] { (void)c[3u]; }), "T Array::operator[](unsigned int) const - Index greater than Array length.");
+    EXPECT_EQ(thrownText([&] { (void)c[3]; }), "T Array::operator[](int) const - Index greater than Array length.");
+    EXPECT_EQ(thrownText([&] { (void)ByteArray::emptyArray[0]; }), "T Array::operator[](int) const - Index greater than Array length.");
+    EXPECT_EQ(thrownText([&] { (void)c[-1]; }), "T Array::operator[](int) const - Index is negative.");
+    EXPECT_EQ(thrownText([&] { (void)b[-1]; }), "T& Array::operator[](int) - Index is negative.");
+    EXPECT_EQ(thrownText([&] { (void)b[0x80000000u]; }), "T& Array::operator[](int) - Index is negative.");
+    EXPECT_EQ(thrownText([&] { (void)ByteArray()[0u]; }), "no exception");  // non-const extends
 }
 
 TEST(ByteArrayTest, ConstructionConversionAppendingAndComplement) {

@@ -6,21 +6,19 @@
 // allocates no string buffer, and every value moved from is a valid empty
 // value of its type. This file replaces the global array operators to count
 // buffer allocations, so it runs in an executable of its own.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <mutex>
 #include <new>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 #include <type_traits>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "TestSupport.h"
 #include "korvane/Korvane.h"
 
 using namespace Korvane;
@@ -90,12 +88,8 @@ TEST(StandardUseTest, LocksAndExceptionsWorkWithTheStandardLibrary) {
     EXPECT_TRUE(mutex.try_lock());
     mutex.unlock();
 
-    try {
-        StringTokenizer(String(), ",", "").nextToken();
-        ADD_FAILURE();
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "\nLocation : StringTokenizer::nextToken()\nError    : No more tokens\n\n\n");
-    }
+    EXPECT_EQ(korvane_test::thrownText([] { StringTokenizer(String(), ",", "").nextToken(); }),
+              "\nLocation : StringTokenizer::nextToken()\nError    : No more tokens\n\n\n");
 }
 
 namespace {
