@@ -95,7 +95,12 @@ TEST(DateTest, StructTMAndTheClock) {
     expectError([&] { Date(1899, 11, 31, 0, 0, 0, 0, TimeZone::UTC).toStructTM(&t); }, 27, "Date::toStructTM(tm *)");
     EXPECT_EQ(t.tm_year, 0);  // untouched
     expectError([&] { Date(0L, TimeZone::UTC).toStructTM(nullptr); }, 4, "Date::toStructTM(tm *)");
-    tm local{0, 0, 25, 29, 1, 101, 0, 0, 1};  // 29 February 2001, 25:00: carried into March
+    tm local{};
+    local.tm_year = 101;
+    local.tm_mon = 1;
+    local.tm_mday = 29;  // carried into March
+    local.tm_hour = 25;
+    local.tm_isdst = 1;
     const Date d = Date::makeFromStructTM(&local);
     EXPECT_EQ(fieldsOf(d) + zoneOf(d), "2001-03-02 01:00:00.000GMT");
     Date target(0L, TimeZone::EST);

@@ -71,9 +71,13 @@ TEST(GlibcPeerTest, OutOfRangeFieldsNormaliseLikeTimegm) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     for (int round = 0; round < 20000; ++round) {
-        // Seconds, minutes, hours, day, month and year, each far out of range.
-        tm fields{between(-100000, 100000), between(-5000, 5000), between(-100, 100),
-                  between(-800, 800),       between(-40, 40),     between(-1800, 7900)};
+        tm fields{};
+        fields.tm_year = between(-1800, 7900);
+        fields.tm_mon = between(-40, 40);
+        fields.tm_mday = between(-800, 800);
+        fields.tm_hour = between(-100, 100);
+        fields.tm_min = between(-5000, 5000);
+        fields.tm_sec = between(-100000, 100000);
         const Date d(static_cast<unsigned int>(fields.tm_year + 1900), fields.tm_mon,
                      fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec, 0,
                      TimeZone::UTC);
