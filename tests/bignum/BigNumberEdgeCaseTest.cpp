@@ -13,12 +13,12 @@
 
 using namespace Korvane;
 using Digits = std::vector<int>;
+using korvane_test::str;
 
 namespace {
 Digits digitsOf(const BigNumber& n) { return Digits(n.getData(), n.getData() + n.length()); }
 Digits bytesOf(const ByteArray& b) { return Digits(b.getData(), b.getData() + b.length()); }
 ByteArray bytes(std::vector<unsigned char> v) { return ByteArray(v.data(), static_cast<unsigned int>(v.size())); }
-std::string str(const String& s) { return std::string(s.getData(), s.length()); }
 unsigned char byte(int v) { return static_cast<unsigned char>(v); }
 }  // namespace
 

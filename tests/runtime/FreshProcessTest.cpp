@@ -22,14 +22,7 @@ const std::string kFrom =
     "String::fromASCII() has been deprecated, please use Please use the static method "
     "String::fromASCIIByteArray() instead.\r\n";
 
-std::string bytesOf(const ByteArray& b) { return std::string(reinterpret_cast<const char*>(b.getData()), b.length()); }
 
-String withNul() {
-    String text("a");
-    text += '\0';
-    text += 'b';
-    return text;
-}
 
 // A scenario opens a log on `out` itself (so it can act before any log
 // exists) and returns a complaint about anything but the log's bytes, which
@@ -63,8 +56,8 @@ const std::vector<Scenario> kScenarios = {
          if (&target.fromASCII(ByteArray("ab\0cd", 5u)) != &target) return std::string("not *this");
          if (std::string(target.getData(), target.length()) != "ab") return std::string("not ab");
          target.fromASCII(ByteArray("xyz"));
-         const std::string first = bytesOf(withNul().getASCIIByteArray());
-         const std::string second = bytesOf(ByteArray(withNul()));
+         const std::string first = korvane_test::bytes(korvane_test::makeString(std::string("a\0b", 3)).getASCIIByteArray());
+         const std::string second = korvane_test::bytes(ByteArray(korvane_test::makeString(std::string("a\0b", 3))));
          if (first != std::string("a\0b", 3) || second != first) return "gave [" + first + "] [" + second + "]";
          return std::string(target.getData(), target.length()) == "xyz" ? std::string() : std::string("not xyz");
      },
