@@ -107,8 +107,6 @@ TEST(ErrorCatalogTest, EntriesKeptAsTheyStand) {
 
 TEST(ErrorCatalogTest, ErrorNamesCarryTheirNumbersAndTexts) {
     EXPECT_EQ(*Exception::catalogText(QuillonError::NoMoreTokens), "No more tokens");
-    for (unsigned int number = 0; number <= 33; ++number)
-        EXPECT_TRUE(Exception::catalogText(static_cast<QuillonError>(number))) << number;
     EXPECT_FALSE(Exception::catalogText(QuillonError::MonthOutOfRange));
     EXPECT_FALSE(Exception::catalogText(Exception::LIB_X509, 75));
     EXPECT_FALSE(Exception::catalogText(static_cast<Exception::libraries>(20), 0));

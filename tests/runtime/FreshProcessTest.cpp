@@ -27,11 +27,7 @@ const std::string kFrom =
 // A scenario opens a log on `out` itself (so it can act before any log
 // exists) and returns a complaint about anything but the log's bytes, which
 // must then be `log`.
-struct Scenario {
-    const char* name;
-    std::string (*run)(std::ostream& out);
-    std::string log;
-};
+struct Scenario { const char* name; std::string (*run)(std::ostream& out); std::string log; };
 
 const std::vector<Scenario> kScenarios = {
     // A String that no log takes is never converted, so the notice waits for

@@ -52,15 +52,6 @@ TEST(DateTest, SettersStoreThenNormalise) {
     EXPECT_EQ(fieldsOf(d), "2004-12-01 01:01:02.500");
 }
 
-TEST(DateTest, DaysInMonthAndErrorFortyOne) {
-    EXPECT_EQ(Date::daysInMonth(1, 2000), 29u);
-    EXPECT_EQ(Date::daysInMonth(1, 2100), 28u);
-    for (unsigned int month : {12u, 4294967295u})
-        expectError([&] { Date::daysInMonth(month, 2000); }, 41,
-                      "Date::daysInMonth(unsigned int month, unsigned int year)",
-                      "The month parameter should be less than 12 (month is a zero based index)");
-}
-
 TEST(DateTest, EpochSecondsAndComparisons) {
     struct Case { Date date; bool withOffset; long expected; } cases[] = {
         {Date(1970, 0, 1, 0, 0, 0, 999, TimeZone::UTC), false, 0L},
