@@ -14,7 +14,6 @@ using Korvane::internal::catalogTable;
 using Korvane::internal::catalogText;
 using korvane_test::str;
 
-
 TEST(ExceptionTest, StackedEntriesAccessorsAndIdentity) {
     QuillonException first(21, "a()", String("one"));
     QuillonException second(4, "b()", first, String("two"));
@@ -54,18 +53,6 @@ TEST(ExceptionTest, ReportFormat) {
     // Libraries without a report table say "Unknown Error".
     Exception signText(Exception::LIB_SIGNTEXT, 0, "s()", String());
     EXPECT_EQ(str(signText.toString(0)), "\nLocation : s()\nError    : Unknown Error\n\n\n");
-}
-
-TEST(ExceptionTest, ErrorTextLookup) {
-    QuillonException e(0, "x", String());
-    const struct { unsigned int number; int library; const char* text; } cases[] = {
-        {1, 17, "Index out of range"},     {0, 1, "Hit default, bad library number"},
-        {0, 34, "Hit default, bad library number"}, {0, 33, "See previous exception."},
-        {34, 17, "Unknown Error"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(str(e.getErrorText(c.number, static_cast<Exception::libraries>(c.library))), c.text)
-            << "library " << c.library << " number " << c.number;
 }
 
 TEST(ExceptionTest, IndexOutOfRangeOwnsItsMessage) {

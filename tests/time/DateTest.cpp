@@ -108,18 +108,6 @@ TEST(DateTest, StructTMAndTheClock) {
     EXPECT_LE(Date::nextYear(TimeZone::UTC).getYear() - Date(after, TimeZone::UTC).getYear(), 1u);
 }
 
-// Years beyond four digits and a zone of one's own (the format fuzz target
-// compares every directive and the pattern reader's quirks with strftime and
-// its own model, on the predefined zones).
-TEST(DateTest, FormatBeyondStrftime) {
-    const struct { Date date; const char *pattern, *expected; } cases[] = {
-        {Date(123456, 0, 1, 0, 0, 0, 0, TimeZone::UTC), "%Y %y", "123456 56"},
-        {Date(4294967295u, 0, 1, 0, 0, 0, 0, TimeZone::UTC), "%Y", "-0001"},  // the year goes through an int
-        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone(String("QQQ+1"))), "[%z][%Z]", "[QQQ][]"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(str(c.date.getFormat(String(c.pattern))), c.expected) << c.pattern;
-}
-
 TEST(DateNotationsTest, RFC822Readings) {
     struct Case { const char* text; const char* fields; const char* zone; } cases[] = {
         {"15 Nov 94 08:12:31 GMT", "1994-11-15 08:12:31.000", "GMT"},

@@ -122,19 +122,3 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
     EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
 }
 
-TEST(TimeZoneTest, ConversionsBetweenZones) {
-    struct Case { Date from; const TimeZone& to; const char* expected; } cases[] = {
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
-        {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
-        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-01-01 23:00:00.000"},
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-07-01 22:00:00.000"},
-        {Date(2001, 0, 1, 0, 30, 0, 0, TimeZone::ECT), TimeZone::EST, "2000-12-31 18:30:00.000"},
-    };
-    for (Case& c : cases) {
-        Date d = c.from;
-        d.setTimeZone(c.to);
-        EXPECT_EQ(fieldsOf(d), c.expected) << fieldsOf(c.from);
-        EXPECT_EQ(d.getTimeZoneOffset(), c.to.getTimeZoneOffset());
-        EXPECT_EQ(d.getEpochSecs(true), c.from.getEpochSecs(true));
-    }
-}
