@@ -121,4 +121,3 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
     for (const ByName& c : byName) EXPECT_EQ(&TimeZone::getTimeZone(String(c.name)), &c.expected) << c.name;
     EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
 }
-
