@@ -1,6 +1,8 @@
 // Helpers shared by the tests of every subsystem: text and bytes as
 // std::string, the check of a library error, and the seed of every random
-// generator.
+// generator. Every test includes it, directly or through its subsystem's
+// support header, and takes GoogleTest, the standard headers and the value
+// types included here from it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -66,6 +68,17 @@ void expectError(Action&& action, int errNo, const std::string& location,
             EXPECT_EQ(str(e.getExtraInfo(0)), *extra);
         }
     }
+}
+
+// What `action` throws, as what() tells it; "no exception" when it returns.
+template <class Action>
+std::string thrownText(Action&& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no exception";
 }
 
 // The seed of a random generator: `fixed`, or KORVANE_TEST_SEED (decimal or

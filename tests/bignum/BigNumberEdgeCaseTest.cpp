@@ -3,26 +3,22 @@
 // digits, the sign of zero results and of the byte forms that ignore signs,
 // reading text with foreign characters, construction from machine integers,
 // the byte and text forms of ByteArray, and every error path.
-#include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "korvane/BigNumber.h"
-#include "korvane/ByteArray.h"
 #include "korvane/QuillonException.h"
-#include "korvane/String.h"
 
 using namespace Korvane;
 using Digits = std::vector<int>;
+using korvane_test::str;
 
 namespace {
 Digits digitsOf(const BigNumber& n) { return Digits(n.getData(), n.getData() + n.length()); }
 Digits bytesOf(const ByteArray& b) { return Digits(b.getData(), b.getData() + b.length()); }
 ByteArray bytes(std::vector<unsigned char> v) { return ByteArray(v.data(), static_cast<unsigned int>(v.size())); }
-std::string str(const String& s) { return std::string(s.getData(), s.length()); }
 unsigned char byte(int v) { return static_cast<unsigned char>(v); }
 }  // namespace
 
@@ -114,11 +110,7 @@ TEST(BigNumberEdgeCase, SignRules) {
 // letters at or above the base as well, and falls back to 16 for bases
 // outside 2..36; a '-' is a sign only in front.
 TEST(BigNumberEdgeCase, TextWithForeignCharacters) {
-    const struct {
-        const char* text;
-        unsigned int base;
-        const char* decimal;
-    } cases[] = {{"1:2_3 ", 10, "123"}, {"-ff", 16, "-255"}, {"fF", 16, "255"}, {"1a", 10, "20"},
+    const struct { const char* text; unsigned int base; const char* decimal; } cases[] = {{"1:2_3 ", 10, "123"}, {"-ff", 16, "-255"}, {"fF", 16, "255"}, {"1a", 10, "20"},
                  {"10", 1, "16"},       {"10", 37, "16"},    {"1-2", 10, "12"}, {"z\xff" "9", 36, "1269"}};
     for (const auto& c : cases)
         EXPECT_EQ(str(BigNumber::fromBase(String(c.text), c.base).toBase(10)), c.decimal) << c.text;

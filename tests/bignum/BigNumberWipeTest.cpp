@@ -3,19 +3,13 @@
 // buffers, word scratch and the text produced on the way. The observer
 // checks itself in the Array wipe test; that it sees releases here at all
 // is checked below.
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "TestSupport.h"
 #include "korvane/BigNumber.h"
-#include "korvane/ByteArray.h"
-#include "korvane/String.h"
 #include "text/ReleaseObserver.h"
 
 using namespace Korvane;
-using korvane_test::dirtyBlocks;
-using korvane_test::releasedBlocks;
+using namespace korvane_test;
 
 namespace {
 // A number of `digits` decimal digits, none of them zero.

@@ -3,13 +3,10 @@
 // bignum-ct.sh), any branch or memory index that depends on them is
 // reported as a use of an uninitialised value; run natively the marks do
 // nothing and this is one more comparison with GMP.
-#include <gtest/gtest.h>
 #include <gmp.h>
 #include <valgrind/memcheck.h>
 
-#include <cstdlib>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "TestSupport.h"
@@ -21,12 +18,8 @@ using namespace Korvane::internal;
 
 namespace {
 
-struct Case {
-    std::size_t modulusBits;
-    bool oddModulus;
-    std::size_t baseBits;
-    std::size_t exponentBits;  // a multiple of 8, as for a digit count
-};
+// The exponent's bits are a multiple of 8, as for a digit count.
+struct Case { std::size_t modulusBits; bool oddModulus; std::size_t baseBits, exponentBits; };
 
 // Sizes that reach every path: one-word and multi-word moduli, odd, even
 // and powers of two, bases longer than the modulus, every window width.
@@ -61,10 +54,7 @@ TEST(ConstantTimeModularPower, EveryKernelMatchesGmpWithSecretOperands) {
     std::mt19937_64 random(korvane_test::testSeed(0x63740001));
     mpz_t base, exponent, modulus, expected, actual;
     mpz_inits(base, exponent, modulus, expected, actual, nullptr);
-    struct Kernels {
-        PowerKernel power;
-        MultiplyKernel rows;
-    };
+    struct Kernels { PowerKernel power; MultiplyKernel rows; };
     const Kernels kKernels[] = {{PowerKernel::Words, MultiplyKernel::Portable},
                                 {PowerKernel::Words, MultiplyKernel::CarryChains},
                                 {PowerKernel::Radix52OnWords, MultiplyKernel::Portable},

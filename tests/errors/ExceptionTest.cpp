@@ -1,14 +1,18 @@
-#include <gtest/gtest.h>
+// Exceptions: the stacked entries, the report, and the message catalog
+// behind them (the size of every table, and a handful of entries where a
+// table's numbering or text is easy to get wrong).
 
+#include "TestSupport.h"
+#include "errors/ErrorCatalog.h"
 #include "korvane/IOException.h"
 #include "korvane/IndexOutOfRange.h"
+#include "korvane/QuillonError.h"
 #include "korvane/QuillonException.h"
 
 using namespace Korvane;
-
-namespace {
-std::string str(const String& s) { return std::string(s.getData(), s.length()); }
-}  // namespace
+using Korvane::internal::catalogTable;
+using Korvane::internal::catalogText;
+using korvane_test::str;
 
 TEST(ExceptionTest, StackedEntriesAccessorsAndIdentity) {
     QuillonException first(21, "a()", String("one"));
@@ -51,18 +55,6 @@ TEST(ExceptionTest, ReportFormat) {
     EXPECT_EQ(str(signText.toString(0)), "\nLocation : s()\nError    : Unknown Error\n\n\n");
 }
 
-TEST(ExceptionTest, ErrorTextLookup) {
-    QuillonException e(0, "x", String());
-    const struct { unsigned int number; int library; const char* text; } cases[] = {
-        {1, 17, "Index out of range"},     {0, 1, "Hit default, bad library number"},
-        {0, 34, "Hit default, bad library number"}, {0, 33, "See previous exception."},
-        {34, 17, "Unknown Error"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(str(e.getErrorText(c.number, static_cast<Exception::libraries>(c.library))), c.text)
-            << "library " << c.library << " number " << c.number;
-}
-
 TEST(ExceptionTest, IndexOutOfRangeOwnsItsMessage) {
     char text[] = "m";
     IndexOutOfRange original(text);
@@ -71,4 +63,38 @@ TEST(ExceptionTest, IndexOutOfRangeOwnsItsMessage) {
     EXPECT_STREQ(original.toString(), "m");
     EXPECT_STREQ(copy.toString(), "m");
     EXPECT_NE(copy.toString(), original.toString());
+}
+
+TEST(ErrorCatalogTest, TableSizesAndTheirEdges) {
+    // Library number, then the size of its table; libraries 1, 20 and 26 have none.
+    const unsigned int sizes[][2] = {{0, 34}, {2, 88}, {3, 24}, {4, 73}, {5, 17}, {6, 13}, {7, 38}, {8, 21},
+                                     {9, 10}, {10, 3}, {11, 13}, {12, 12}, {13, 5}, {14, 38}, {15, 41}, {16, 15},
+                                     {17, 34}, {18, 89}, {19, 4}, {21, 3}, {22, 31}, {23, 14}, {24, 14}, {25, 13},
+                                     {27, 23}, {28, 4}, {29, 1}, {30, 16}, {31, 18}, {32, 36}, {33, 11}};
+    for (const auto& size : sizes) {
+        const int library = static_cast<int>(size[0]);
+        EXPECT_EQ(catalogTable(library).size, size[1]) << library;
+        EXPECT_NE(catalogText(library, size[1] - 1), nullptr) << library;
+        EXPECT_EQ(catalogText(library, size[1]), nullptr) << library;
+    }
+    for (int library : {1, 20, 26, 34, -1, 1000}) {
+        EXPECT_EQ(catalogTable(library).entries, nullptr) << library;
+        EXPECT_EQ(catalogText(library, 0), nullptr) << library;
+    }
+}
+
+TEST(ErrorCatalogTest, EntriesKeptAsTheyStand) {
+    EXPECT_STREQ(catalogText(17, 33), "File path not found");
+    EXPECT_EQ(catalogText(2, 75), nullptr);  // a number the table skips
+    EXPECT_STREQ(catalogText(2, 76), "The specified signature algorithm is not recognised. Must be in range 0-2.");
+    EXPECT_EQ(catalogText(11, 0), nullptr);  // this table starts at 1
+    EXPECT_STREQ(catalogText(32, 20), "Reserved\t");
+    EXPECT_STREQ(catalogText(8, 5), "Not connectedThe terminator must be non-empty");
+}
+
+TEST(ErrorCatalogTest, ErrorNamesCarryTheirNumbersAndTexts) {
+    EXPECT_EQ(*Exception::catalogText(QuillonError::NoMoreTokens), "No more tokens");
+    EXPECT_FALSE(Exception::catalogText(QuillonError::MonthOutOfRange));
+    EXPECT_FALSE(Exception::catalogText(Exception::LIB_X509, 75));
+    EXPECT_FALSE(Exception::catalogText(static_cast<Exception::libraries>(20), 0));
 }

@@ -10,13 +10,18 @@
 #include "FuzzSupport.h"
 #include "korvane/Date.h"
 #include "korvane/TimeZone.h"
-#include "ZoneList.h"
 
 using namespace Korvane;
 
 namespace {
 
-using korvane_fuzz::kZones;
+// The 32 predefined zones, picked by index.
+const TimeZone* const kZones[] = {
+    &TimeZone::MIT, &TimeZone::HST, &TimeZone::AST, &TimeZone::PST, &TimeZone::PNT, &TimeZone::MST, &TimeZone::CST,
+    &TimeZone::EST, &TimeZone::IET, &TimeZone::PRT, &TimeZone::CNT, &TimeZone::AGT, &TimeZone::BET, &TimeZone::CAT,
+    &TimeZone::GMT, &TimeZone::ECT, &TimeZone::EET, &TimeZone::ART, &TimeZone::EAT, &TimeZone::MET, &TimeZone::NET,
+    &TimeZone::PLT, &TimeZone::IST, &TimeZone::BST, &TimeZone::VST, &TimeZone::CTT, &TimeZone::JST, &TimeZone::ACT,
+    &TimeZone::AET, &TimeZone::SST, &TimeZone::NST, &TimeZone::UTC};
 
 std::string printf1(const char* format, int value) {
     char buffer[64];

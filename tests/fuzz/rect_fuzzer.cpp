@@ -1,6 +1,7 @@
 // Rect(const String&) against pieces split by hand and read with strtol,
-// clamped to the int range; and the printed form, with its frame removed,
-// reads back to the same four values.
+// clamped to the int range; the printed form (decimal whatever the stream's
+// flags, no line end), with its frame removed, reads back to the same four
+// values; the default value is all zeros.
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -50,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(of(again) == of(rect));
 
     Rect copy;
+    FUZZ_CHECK(of(copy) == std::vector<int>(4, 0));
     copy = again;
     FUZZ_CHECK(of(Rect(copy)) == of(rect));
     return 0;

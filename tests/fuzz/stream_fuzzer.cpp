@@ -5,10 +5,10 @@
 //
 // Input: a header (stream kind and filter block size, source length, source
 // seed), then operations of one code byte and two argument bytes each.
+#include <algorithm>
 #include <string>
 
 #include "FuzzSupport.h"
-#include "StreamReferenceModel.h"
 #include "korvane/ByteArrayInputStream.h"
 #include "korvane/ByteArrayOutputStream.h"
 #include "korvane/FilteredInputStream.h"
@@ -17,6 +17,59 @@
 using namespace Korvane;
 
 namespace {
+
+// The reference model of what a caller can observe of an InputStream over a
+// byte source: the bytes waiting in the push-back buffer, the unread rest of
+// the source, the chunk size of the source and the count. It describes each
+// operation by its effect rather than by the stream's own steps.
+struct StreamModel {
+    std::string pushedBack;
+    std::string source;
+    std::size_t position = 0;
+    std::size_t chunkSize = 0;
+    std::uint64_t count = 0;
+
+    std::size_t sourceLeft() const { return source.size() - position; }
+    bool hasData() const { return !pushedBack.empty() || sourceLeft() != 0; }
+
+    std::string chunk() {
+        std::string result;
+        if (!pushedBack.empty()) {
+            result.swap(pushedBack);
+        } else {
+            result = source.substr(position, std::min(chunkSize, sourceLeft()));
+            position += result.size();
+        }
+        count += result.size();
+        return result;
+    }
+
+    // The next min(n, everything) bytes. When the push-back buffer cannot
+    // serve them alone, whole source chunks are taken until n is covered and
+    // whatever was taken beyond n waits in the push-back buffer afterwards.
+    std::string readBlob(std::size_t n) {
+        if (n == 0) return std::string();
+        if (pushedBack.size() >= n) {
+            std::string result = pushedBack.substr(0, n);
+            pushedBack.erase(0, n);
+            count += n;
+            return result;
+        }
+        std::string taken = pushedBack;
+        while (taken.size() < n && sourceLeft() != 0) {
+            const std::size_t piece = std::min(chunkSize, sourceLeft());
+            taken += source.substr(position, piece);
+            position += piece;
+        }
+        const std::size_t delivered = std::min(n, taken.size());
+        pushedBack = taken.substr(delivered);
+        count += delivered;
+        return taken.substr(0, delivered);
+    }
+
+    std::string remaining() const { return pushedBack + source.substr(position); }
+};
+
 
 // A filter that passes its source through in blocks of a fixed size, taken
 // with the source's readBlob, and honours the push-back contract.
@@ -68,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned int filterBlock = 1 + (data[0] >> 2) % 128;
     // Up to three memory chunks and a bit, so the chunk edges are reached;
     // the filter's blocks are small, and a short source keeps it quick.
-    korvane_test::StreamModel model;
+    StreamModel model;
     model.source = filler(((data[1] << 8) | data[2]) % (filtered ? 2048 : 3 * memoryChunk + 64), data[3]);
     model.chunkSize = filtered ? filterBlock : memoryChunk;
     ByteArrayInputStream memory(bytes(model.source));

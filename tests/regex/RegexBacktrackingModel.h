@@ -25,9 +25,7 @@ struct Atom {
     std::bitset<256> members = {};  // of a set (negation applied) or the one character
 };
 
-struct CompileError {
-    int number;
-};
+struct CompileError { int number; };
 
 // The parser; `width` tells whether what was parsed never matches empty.
 class Parser {

@@ -2,11 +2,9 @@
 // backtracking model: the same match and the same ten sub-match slots from
 // every start, over random patterns and subjects and over the patterns that
 // plain backtracking answers in exponential or cubic time.
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
-#include <string>
 
 #include "RegexBacktrackingModel.h"
 #include "RegexTestSupport.h"

@@ -3,11 +3,8 @@
 // the syntax they share they agree on whether a match exists and where it
 // starts (where it ends differs: POSIX takes the longest, this library the
 // first that its ordered search meets).
-#include <gtest/gtest.h>
 
 #include <regex.h>
-
-#include <string>
 
 #include "RegexTestSupport.h"
 #include "korvane/RegularExpression.h"
@@ -36,57 +33,32 @@ long posixStart(const regex_t& compiled, const std::string& subject) {
     return static_cast<long>(match[0].rm_so);
 }
 
-struct Tally {
-    int compared = 0, matched = 0, rejectedByPosix = 0;
-};
-
-// Compares the first search of `pattern` in `subject` in both engines.
-bool agree(const regex_t& compiled, const std::string& pattern, const std::string& subject,
-           const std::string& where, Tally& tally) {
-    const long expected = posixStart(compiled, subject);
-    const long actual = ourStart(pattern, subject);
-    ++tally.compared;
-    tally.matched += expected >= 0;
-    if (actual == expected) return true;
-    ADD_FAILURE() << where << " pattern " << ::testing::PrintToString(pattern) << " subject "
-                  << ::testing::PrintToString(subject) << ": glibc " << expected << ", ours " << actual;
-    return false;
-}
-
 }  // namespace
 
 // Long subjects get patterns that repeat atoms but not groups: nested
-// repetitions can backtrack exponentially there.
+// repetitions can backtrack exponentially there. The counts show that the
+// grammar gives both outcomes often.
 TEST(RegexPosixDifferentialTest, RandomPatternsAgreeWithGlibc) {
-    const struct {
-        std::uint32_t seed;
-        int rounds;
-        unsigned int subjectLength;
-        bool repeatedGroups;
-    } runs[] = {{0xC0FFEE01, 20000, 12, true}, {0xC0FFEE02, 6000, 80, false}};
+    const struct { std::uint32_t seed; int rounds; unsigned int subjectLength; bool repeatedGroups; } runs[] = {
+        {0xC0FFEE01, 20000, 12, true}, {0xC0FFEE02, 6000, 80, false}};
     for (const auto& run : runs) {
         korvane_test::PatternGenerator generator(static_cast<std::uint32_t>(korvane_test::testSeed(run.seed)), run.repeatedGroups);
-        Tally tally;
         const int rounds = korvane_test::scaledTurns(run.rounds, 500);
+        int compared = 0, matched = 0;
         for (int round = 0; round < rounds; ++round) {
             const std::string pattern = generator.pattern();
-            if (korvane_test::compileError(pattern) != 0) continue;
             regex_t compiled;
-            if (regcomp(&compiled, pattern.c_str(), REG_EXTENDED) != 0) {
-                ++tally.rejectedByPosix;
-                continue;
+            if (korvane_test::compileError(pattern) != 0 || regcomp(&compiled, pattern.c_str(), REG_EXTENDED) != 0) continue;
+            for (int s = 0; s < 8; ++s, ++compared) {
+                const std::string subject = generator.subject(run.subjectLength);
+                const long expected = posixStart(compiled, subject);
+                matched += expected >= 0;
+                ASSERT_EQ(ourStart(pattern, subject), expected) << "round " << round << " pattern "
+                    << ::testing::PrintToString(pattern) << " subject " << ::testing::PrintToString(subject);
             }
-            const std::string where = "round " + std::to_string(round);
-            bool same = true;
-            for (int s = 0; s < 8 && same; ++s)
-                same = agree(compiled, pattern, generator.subject(run.subjectLength), where, tally);
             regfree(&compiled);
-            if (!same) return;
         }
-        // The grammar must give both engines work, with both outcomes.
-        EXPECT_GT(tally.compared, rounds * 4);
-        EXPECT_GT(tally.matched, rounds);
-        EXPECT_GT(tally.compared - tally.matched, rounds);
-        EXPECT_LT(tally.rejectedByPosix, 50);
+        EXPECT_GT(matched, rounds);
+        EXPECT_GT(compared - matched, rounds);
     }
 }

@@ -2,17 +2,22 @@
 // size limit, and the reaction to a damaged program. (The matcher's slots
 // are compared with a model of the recursive matcher by
 // RegexBacktrackingOrderTest and fuzz_regex.)
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
+//
+// The portable byte searches against the standard library's searches, over
+// seeded random texts drawn from small alphabets so that partial matches,
+// repetitive texts (which switch the needle search to its rolling hash) and
+// hits at both ends are common.
+#include <algorithm>
+#include <random>
 
 #include "RegexTestSupport.h"
 #include "korvane/QuillonException.h"
 #include "korvane/RegularExpression.h"
+#include "regex/ByteSearch.h"
 #include "regex/RegexProgram.h"
 
 using namespace Korvane;
+using namespace Korvane::regex;
 using korvane_test::str;
 
 namespace {
@@ -27,11 +32,6 @@ std::string hexCode(const regex::Program& program) {
     return hex;
 }
 
-const regex::Program& programOf(const RegularExpression& re) {
-    const regex::Program* program = RegularExpressionInternals::program(re);
-    if (program == nullptr) throw std::logic_error("no program");
-    return *program;
-}
 
 }  // namespace
 
@@ -55,7 +55,7 @@ TEST(RegexProgramTest, WorkedExamplesAndHints) {
     };
     for (const auto& c : cases) {
         RegularExpression re(c.pattern, "");
-        const regex::Program& program = programOf(re);
+        const regex::Program& program = *RegularExpressionInternals::program(re);
         EXPECT_EQ(c.code ? hexCode(program) : "", c.code ? c.code : "") << c.pattern;
         EXPECT_EQ(program.regstart, c.first) << c.pattern;
         EXPECT_EQ(program.reganch, c.anchored) << c.pattern;
@@ -67,7 +67,7 @@ TEST(RegexProgramTest, SizeLimitIsExactlyBelow32767Bytes) {
     // A run of n letters compiles to n + 11 bytes.
     const std::string fits(32755, 'a');
     RegularExpression re(fits.c_str(), "");
-    EXPECT_EQ(programOf(re).codeSize, 32766u);
+    EXPECT_EQ(RegularExpressionInternals::program(re)->codeSize, 32766u);
 
     const std::string tooBig(32756, 'a');
     korvane_test::expectError([&] { RegularExpression(tooBig.c_str(), ""); }, 5, "RegularExpression::regcomp(param)",
@@ -77,14 +77,8 @@ TEST(RegexProgramTest, SizeLimitIsExactlyBelow32767Bytes) {
 }
 
 TEST(RegexProgramTest, DamagedProgramsAreReported) {
-    struct DamageCase {
-        const char* pattern;
-        int offset;    // code byte to overwrite
-        int value;
-        bool viaSubstitute;
-        int errorNumber;
-        const char* location;
-    } cases[] = {
+    // The code byte at `offset` overwritten with `value`.
+    struct DamageCase { const char* pattern; int offset, value; bool viaSubstitute; int errorNumber; const char* location; } cases[] = {
         {"ab", 0, 0x9D, false, 18, "RegularException::regexec(String)"},
         {"ab", 0, 0x00, true, 18, "RegularExpression::regsub(String)"},
         {"ab", 4, 15, false, 18, "RegularException::regmatch(exec, prog)"},
@@ -111,3 +105,48 @@ TEST(RegexProgramTest, DamagedProgramsAreReported) {
         }
     }
 }
+
+namespace {
+
+std::string randomBytes(std::mt19937& random, std::size_t length, int alphabet) {
+    std::string bytes(length, '\0');
+    for (char& byte : bytes) byte = static_cast<char>('a' + static_cast<int>(random() % alphabet));
+    return bytes;
+}
+
+// The offset of `found` in `text`, or -1 for null.
+long long offsetOf(const std::string& text, const void* found) {
+    return found == nullptr ? -1 : static_cast<const char*>(found) - text.data();
+}
+
+TEST(ByteSearch, PortableSearchesFindWhatTheStandardSearchesFind) {
+    std::mt19937 random(static_cast<std::uint32_t>(korvane_test::testSeed(20240515)));
+    for (int round = 0; round < 4000; ++round) {
+        const int alphabet = 1 + round % 3;
+        const std::string text = randomBytes(random, random() % (round < 3000 ? 64 : 5000), alphabet);
+        const std::string needle = randomBytes(random, random() % 12, alphabet);
+        const auto expected = std::search(text.begin(), text.end(), needle.begin(), needle.end());
+        const long long want = expected == text.end() && !needle.empty() ? -1 : expected - text.begin();
+        ASSERT_EQ(offsetOf(text, portableFindBytes(text.data(), text.size(), needle.data(), needle.size())), want)
+            << "text " << text << " needle " << needle;
+        ASSERT_EQ(offsetOf(text, findBytes(text.data(), text.size(), needle.data(), needle.size())), want);
+        // The last occurrence of a byte, over texts of eight letters; 'i' never occurs.
+        const std::string letters = randomBytes(random, random() % 80, 8);
+        const char wanted = static_cast<char>('a' + random() % 9);
+        const std::size_t at = letters.rfind(wanted);
+        const long long last = at == std::string::npos ? -1 : static_cast<long long>(at);
+        ASSERT_EQ(offsetOf(letters, portableFindLastByte(letters.data(), wanted, letters.size())), last) << letters;
+        ASSERT_EQ(offsetOf(letters, findLastByte(letters.data(), wanted, letters.size())), last);
+    }
+}
+
+TEST(ByteSearch, RepetitiveTextWithLateHitIsFound) {
+    std::string text(100000, 'a');
+    const std::string needle = std::string(40, 'a') + "b";
+    EXPECT_EQ(portableFindBytes(text.data(), text.size(), needle.data(), needle.size()), nullptr);
+    text += "b";
+    EXPECT_EQ(offsetOf(text, portableFindBytes(text.data(), text.size(), needle.data(), needle.size())),
+              static_cast<long long>(text.size() - needle.size()));
+}
+
+}  // namespace

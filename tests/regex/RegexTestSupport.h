@@ -2,9 +2,7 @@
 // subjects, and running a search with its outcome as plain data.
 #pragma once
 
-#include <cstdint>
 #include <random>
-#include <string>
 
 #include "TestSupport.h"
 #include "korvane/QuillonException.h"

@@ -2,20 +2,15 @@
 // a fresh working directory. A two-argument constructor names the file and
 // resets the level; the starter's own line comes last, when it goes, so the
 // tests read the file before that.
-#include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 #include <thread>
 
 #include "RuntimeTestSupport.h"
 #include "korvane/Diagnostics.h"
 
 using namespace Korvane;
-using korvane_test::fileBytes;
-using korvane_test::kTextLineEnd;
-using korvane_test::withoutElapsed;
+using namespace korvane_test;
 
 namespace {
 

@@ -4,13 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <future>
-#include <iterator>
-#include <string>
 
 #include "TestSupport.h"
 

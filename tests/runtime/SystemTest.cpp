@@ -1,6 +1,5 @@
 // System: DER lengths against the X.690 definite-length rule, bit strings
 // against a bit-by-bit reference, the memory wrappers, clock and sleep.
-#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,9 +20,6 @@
 using namespace Korvane;
 using korvane_test::str;
 
-namespace {
-ByteArray bytes(const std::vector<unsigned char>& v) { return ByteArray(v.data(), static_cast<unsigned int>(v.size())); }
-}  // namespace
 
 TEST(SystemTest, DerLengthsFollowTheDefiniteLengthRule) {
     std::mt19937 random(korvane_test::testSeed(20260801));
@@ -41,7 +37,7 @@ TEST(SystemTest, DerLengthsFollowTheDefiniteLengthRule) {
                 expected.push_back(static_cast<unsigned char>(value >> shift));
         if (value > 127) expected.insert(expected.begin(), static_cast<unsigned char>(0x80 | expected.size()));
         const ByteArray octets = System::getDEREncodedLength(value);
-        ASSERT_EQ(octets, bytes(expected)) << "value " << value;
+        ASSERT_EQ(octets, ByteArray(expected.data(), static_cast<unsigned int>(expected.size()))) << "value " << value;
         ASSERT_EQ(octets.getData()[octets.length()], 0u) << "terminator";
     }
 }
@@ -51,14 +47,15 @@ TEST(SystemTest, BitStringsMatchBitByBitReference) {
     for (int round = 0; round < 3000; ++round) {
         std::vector<unsigned char> data(1 + random() % 24);
         for (auto& b : data) b = static_cast<unsigned char>(random());
+        const ByteArray bytes(data.data(), static_cast<unsigned int>(data.size()));
         const unsigned int unused = random() % 8;
         std::string expected;
         for (unsigned char b : data)
             for (int bit = 7; bit >= 0; --bit) expected += ((b >> bit) & 1) ? '1' : '0';
         expected.resize(expected.size() - unused);
-        ASSERT_EQ(str(System::toBitString(bytes(data), unused)), expected);
+        ASSERT_EQ(str(System::toBitString(bytes, unused)), expected);
         // The zeros below the lowest set bit of the last byte; 8 for a zero byte.
-        ASSERT_EQ(System::calcNumberOfInsignificantBits(bytes(data)),
+        ASSERT_EQ(System::calcNumberOfInsignificantBits(bytes),
                   data.back() == 0 ? 8u : static_cast<unsigned int>(__builtin_ctz(data.back())));
     }
     EXPECT_EQ(str(System::toBitString(ByteArray(), 5)), "00000000");

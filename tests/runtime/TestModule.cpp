@@ -10,8 +10,4 @@ extern "C" {
 
 KORVANE_TEST_EXPORT int korvane_test_add(int a, int b) { return a + b; }
 
-KORVANE_TEST_EXPORT const char* korvane_test_name() {
-    return "korvane test module";
-}
-
 }

@@ -1,19 +1,15 @@
 // Observes every buffer the library releases through the global array
 // operators and checks that a sole holder wiped it first.
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <thread>
 
 #include "TestSupport.h"
 #include "text/BufferMemory.h"
-#include "korvane/ByteArray.h"
-#include "korvane/String.h"
 #include "text/ReleaseObserver.h"
 
 using namespace Korvane;
-using korvane_test::dirtyBlocks;
-using korvane_test::releasedBlocks;
+using namespace korvane_test;
 
 TEST(BufferWipeTest, DestroyedGrownAndReallocatedBuffersAreWiped) {
     korvane_test::ReleaseWatch watch;

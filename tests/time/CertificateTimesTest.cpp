@@ -1,21 +1,17 @@
 // Real data: the validity dates of the certificates in the machine's CA
 // store, read by OpenSSL and by the library's ASN.1 time readers.
-#include <gtest/gtest.h>
 
 #include <dirent.h>
 #include <openssl/asn1.h>
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 
-#include <cstdio>
 #include <ctime>
-#include <string>
 
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::fieldsOf;
-using korvane_test::str;
+using namespace korvane_test;
 
 namespace {
 

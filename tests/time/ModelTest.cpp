@@ -1,6 +1,5 @@
 // The edges of the transition rules that the glibc comparison leaves out.
 // (The in-place RFC 822 tokens are read by every date fuzz input.)
-#include <gtest/gtest.h>
 
 #include "time/Calendar.h"
 #include "time/TimeTestSupport.h"

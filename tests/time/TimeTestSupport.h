@@ -1,9 +1,6 @@
 // Helpers shared by the time tests.
 #pragma once
 
-#include <cstdio>
-#include <string>
-
 #include "TestSupport.h"
 #include "korvane/Date.h"
 #include "korvane/QuillonException.h"

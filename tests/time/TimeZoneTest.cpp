@@ -1,17 +1,14 @@
 // TimeZone: definitions, the predefined zones, lookups, the daylight-saving
 // test and zone conversion. Runs under the general TZ, whose standard offset
 // (8100 s west) no zone here has, so every zone follows its own rules.
-// ZoneRulesPeerTest holds the rule arithmetic against glibc.
-#include <gtest/gtest.h>
+// GlibcPeerTest holds the rule arithmetic against glibc.
 
 #include <climits>
 
 #include "time/TimeTestSupport.h"
 
 using namespace Korvane;
-using korvane_test::expectError;
-using korvane_test::fieldsOf;
-using korvane_test::str;
+using namespace korvane_test;
 
 namespace {
 
@@ -43,13 +40,7 @@ TEST(TimeZoneTest, PredefinedZones) {
 }
 
 TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
-    struct Case {
-        const char* definition;
-        int standard;
-        int withDst;
-        const char* name;
-        const char* daylightName;
-    } cases[] = {
+    struct Case { const char* definition; int standard, withDst; const char *name, *daylightName; } cases[] = {
         {"IST+5:30", -19800, -19800, "IST", "IST"},
         {"ABC+1:02:03", -3723, -3723, "ABC", "ABC"},
         {"ABCD2", -7200, -7200, "ABCD", "ABCD"},
@@ -78,16 +69,10 @@ TEST(TimeZoneTest, DefinitionsAndTheirFallbacks) {
     }
     EXPECT_EQ(str(TimeZone(String("BST+1")).toString(false)), "Bangladesh Standard Time");
     EXPECT_EQ(TimeZone(String("QQQ+1")).toString(false).length(), 0u);
-    // Absurd numbers are held in range.
-    const TimeZone huge{String("ABC+99999999999:99999999999")};
-    EXPECT_EQ(huge.getTimeZoneOffset(), -INT_MAX);
+    // Absurd numbers are held in range (the zone fuzz target takes such zones through dates).
+    EXPECT_EQ(TimeZone(String("ABC+99999999999:99999999999")).getTimeZoneOffset(), -INT_MAX);
     const TimeZone rules{String("ABC+1DEF,J99999999999/99999999999,M12.99999999999.99999999999")};
     EXPECT_EQ(rules.getTimeZoneOffsetWithDST(), -7200);
-    for (int month = 0; month < 12; ++month) (void)inDst(rules, 2001, month, 1);
-    Date d(2001, 5, 1, 0, 0, 0, 0, huge);
-    d.setTimeZone(TimeZone::UTC);
-    d.setTimeZone(huge);
-    EXPECT_LT(d.getHour(), 24u);
 }
 
 // A rule month's length is asked for only by the week walk (week 2 and up),
@@ -135,24 +120,4 @@ TEST(TimeZoneTest, LookupsByOffsetAndByName) {
         {"est", TimeZone::GMT}, {"", TimeZone::GMT},    {"MST", TimeZone::MST}};
     for (const ByName& c : byName) EXPECT_EQ(&TimeZone::getTimeZone(String(c.name)), &c.expected) << c.name;
     EXPECT_EQ(&TimeZone::getLocalTimeZone(), &TimeZone::GMT);
-}
-
-TEST(TimeZoneTest, ConversionsBetweenZones) {
-    struct Case { Date from; const TimeZone& to; const char* expected; } cases[] = {
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::GMT, "2001-07-01 13:00:00.000"},
-        {Date(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT), TimeZone::UTC, "2001-07-01 12:00:00.000"},
-        {Date(2001, 0, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-01-01 23:00:00.000"},
-        {Date(2001, 6, 1, 12, 0, 0, 0, TimeZone::UTC), TimeZone::AET, "2001-07-01 22:00:00.000"},
-        {Date(2001, 0, 1, 0, 30, 0, 0, TimeZone::ECT), TimeZone::EST, "2000-12-31 18:30:00.000"},
-    };
-    for (Case& c : cases) {
-        Date d = c.from;
-        d.setTimeZone(c.to);
-        EXPECT_EQ(fieldsOf(d), c.expected) << fieldsOf(c.from);
-        EXPECT_EQ(d.getTimeZoneOffset(), c.to.getTimeZoneOffset());
-        EXPECT_EQ(d.getEpochSecs(true), c.from.getEpochSecs(true));
-    }
-    Date own(2001, 6, 1, 13, 0, 0, 0, TimeZone::GMT);
-    own.setTimeZone(own.getTimeZone());  // its own zone, through an alias
-    EXPECT_EQ(fieldsOf(own), "2001-07-01 13:00:00.000");
 }
