@@ -108,6 +108,14 @@ void wipeWords(volatile std::uint64_t* word, std::index_sequence<I...>) noexcept
 
 // Whether the wiped `block` of class `index` was kept for reuse.
 bool keepCachedBlock(void* block, std::size_t index) noexcept {
+#if defined(_WIN32)
+    // The Windows build was seen to end threads without running the drain,
+    // which would leave each thread's kept blocks behind; there every
+    // release goes straight to the allocator.
+    (void)block;
+    (void)index;
+    return false;
+#else
     BlockCache& cache = blockCache;
     std::size_t& count = cache.count[index];
     if (count == kCachedBlocks || cache.closed) return false;
@@ -122,6 +130,7 @@ bool keepCachedBlock(void* block, std::size_t index) noexcept {
     }
     cache.blocks[index][count++] = block;
     return true;
+#endif
 }
 }  // namespace
 
