@@ -13,6 +13,7 @@
 /// to 240 bytes, which takes its own size. Each thread keeps up to eight
 /// released blocks of each of these sizes, wiped, for its next allocations of
 /// that size; they reach the array operator delete when the thread ends.
+/// On Windows no blocks are kept: every release reaches it at once.
 /// @class Korvane::BufferMemory
 /// @headerfile BufferMemory.h "korvane/BufferMemory.h"
 /// @ingroup storage
